@@ -1,0 +1,242 @@
+// The parsing order is fixed, and the first failing test decides the code:
+// normalise; find the calendar code; reject separators of the wrong kind;
+// read the time (noon when none is given); hand the date text to the
+// calendar's reader. See docs/architecture.md for the reasons behind the odd
+// corners (a code cut off with the time, text after a "(").
+#include "DateEntry.h"
+
+#include <array>
+
+#include "CorvaneEntry.h"
+#include "TextHelpers.h"
+#include "vxdates.h"
+#include "vxombrine.h"
+#include "vxsolilunar.h"
+#include "vxtriday.h"
+
+namespace vx {
+
+std::string DateEntryErrorMessage(DateEntryError code) {
+    switch (code) {
+        case 1: return "Invalid date entry.";
+        case 2: return "Calendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).";
+        case 3: return "Time specification not permitted with CJD or AJD.";
+        case 4: return "Invalid time specification.  Times must be, e.g., 23:50.";
+        case 5: return "Date separator must be a dash, '-'.";
+        case 6: return "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day";
+        case 7: return "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day";
+        case 8: return "Invalid OLC date.  OLC dates must be in the form: cycle-year-month-day";
+        case 9: return "Invalid DV date.  DV dates must be in the form: cycle-year-month-day";
+        case 10: return "Invalid LVT date.  LVT dates must be in the form: [cycle-]-year-month-triday-day";
+        case 11: return "Invalid SVT date.  SVT dates must be in the form: year-month-triday-day";
+        case 12: return "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.";
+        case 13: return "Error when parsing date string.";
+        case 14: return "Value for addition or subtraction is invalid.";
+        case 15: return "Invalid CLW date.  CWL dates must be in the form: year-month-week-day";
+        case 16: return "Invalid month value in CLW date.";
+        case 17: return "Invalid week value in CLW date.";
+        case 18: return "Invalid day value in CLW date.";
+        case 19: return "No date given.";
+        default: return "Unknown error.";
+    }
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool Contains(std::string_view s, std::string_view sub) { return s.find(sub) != std::string_view::npos; }
+
+// Reads the date text of one library calendar into a day number; false when
+// the text is not a valid date of that calendar.
+bool ReadEuroDate(std::string_view dateText, int32_t letter, int32_t& jdn) {
+    std::string t = WithoutSpaces(dateText);
+    std::string digits;
+    for (char c : t)
+        if (IsDigit(c) || c == '-') digits.push_back(c);
+    const int dashes = CountOccurrences(digits, "-", true);
+    if (dashes != 2 && dashes != 3) return false;
+    EuroDateRecord rec{};
+    if (str_to_date(digits.c_str(), 2, &rec, letter) != 0) return false;
+    euro_date_to_jdn(&rec);
+    if (rec.valid != 1) return false;
+    jdn = rec.jdn;
+    return true;
+}
+
+bool ReadOmbrineDate(const std::string& dateText, int32_t& jdn) {
+    OmbrineDateRecord rec{};
+    if (odate_str_to_odate(dateText.c_str(), &rec) != 1) return false;
+    odate_to_jdn(&rec);
+    if (rec.valid != 1) return false;
+    jdn = rec.jdn;
+    return true;
+}
+
+bool ReadSolilunarDate(const std::string& dateText, int32_t& jdn) {
+    SolilunarDateRecord rec{};
+    if (dvslc_datestr_to_dvslc_date(dateText.c_str(), &rec) != 1) return false;
+    dvslcdate_to_jdn(&rec);
+    if (rec.valid != 1) return false;
+    jdn = rec.jdn;
+    return true;
+}
+
+bool ReadLunarTridayDate(const std::string& dateText, int32_t& jdn) {
+    LunarTridayRecord rec{};
+    const int dashes = CountOccurrences(dateText, "-", true);
+    int32_t parsed = 0;
+    if (dashes == 3) parsed = parse_short_lunar_vtc_date(dateText.c_str(), &rec);
+    else if (dashes == 4 || dashes == 5) parsed = parse_long_lunar_vtc_date(dateText.c_str(), &rec);
+    if (parsed != 1 || vtclunar_valid(&rec) != 1) return false;
+    vtclunar_to_jdn(&rec);
+    jdn = rec.jdn;
+    return true;
+}
+
+bool ReadSolarTridayDate(const std::string& dateText, int32_t& jdn) {
+    SolarTridayRecord rec{};
+    if (parse_solar_vtc_date(dateText.c_str(), &rec) != 1 || vtcsolar_valid(&rec) != 1) return false;
+    vtcsolar_to_jdn(&rec);
+    jdn = rec.jdn;
+    return true;
+}
+
+}  // namespace
+
+DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
+    const bool restoring = host.RestoringFromHistory();
+
+    // 1-2. Normalise: trimmed, upper case, then without blanks and commas.
+    std::string s = ToUpperAscii(Trim(text));
+    if (!restoring) host.SetEntryText(s);
+    const bool hadSpace = Contains(s, " ");
+    RemoveCharacters(s, " ,");
+
+    // 3. An empty entry with a day offset means the displayed date.
+    if (s.empty()) {
+        if (Trim(host.PlusMinusText()).empty()) return {1, 0.0};
+        host.CopyCurrentDateToEntry();
+        s = ToUpperAscii(host.EntryText());
+        RemoveCharacters(s, " ,");
+    }
+
+    // 4.
+    if (s.empty() || !(s[0] == '-' || IsDigit(s[0]))) return {1, 0.0};
+
+    // 5. The first code in list order that occurs; it must end the text or be
+    // followed by a digit (the time) or "(" (a long form pasted back).
+    int found = -1;
+    size_t codePos = 0;  // 0-based: the date text is s[0, codePos)
+    for (int c = 0; c < NumberOfCalendars; ++c) {
+        const std::string_view code = CalendarCodeText(c);
+        const size_t pos = s.find(code);
+        if (pos == std::string::npos) continue;
+        const size_t after = pos + code.size();
+        if (after == s.size() || IsDigit(s[after]) || s[after] == '(') {
+            found = c;
+            codePos = pos;
+            break;
+        }
+        return {2, 0.0};
+    }
+
+    // 6. No code: a bare date is read in the current calendar.
+    if (found < 0) {
+        if (hadSpace) return {2, 0.0};
+        int current = host.CurrentCalendar();
+        if (current < 0 || current >= NumberOfCalendars) current = CE;
+        const std::string_view code = CalendarCodeText(current);
+        codePos = s.size();
+        s += code;
+        if (!restoring) host.SetEntryText(host.EntryText() + " " + std::string(code));
+    }
+
+    // 7. Separators.
+    const bool julianDayNumber = Contains(s, "CJD") || Contains(s, "AJD");
+    if (julianDayNumber) {
+        if (CountOccurrences(s, "-", true) > 1) return {12, 0.0};
+    } else if (Contains(s, ".") || Contains(s, "/")) {
+        return {5, 0.0};
+    }
+
+    // 8. The time of day: noon unless given; one- or two-digit hours.
+    double fraction = 0.0;
+    if (!julianDayNumber) {
+        if (!Contains(s, ":")) s += "12:00";
+        const size_t colon = s.find(':');  // 0-based
+        std::string timeText;
+        if (colon >= 2 && IsDigit(s[colon - 2])) {
+            timeText = s.substr(colon - 2, 5);
+            s.resize(colon - 2);
+        } else if (colon >= 1) {
+            timeText = "0" + s.substr(colon - 1, 4);
+            s.resize(colon - 1);
+        } else {
+            return {4, 0.0};
+        }
+        const double hours = NumericValue(std::string_view(timeText).substr(0, 2));
+        const double minutes = timeText.size() > 3 ? NumericValue(std::string_view(timeText).substr(3)) : 0.0;
+        fraction = (hours * 60.0 + minutes) / 1440.0;
+        if (!(fraction >= 0.0 && fraction < 1.0)) return {4, 0.0};
+    } else if (Contains(s, ":") && !restoring) {
+        return {3, 0.0};
+    }
+
+    // 9. Dispatch on the first code the text still contains. A code that
+    // stood after the time has been cut off with it.
+    int calendar = -1;
+    for (int c = 0; c < NumberOfCalendars && calendar < 0; ++c)
+        if (Contains(s, CalendarCodeText(c))) calendar = c;
+    if (calendar < 0) return {13, 0.0};
+    const std::string dateText = s.substr(0, std::min(codePos, s.size()));
+    const int offset = host.EffectiveZoneOffset();
+
+    int32_t jdn = 0;
+    double moment = 0.0;
+    switch (calendar) {
+        case CE:
+            if (!ReadEuroDate(dateText, 'G', jdn)) return {6, 0.0};
+            break;
+        case JC:
+            if (!ReadEuroDate(dateText, 'J', jdn)) return {7, 0.0};
+            break;
+        case OLC:
+            if (!ReadOmbrineDate(dateText, jdn)) return {8, 0.0};
+            break;
+        case DV:
+            if (!ReadSolilunarDate(dateText, jdn)) return {9, 0.0};
+            break;
+        case LVT:
+            if (!ReadLunarTridayDate(dateText, jdn)) return {10, 0.0};
+            break;
+        case SVT:
+            if (!ReadSolarTridayDate(dateText, jdn)) return {11, 0.0};
+            break;
+        case CJD:
+            moment = MomentFromCJD(NumericValue(dateText), offset);
+            break;
+        case AJD:
+            moment = NumericValue(dateText);
+            break;
+        case CLW: {
+            const DateEntryError clwError = ReadCorvaneEntry(dateText, jdn);
+            if (clwError != 0) return {clwError, 0.0};
+            // Corvane days begin at 06:00 of the civil clock.
+            fraction += 0.25;
+            if (fraction >= 1.0) {
+                fraction -= 1.0;
+                ++jdn;
+            }
+            break;
+        }
+        default: return {13, 0.0};
+    }
+
+    // 10.
+    if (calendar != CJD && calendar != AJD) moment = MomentFromCJD(static_cast<double>(jdn) + fraction, offset);
+    host.SetCurrentCalendar(calendar);
+    host.HighlightCurrentCalendar();
+    return {0, moment};
+}
+
+}  // namespace vx

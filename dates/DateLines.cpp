@@ -1,0 +1,83 @@
+#include "DateLines.h"
+
+#include <cmath>
+
+#include "DateFormat.h"
+#include "TextHelpers.h"
+
+namespace vx {
+
+namespace {
+
+DateLine EuroLine(int calendar, int32_t day) {
+    EuroDateRecord rec{};
+    rec.letter = calendar == JC ? 'J' : 'G';
+    rec.jdn = day;
+    jdn_to_euro_date(&rec);
+    DateLine line;
+    line.calendar = static_cast<int16_t>(calendar);
+    line.shortText = FormatCommonEraDate(rec) + " " + std::string(CalendarCodeText(calendar));
+    line.longText = CommonEraLongForm(line.shortText, rec, euro_day_of_week(day));
+    line.sentence = DescribeCommonEraDate(rec);
+    return line;
+}
+
+template <typename Record, typename Convert, typename Format>
+DateLine LibraryLine(int calendar, int32_t day, Convert convert, Format format, DateTextStyle sentenceStyle) {
+    Record rec{};
+    rec.jdn = day;
+    convert(&rec);
+    DateLine line;
+    line.calendar = static_cast<int16_t>(calendar);
+    line.shortText = format(rec, 1);
+    line.longText = format(rec, 2);
+    line.sentence = format(rec, sentenceStyle);
+    return line;
+}
+
+}  // namespace
+
+DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
+    const double cjd = CJDFromMoment(moment, offsetMinutes);
+    const int32_t day = FloorToDay(cjd);
+    switch (calendar) {
+        case CE:
+        case JC: return EuroLine(calendar, day);
+        case OLC: return LibraryLine<OmbrineDateRecord>(OLC, day, jdn_to_odate, FormatOmbrineDate, 4);
+        case DV: return LibraryLine<SolilunarDateRecord>(DV, day, jdn_to_dvslcdate, FormatSolilunarDate, 4);
+        case LVT: return LibraryLine<LunarTridayRecord>(LVT, day, jdn_to_vtclunar, FormatLunarTridayDate, 3);
+        case SVT: return LibraryLine<SolarTridayRecord>(SVT, day, jdn_to_vtcsolar, FormatSolarTridayDate, 3);
+        case CJD:
+        case AJD: {
+            DateLine line;
+            line.calendar = static_cast<int16_t>(calendar);
+            line.shortText = FormatJulianDate(calendar == CJD ? cjd : moment, CalendarCodeText(calendar));
+            line.longText = line.shortText;
+            return line;
+        }
+        default: return DateLine{static_cast<int16_t>(calendar), {}, {}, {}};
+    }
+}
+
+std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes) {
+    static constexpr int kDisplayOrder[] = {CE, JC, OLC, DV, LVT, SVT, CJD, AJD};
+    std::vector<DateLine> lines;
+    lines.reserve(std::size(kDisplayOrder));
+    for (int calendar : kDisplayOrder) lines.push_back(CalendarLine(calendar, moment, offsetMinutes));
+    return lines;
+}
+
+std::string TimeLineSuffix(int zoneOffset, bool localSelected, bool corvane) {
+    if (corvane) return localSelected ? " (local CLW)" : " (Greenwich CLW)";
+    if (zoneOffset != 0) return localSelected ? " (local)" : " (GMT)";
+    return localSelected ? " (local=GMT)" : " (GMT=local)";
+}
+
+std::string TimeLineText(double moment, int zoneOffset, bool localSelected, int currentCalendar) {
+    const bool corvane = currentCalendar == CLW;
+    double f = CJDFromMoment(moment, localSelected ? zoneOffset : 0);
+    if (corvane) f -= 0.25;
+    return TimeText(f - std::floor(f), false) + TimeLineSuffix(zoneOffset, localSelected, corvane);
+}
+
+}  // namespace vx

@@ -1,0 +1,38 @@
+// One instant written in every calendar: the short form, the long form and
+// the descriptive sentence of each date line, in display order, and the time
+// line. The window and the command-line tool both show these.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Moment.h"
+
+namespace vx {
+
+struct DateLine {
+    int16_t calendar = CE;
+    std::string shortText;  // what a click copies into the entry box
+    std::string longText;   // the displayed value
+    std::string sentence;   // the tool tip; "" where there is none
+};
+
+// The lines of one calendar for a Moment; offsetMinutes is the effective
+// zone offset (0 with Greenwich).
+DateLine CalendarLine(int calendar, double moment, int offsetMinutes);
+
+// Every line in display order: CE, JC, OLC, DV, LVT, SVT, CJD, AJD. (The
+// Corvane line joins them, before CJD, once that calendar is computed.)
+std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes);
+
+// " (GMT)", " (local)", " (GMT=local)", " (local=GMT)", " (Greenwich CLW)",
+// " (local CLW)": which clock the time line reads.
+std::string TimeLineSuffix(int zoneOffset, bool localSelected, bool corvane);
+
+// The time line for a Moment: hh:mm of the selected clock (six hours behind
+// it for CLW), then the suffix. zoneOffset is the selected zone item's
+// offset, whether or not "Local" is selected.
+std::string TimeLineText(double moment, int zoneOffset, bool localSelected, int currentCalendar);
+
+}  // namespace vx

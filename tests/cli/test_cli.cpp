@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "CliCommands.h"
+
+namespace vx::cli {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(CliConvert, PrintsEveryLineInDisplayOrder) {
+    const CliRun r = Cli({"convert", "2001-12-31 CE 14:28"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0],
+              "CE\t2001-12-31 CE (Monday, December 31, 2001)\tThe 31st day of December in the year 2001 in the "
+              "Common Era Calendar");
+    EXPECT_EQ(lines[1].substr(0, 17), "JC\t2001-12-18 JC ");
+    EXPECT_EQ(lines[2].substr(0, 4), "OLC\t");
+    EXPECT_EQ(lines[3].substr(0, 3), "DV\t");
+    EXPECT_EQ(lines[4].substr(0, 4), "LVT\t");
+    EXPECT_EQ(lines[5].substr(0, 4), "SVT\t");
+    EXPECT_EQ(lines[6], "CJD\t2,452,275.6028 CJD\t");
+    EXPECT_EQ(lines[7], "AJD\t2,452,275.1028 AJD\t");
+    EXPECT_EQ(lines[8], "TIME\t14:28 (local=GMT)");
+}
+
+TEST(CliConvert, ZonesAndGreenwich) {
+    auto lines = Lines(Cli({"convert", "2001-12-31 CE 14:28", "--zone", "+05:30"}).out);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[8], "TIME\t14:28 (local)");
+    EXPECT_EQ(lines[7], "AJD\t2,452,274.8736 AJD\t");
+    lines = Lines(Cli({"convert", "2001-12-31 CE 14:28", "--zone", "+05:30", "--greenwich"}).out);
+    EXPECT_EQ(lines[8], "TIME\t14:28 (GMT)");
+    lines = Lines(Cli({"convert", "2001-12-31 CE 14:28", "--greenwich"}).out);
+    EXPECT_EQ(lines[8], "TIME\t14:28 (GMT=local)");
+    EXPECT_EQ(Cli({"convert", "2001-12-31", "--zone", "+05:15"}).code, 2);
+    EXPECT_EQ(Cli({"convert", "2001-12-31", "--zone", "+12:30"}).code, 2);
+    EXPECT_EQ(Cli({"convert", "2001-12-31", "--zone", "-12:00"}).code, 0);
+}
+
+TEST(CliConvert, CalendarForBareDates) {
+    const auto lines = Lines(Cli({"convert", "2001-12-18", "--calendar", "JC"}).out);
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0].substr(0, 17), "CE\t2001-12-31 CE ");
+    EXPECT_EQ(Cli({"convert", "2001-12-18", "--calendar", "XX"}).code, 2);
+}
+
+TEST(CliConvert, ErrorsAndRange) {
+    CliRun r = Cli({"convert", "2003 12 31"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "error\t2\tCalendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).\n");
+    r = Cli({"convert", "  "});
+    EXPECT_EQ(r.out, "error\t19\tNo date given.\n");
+    r = Cli({"convert", "-3001-12-31 CE"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "error\trange\tResultng date is earlier than -3000-01-01 CE.\n");
+    r = Cli({"convert", "6000-01-01 CE 12:01"});
+    EXPECT_EQ(r.out, "error\trange\tResulting date is later than 6000-01-01 CE.\n");
+    EXPECT_EQ(Cli({"convert", "6000-01-01 CE 12:00", "--greenwich"}).code, 0);
+    EXPECT_EQ(Cli({"convert", "-500-03-01 CE"}).code, 0) << "a negative year is the text, not an option";
+    EXPECT_EQ(Cli({}).code, 2);
+    EXPECT_EQ(Cli({"frobnicate"}).code, 2);
+    EXPECT_EQ(Cli({"convert"}).code, 2);
+}
+
+}  // namespace
+}  // namespace vx::cli
