@@ -1,0 +1,44 @@
+// One conversion as the user sees it: a typed date parsed, then every date
+// line written in its short form, long form and sentence, plus the time line.
+#include <benchmark/benchmark.h>
+
+#include "DateEntry.h"
+#include "DateLines.h"
+
+namespace {
+
+const char* const kEntries[] = {"2003-12-31 CE 15:55", "5-0544-12-26 OLC", "104-06-07-29 DV",
+                                "2-099-04-06-1 LVT",   "96-1-11-1 SVT",    "-2999-06-01 JC 04:30",
+                                "2,455,901.4200 CJD"};
+
+void BM_OneConversion(benchmark::State& state) {
+    const char* entry = kEntries[state.range(0)];
+    vx::SimpleDateEntryHost host;
+    host.zoneOffset = 330;
+    for (auto _ : state) {
+        host.currentCalendar = vx::CE;
+        const vx::DateEntryResult r = vx::ParseDateEntry(entry, host);
+        auto lines = vx::AllCalendarLines(r.moment, host.zoneOffset);
+        std::string time = vx::TimeLineText(r.moment, host.zoneOffset, true, host.currentCalendar);
+        benchmark::DoNotOptimize(lines);
+        benchmark::DoNotOptimize(time);
+    }
+    state.SetLabel(entry);
+}
+BENCHMARK(BM_OneConversion)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond);
+
+void BM_ParseOnly(benchmark::State& state) {
+    vx::SimpleDateEntryHost host;
+    for (auto _ : state) {
+        host.currentCalendar = vx::CE;
+        benchmark::DoNotOptimize(vx::ParseDateEntry("2003-12-31 CE 15:55", host));
+    }
+}
+BENCHMARK(BM_ParseOnly)->Unit(benchmark::kMicrosecond);
+
+void BM_AllLinesOnly(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(vx::AllCalendarLines(2453005.16, 0));
+}
+BENCHMARK(BM_AllLinesOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
