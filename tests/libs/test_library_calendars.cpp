@@ -86,10 +86,14 @@ TEST(OmbrineCalendar, EveryDayOfTheRangeFollowsTheRules) {
         prev = r;
     }
     EXPECT_LE(WorstNewMoonOffset(monthStarts), 1);
+    std::vector<double> monthIndex(monthStarts.size()), monthStart(monthStarts.begin(), monthStarts.end());
+    for (size_t i = 0; i < monthIndex.size(); ++i) monthIndex[i] = static_cast<double>(i);
+    const double meanMonth = Slope(monthIndex, monthStart);
+    EXPECT_NEAR(meanMonth, 29.530588861, 0.1 / 86400) << "mean month within 0.1 s";
     const double meanYear = Slope(yearIndex, yearStart);
     EXPECT_NEAR(meanYear, 365.2422, 60.0 / 86400) << "mean year within about a minute";
-    std::printf("OLC: %zu months; mean year %.6f d; worst new-moon offset %d d\n", monthStarts.size(), meanYear,
-                WorstNewMoonOffset(monthStarts));
+    std::printf("OLC: %zu months; mean month %.8f d; mean year %.6f d; worst new-moon offset %d d\n",
+                monthStarts.size(), meanMonth, meanYear, WorstNewMoonOffset(monthStarts));
 }
 
 TEST(OmbrineCalendar, CyclesRepeatExactly) {
