@@ -1,10 +1,15 @@
 #include "CliCommands.h"
 
+#include <cmath>
+#include <cstdio>
 #include <ostream>
 
 #include "DateEntry.h"
 #include "DateLines.h"
 #include "Moment.h"
+#include "PhaseQueries.h"
+#include "TextHelpers.h"
+#include "vxdates.h"
 
 namespace vx::cli {
 
@@ -14,7 +19,10 @@ constexpr const char* kUsage =
     "usage: vexaril-cli convert \"TEXT\" [--zone +HH:MM] [--greenwich] [--calendar CODE]\n"
     "  TEXT is read as the date entry box reads it; a date without a code is read\n"
     "  in CODE (default CE). The zone is the local zone (half-hour steps up to\n"
-    "  twelve hours); --greenwich shows Greenwich time instead.\n";
+    "  twelve hours); --greenwich shows Greenwich time instead.\n"
+    "       vexaril-cli phases FROM_YEAR TO_YEAR\n"
+    "       vexaril-cli eclipses FROM_YEAR TO_YEAR [--solar | --lunar] [--details]\n"
+    "       vexaril-cli deltat YEAR\n";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -100,6 +108,133 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return 0;
 }
 
+namespace {
+
+bool ParseYear(const std::string& text, int32_t& year) {
+    if (text.empty() || text.size() > 8) return false;
+    size_t i = text[0] == '-' ? 1 : 0;
+    if (i == text.size()) return false;
+    for (size_t j = i; j < text.size(); ++j)
+        if (!IsDigit(text[j])) return false;
+    year = static_cast<int32_t>(std::stol(text));
+    return true;
+}
+
+std::string Fixed6(double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6f", v);
+    return buffer;
+}
+
+// "YYYY-MM-DD hh:mm:ss" (proleptic Gregorian, astronomical years) of an AJD.
+std::string UtDateTime(double ajd) {
+    const double cjd = ajd + 0.5;
+    const double day = std::floor(cjd);
+    EuroDateRecord rec{};
+    rec.letter = 'G';
+    rec.jdn = FloorToDay(day);
+    jdn_to_euro_date(&rec);
+    return PadNumber(rec.year, 4) + "-" + PadNumber(rec.month, 2) + "-" + PadNumber(rec.day, 2) + " " +
+           TimeText(cjd - day, true);
+}
+
+double YearStart(int32_t year) {
+    EuroDateRecord rec{year, 1, 1, 'G', 0, 0};
+    euro_date_to_jdn(&rec);
+    return rec.jdn - 0.5;  // 00:00 UT as an AJD
+}
+
+bool ReadYearRange(const std::vector<std::string>& args, int32_t& from, int32_t& to, std::ostream& err) {
+    if (args.size() < 2 || !ParseYear(args[0], from) || !ParseYear(args[1], to) || from > to || from < -3000 ||
+        to > 6000) {
+        err << "vexaril-cli: give FROM_YEAR TO_YEAR within -3000..6000, FROM_YEAR <= TO_YEAR\n" << kUsage;
+        return false;
+    }
+    return true;
+}
+
+// Calls visit(lunation, phase, tt, ut, record) for every phase whose UT
+// instant lies in the years from..to, in time order.
+template <typename Visit>
+void ForEachPhase(int32_t from, int32_t to, const std::vector<int>& phases, Visit visit) {
+    InitPhaseConstants();
+    const double begin = YearStart(from), end = YearStart(to + 1);
+    PhaseEclipseRecord rec{};
+    for (int32_t n = LunationOf(begin) - 1;; ++n) {
+        bool past = false;
+        for (int k : phases) {
+            const double tt = PhaseInstantTT(n, static_cast<PhaseKind>(k), rec);
+            const double ut = tt - DeltaTForMoment(tt) / 1440.0;
+            if (ut >= end) {
+                past = true;
+                break;
+            }
+            if (ut >= begin) visit(n, k, tt, ut, rec);
+        }
+        if (past) break;
+    }
+}
+
+int PhasesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int32_t from = 0, to = 0;
+    if (!ReadYearRange(args, from, to, err)) return 2;
+    out << "lunation\tphase\ttt_ajd\tut_ajd\tut_ce\n";
+    ForEachPhase(from, to, {0, 1, 2, 3}, [&](int32_t n, int k, double tt, double ut, const PhaseEclipseRecord&) {
+        out << n << "\t" << k << "\t" << Fixed6(tt) << "\t" << Fixed6(ut) << "\t" << UtDateTime(ut) << "\n";
+    });
+    return 0;
+}
+
+int EclipsesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int32_t from = 0, to = 0;
+    if (!ReadYearRange(args, from, to, err)) return 2;
+    std::vector<int> phases = {0, 2};
+    bool details = false;
+    for (size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--details") details = true;
+        else if (args[i] == "--solar") phases = {0};
+        else if (args[i] == "--lunar") phases = {2};
+        else {
+            err << "vexaril-cli: unexpected argument: " << args[i] << "\n" << kUsage;
+            return 2;
+        }
+    }
+    out << "lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\tpenumbral_half_min\t"
+           "umbral_half_min\ttotal_half_min"
+        << (details ? "\tgamma\tmagnitude\tpenumbral_magnitude" : "") << "\n";
+    ForEachPhase(from, to, phases, [&](int32_t n, int k, double, double, const PhaseEclipseRecord& rec) {
+        if (rec.kind <= 0) return;
+        const double maxUt = rec.greatest_tt - DeltaTForMoment(rec.greatest_tt) / 1440.0;
+        char halves[96];
+        std::snprintf(halves, sizeof halves, "%.1f\t%.1f\t%.1f", rec.penumbral_half_min, rec.umbral_half_min,
+                      rec.total_half_min);
+        out << n << "\t" << k << "\t" << rec.kind << "\t" << EclipseKindText(rec.kind) << "\t" << rec.saros << "\t"
+            << Fixed6(rec.greatest_tt) << "\t" << Fixed6(maxUt) << "\t" << UtDateTime(maxUt) << "\t" << halves;
+        if (details) {
+            char extra[96];
+            std::snprintf(extra, sizeof extra, "\t%.4f\t%.4f\t%.4f", rec.gamma, rec.magnitude, rec.penumbral_magnitude);
+            out << extra;
+        }
+        out << "\n";
+    });
+    return 0;
+}
+
+int DeltaTCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int32_t year = 0;
+    if (args.size() != 1 || !ParseYear(args[0], year)) {
+        err << kUsage;
+        return 2;
+    }
+    const double minutes = DeltaTForYear(year);
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "%.6f\t%.3f", minutes, minutes * 60.0);
+    out << "minutes\tseconds\n" << buffer << "\n";
+    return 0;
+}
+
+}  // namespace
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         (args.empty() ? err : out) << kUsage;
@@ -107,6 +242,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "convert") return ConvertCommand(rest, out, err);
+    if (args[0] == "phases") return PhasesCommand(rest, out, err);
+    if (args[0] == "eclipses") return EclipsesCommand(rest, out, err);
+    if (args[0] == "deltat") return DeltaTCommand(rest, out, err);
     err << "vexaril-cli: unknown command: " << args[0] << "\n" << kUsage;
     return 2;
 }

@@ -1,0 +1,96 @@
+/*
+ * vxphase: instants of the principal lunar phases, with the circumstances of
+ * any solar or lunar eclipse at a new or full moon, and delta T.
+ *
+ * Lunation 0 is the lunation that begins with the new moon of 2000 January 6,
+ * as in NASA's eclipse catalogs. Instants are astronomical Julian dates on
+ * the dynamical time scale (TT). Method and measured accuracy:
+ * docs/astronomy.md.
+ */
+#ifndef VXPHASE_H
+#define VXPHASE_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(_WIN32)
+#  if defined(VXPHASE_BUILD)
+#    define VXPHASE_API __declspec(dllexport)
+#  else
+#    define VXPHASE_API __declspec(dllimport)
+#  endif
+#else
+#  define VXPHASE_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+#  define VXPHASE_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
+extern "C" {
+#else
+#  define VXPHASE_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
+#endif
+
+/* Eclipse kinds written into the record's kind field. */
+enum {
+    VXPHASE_NO_ECLIPSE = 0,
+    VXPHASE_SOLAR_PARTIAL = 1,
+    VXPHASE_SOLAR_ANNULAR = 2,          /* central */
+    VXPHASE_SOLAR_TOTAL = 3,            /* central */
+    VXPHASE_SOLAR_TOTAL_NONCENTRAL = 4,
+    VXPHASE_SOLAR_ANNULAR_NONCENTRAL = 5,
+    VXPHASE_SOLAR_HYBRID = 6,           /* central annular-total */
+    VXPHASE_SOLAR_HYBRID_NONCENTRAL = 7,
+    VXPHASE_LUNAR_PENUMBRAL = 8,
+    VXPHASE_LUNAR_PARTIAL = 9,          /* umbral, not total */
+    VXPHASE_LUNAR_TOTAL = 10
+};
+
+/* 92 bytes, 4-byte packing, little-endian. */
+#pragma pack(push, 4)
+typedef struct PhaseEclipseRecord {
+    int32_t lunation;             /*  0: lunation number */
+    int32_t phase;                /*  4: 0 new, 1 first quarter, 2 full, 3 last quarter */
+    int32_t saros;                /*  8: saros series (solar and lunar numbered apart), 0 without eclipse */
+    int32_t kind;                 /* 12: eclipse kind 1..10, 0 for none */
+    int32_t reserved1;            /* 16 */
+    int32_t reserved2;            /* 20 */
+    double greatest_tt;           /* 24: instant of greatest eclipse, AJD (TT) */
+    double gamma;                 /* 32: least distance of the shadow axis (solar) or of the
+                                     Moon's centre from it (lunar), equatorial Earth radii,
+                                     north positive */
+    double magnitude;             /* 40: lunar: umbral magnitude */
+    double penumbral_magnitude;   /* 48: lunar: penumbral magnitude */
+    double phase_tt;              /* 56: the phase instant, AJD (TT) */
+    double penumbral_half_min;    /* 64: half-duration of the penumbral phase, minutes */
+    double umbral_half_min;       /* 72: half-duration of the umbral phase, minutes */
+    double total_half_min;        /* 80: half-duration of the total phase, minutes */
+    int32_t reserved3;            /* 88 */
+} PhaseEclipseRecord;
+#pragma pack(pop)
+
+VXPHASE_STATIC_ASSERT(sizeof(PhaseEclipseRecord) == 92, "PhaseEclipseRecord is 92 bytes");
+VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, lunation) == 0, "lunation");
+VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, saros) == 8, "saros");
+VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, kind) == 12, "kind");
+VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, greatest_tt) == 24, "greatest_tt");
+VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, penumbral_half_min) == 64, "penumbral_half_min");
+VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, umbral_half_min) == 72, "umbral_half_min");
+VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, total_half_min) == 80, "total_half_min");
+
+/* The instant (AJD, TT) of phase 0..3 of a lunation, and the record filled:
+ * kind, saros and the eclipse fields for an eclipse at a new (phase 0) or full
+ * (phase 2) moon, kind 0 and zeros otherwise. Any other phase value is taken
+ * modulo 4 into the neighbouring lunations. */
+VXPHASE_API double syzyg(int32_t lunation, int32_t phase, PhaseEclipseRecord* record);
+
+/* Delta T (TT - UT) in minutes for the middle of a year (astronomical
+ * numbering). mode 1915 selects the model of NASA's Five Millennium Canon
+ * (Espenak & Meeus 2006 with the canon's lunar-acceleration correction); any
+ * other mode gives the 2006 polynomials without that correction. */
+VXPHASE_API double deltat(double year, int32_t mode);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VXPHASE_H */

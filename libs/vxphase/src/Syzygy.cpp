@@ -1,0 +1,298 @@
+// Phases are found by Newton's method on the difference of the apparent
+// longitudes of Moon and Sun (nutation cancels in the difference), starting
+// from the mean phase of Meeus chapter 49 with its two largest periodic
+// terms.
+//
+// Eclipses are computed from the geometry at the syzygy. Positions of Sun and
+// Moon are evaluated at five instants 4 hours apart around it and
+// interpolated (the Moon's motion over 8 hours is a quartic to far better
+// than a milliarcsecond), then:
+//  - lunar: the Moon's angle from the anti-Sun point against the shadow radii
+//    of Danjon's method (Earth's radius enlarged by 1 %, oblateness through
+//    the parallax factor 0.998340), as NASA's Five Millennium Canon does;
+//    greatest eclipse is the least angle, the contacts are where the angle
+//    equals a shadow radius plus or minus the Moon's semi-diameter;
+//  - solar: the Besselian elements of the shadow axis (x, y, l1, l2, the
+//    axis declination) on the fundamental plane; greatest eclipse is the
+//    least distance of the axis from the Earth's centre (gamma), centrality
+//    is tested against the oblate Earth, total or annular from the umbral
+//    cone at the surface and at the fundamental plane.
+#include "Syzygy.h"
+
+#include <cmath>
+
+#include "Ephemeris.h"
+
+namespace vxphase {
+
+namespace {
+
+constexpr double kMoonRadiusPenumbral = 0.2725076;  // Earth radii (NASA)
+constexpr double kMoonRadiusUmbral = 0.2722810;
+constexpr double kSunRadiusKm = 959.63 * kArcsecond * kAuKm;
+constexpr double kEarthE2 = 0.00669438;  // eccentricity squared of the Earth ellipsoid
+
+double MeanPhaseGuess(int64_t lunation, int phase) {
+    const double k = static_cast<double>(lunation) + phase / 4.0;
+    const double t = k / 1236.85;
+    double jde = 2451550.09766 + 29.530588861 * k + 0.00015437 * t * t;
+    const double m = (2.5534 + 29.10535670 * k) * kDegree;
+    const double mp = (201.5643 + 385.81693528 * k) * kDegree;
+    switch (phase) {
+        case 0: jde += -0.40720 * std::sin(mp) + 0.17241 * std::sin(m); break;
+        case 2: jde += -0.40614 * std::sin(mp) + 0.17302 * std::sin(m); break;
+        default: jde += -0.62801 * std::sin(mp) + 0.17172 * std::sin(m); break;
+    }
+    return jde;
+}
+
+// Five-point Lagrange interpolation on nodes -2..2 (in units of the step).
+struct Quintet {
+    double v[5];
+    double At(double s) const {
+        double r = 0;
+        for (int i = 0; i < 5; ++i) {
+            double w = 1;
+            for (int j = 0; j < 5; ++j)
+                if (j != i) w *= (s - (j - 2)) / static_cast<double>(i - j);
+            r += w * v[i];
+        }
+        return r;
+    }
+};
+
+constexpr double kStep = 4.0 / 24.0;  // days between nodes
+
+// Minimises f on [lo, hi] by golden section then parabolic polish; f smooth.
+template <typename F>
+double Minimise(F f, double lo, double hi) {
+    const double g = 0.5 * (std::sqrt(5.0) - 1.0);
+    double a = lo, b = hi;
+    double c = b - g * (b - a), d = a + g * (b - a);
+    double fc = f(c), fd = f(d);
+    for (int i = 0; i < 60 && b - a > 1e-9; ++i) {
+        if (fc < fd) {
+            b = d, d = c, fd = fc, c = b - g * (b - a), fc = f(c);
+        } else {
+            a = c, c = d, fc = fd, d = a + g * (b - a), fd = f(d);
+        }
+    }
+    return 0.5 * (a + b);
+}
+
+// Root of f between a and b (f(a), f(b) of opposite sign), by bisection.
+template <typename F>
+double Bisect(F f, double a, double b) {
+    double fa = f(a);
+    for (int i = 0; i < 60 && std::fabs(b - a) > 1e-10; ++i) {
+        const double m = 0.5 * (a + b);
+        const double fm = f(m);
+        if ((fm < 0) == (fa < 0)) a = m, fa = fm;
+        else b = m;
+    }
+    return 0.5 * (a + b);
+}
+
+// Half the time, in minutes, during which g(s) < 0 around s0 (g(s0) < 0);
+// 0 when g(s0) >= 0. s in node steps.
+template <typename G>
+double HalfDuration(G g, double s0) {
+    if (!(g(s0) < 0)) return 0.0;
+    double lo = s0, hi = s0;
+    while (g(hi) < 0 && hi < s0 + 4) hi += 0.25;
+    while (g(lo) < 0 && lo > s0 - 4) lo -= 0.25;
+    const double t1 = Bisect(g, lo, lo + 0.25 > s0 ? s0 : lo + 0.25);
+    const double t4 = Bisect(g, hi - 0.25 < s0 ? s0 : hi - 0.25, hi);
+    return 0.5 * (t4 - t1) * kStep * 1440.0;
+}
+
+void ClearEclipse(PhaseEclipseRecord& r) {
+    r.saros = 0;
+    r.kind = VXPHASE_NO_ECLIPSE;
+    r.greatest_tt = 0;
+    r.gamma = 0;
+    r.magnitude = 0;
+    r.penumbral_magnitude = 0;
+    r.penumbral_half_min = 0;
+    r.umbral_half_min = 0;
+    r.total_half_min = 0;
+}
+
+void LunarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
+    Quintet x{}, y{}, rp{}, ru{}, sm{}, par{};
+    for (int i = 0; i < 5; ++i) {
+        const double t = t0 + (i - 2) * kStep;
+        const EclipticPosition moon = MoonPosition(t);
+        const EclipticPosition sun = SunPosition(t);
+        const double la = sun.longitude + kPi, ba = -sun.latitude;
+        const double dl = moon.longitude - la;
+        x.v[i] = std::cos(moon.latitude) * std::sin(dl);
+        y.v[i] = std::sin(moon.latitude) * std::cos(ba) - std::cos(moon.latitude) * std::sin(ba) * std::cos(dl);
+        const double piMoon = std::asin(kEarthRadiusKm / moon.distanceKm);
+        const double piSun = std::asin(kEarthRadiusKm / sun.distanceKm);
+        const double sSun = std::asin(kSunRadiusKm / sun.distanceKm);
+        const double piEff = 1.01 * piMoon;
+        rp.v[i] = piEff + piSun + sSun;
+        ru.v[i] = piEff + piSun - sSun;
+        sm.v[i] = std::asin(kMoonRadiusPenumbral * kEarthRadiusKm / moon.distanceKm);
+        par.v[i] = piMoon;
+    }
+    auto dist = [&](double s) {
+        const double a = x.At(s), b = y.At(s);
+        return std::asin(std::min(1.0, std::sqrt(a * a + b * b)));
+    };
+    const double sg = Minimise([&](double s) { const double a = x.At(s), b = y.At(s); return a * a + b * b; }, -1.5, 1.5);
+    const double d = dist(sg);
+    const double s = sm.At(sg);
+    const double penMag = (rp.At(sg) + s - d) / (2 * s);
+    if (!(penMag > 0)) {
+        ClearEclipse(r);
+        return;
+    }
+    const double umbMag = (ru.At(sg) + s - d) / (2 * s);
+    r.kind = umbMag >= 1.0 ? VXPHASE_LUNAR_TOTAL : umbMag > 0 ? VXPHASE_LUNAR_PARTIAL : VXPHASE_LUNAR_PENUMBRAL;
+    r.saros = SarosNumber(lunation, true);
+    r.greatest_tt = t0 + sg * kStep;
+    r.gamma = std::copysign(std::sin(d) / std::sin(par.At(sg)), y.At(sg));
+    r.magnitude = umbMag;
+    r.penumbral_magnitude = penMag;
+    r.penumbral_half_min = HalfDuration([&](double u) { return dist(u) - (rp.At(u) + sm.At(u)); }, sg);
+    r.umbral_half_min = HalfDuration([&](double u) { return dist(u) - (ru.At(u) + sm.At(u)); }, sg);
+    r.total_half_min = HalfDuration([&](double u) { return dist(u) - (ru.At(u) - sm.At(u)); }, sg);
+}
+
+struct Vec {
+    double x, y, z;
+};
+Vec Sub(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec Scale(Vec a, double s) { return {a.x * s, a.y * s, a.z * s}; }
+double Norm(Vec a) { return std::sqrt(Dot(a, a)); }
+Vec Cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+
+// Geocentric equatorial vector in Earth radii.
+Vec Equatorial(const EclipticPosition& p, double obliquity) {
+    const double r = p.distanceKm / kEarthRadiusKm;
+    const double xe = r * std::cos(p.latitude) * std::cos(p.longitude);
+    const double ye = r * std::cos(p.latitude) * std::sin(p.longitude);
+    const double ze = r * std::sin(p.latitude);
+    const double ce = std::cos(obliquity), se = std::sin(obliquity);
+    return {xe, ye * ce - ze * se, ye * se + ze * ce};
+}
+
+void SolarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
+    Quintet bx{}, by{}, l1{}, l2{}, tf1{}, tf2{}, dec{};
+    for (int i = 0; i < 5; ++i) {
+        const double t = t0 + (i - 2) * kStep;
+        const double eps = MeanObliquity(t);
+        const Vec m = Equatorial(MoonPosition(t), eps);
+        const Vec s = Equatorial(SunPosition(t), eps);
+        const Vec sm = Sub(m, s);
+        const double g = Norm(sm);
+        const Vec w = Scale(sm, -1.0 / g);  // from the Earth towards the Sun, along the axis
+        const Vec north{0, 0, 1};
+        Vec yHat = Sub(north, Scale(w, w.z));
+        yHat = Scale(yHat, 1.0 / Norm(yHat));
+        const Vec xHat = Cross(yHat, w);
+        bx.v[i] = Dot(m, xHat);
+        by.v[i] = Dot(m, yHat);
+        const double zm = Dot(m, w);
+        const double rs = kSunRadiusKm / kEarthRadiusKm;
+        const double sf1 = (rs + kMoonRadiusPenumbral) / g, sf2 = (rs - kMoonRadiusUmbral) / g;
+        const double tanf1 = sf1 / std::sqrt(1 - sf1 * sf1), tanf2 = sf2 / std::sqrt(1 - sf2 * sf2);
+        l1.v[i] = (zm + kMoonRadiusPenumbral / sf1) * tanf1;
+        l2.v[i] = (zm - kMoonRadiusUmbral / sf2) * tanf2;
+        tf1.v[i] = tanf1;
+        tf2.v[i] = tanf2;
+        dec.v[i] = std::asin(w.z);
+    }
+    const double sg = Minimise([&](double u) { const double a = bx.At(u), b = by.At(u); return a * a + b * b; }, -1.5, 1.5);
+    const double x = bx.At(sg), y = by.At(sg);
+    const double cd = std::cos(dec.At(sg));
+    const double rho1 = std::sqrt(1 - kEarthE2 * cd * cd);
+    const double m = std::sqrt(x * x + (y / rho1) * (y / rho1));  // on the Earth scaled to a sphere
+    const double L1 = l1.At(sg), L2 = l2.At(sg);
+    int kind = VXPHASE_NO_ECLIPSE;
+    double magnitude = 0;
+    if (m < 1.0) {
+        const double zeta = std::sqrt(1 - m * m);
+        const double l1Surface = L1 - zeta * tf1.At(sg);
+        const double l2Surface = L2 - zeta * tf2.At(sg);
+        magnitude = (l1Surface - l2Surface) / (l1Surface + l2Surface);
+        if (l2Surface < 0) kind = L2 > 0 ? VXPHASE_SOLAR_HYBRID : VXPHASE_SOLAR_TOTAL;
+        else kind = VXPHASE_SOLAR_ANNULAR;
+    } else if (m < 1.0 + std::fabs(L2)) {
+        kind = L2 < 0 ? VXPHASE_SOLAR_TOTAL_NONCENTRAL : VXPHASE_SOLAR_ANNULAR_NONCENTRAL;
+        magnitude = (L1 - (m - 1.0)) / (L1 + L2);
+    } else if (m < 1.0 + L1) {
+        kind = VXPHASE_SOLAR_PARTIAL;
+        magnitude = (L1 - (m - 1.0)) / (L1 + L2);
+    }
+    if (kind == VXPHASE_NO_ECLIPSE) {
+        ClearEclipse(r);
+        return;
+    }
+    r.kind = kind;
+    r.saros = SarosNumber(lunation, false);
+    r.greatest_tt = t0 + sg * kStep;
+    r.gamma = std::copysign(std::sqrt(x * x + y * y), y);
+    r.magnitude = magnitude;
+    r.penumbral_magnitude = 0;
+    r.penumbral_half_min = r.umbral_half_min = r.total_half_min = 0;
+}
+
+}  // namespace
+
+double PhaseTT(int64_t lunation, int phase) {
+    const double target = phase * (kPi / 2);
+    double t = MeanPhaseGuess(lunation, phase);
+    for (int i = 0; i < 10; ++i) {
+        double moonRate = 0;
+        const EclipticPosition moon = MoonPosition(t, &moonRate);
+        const EclipticPosition sun = SunPosition(t);
+        const double diff = WrapPi(moon.longitude - sun.longitude - target);
+        const double ms = (357.529 + 0.98560028 * (t - 2451545.0)) * kDegree;
+        const double sunRate = 0.0172021 * (1 + 0.0334 * std::cos(ms));
+        const double dt = -diff / (moonRate - sunRate);
+        t += dt;
+        if (std::fabs(dt) < 1e-9) break;
+    }
+    return t;
+}
+
+void EclipseAt(int64_t lunation, int phase, double phaseTT, PhaseEclipseRecord& record) {
+    ClearEclipse(record);
+    if (phase != 0 && phase != 2) return;
+    // No eclipse is possible with the Moon this far from the ecliptic.
+    const EclipticPosition moon = MoonPosition(phaseTT);
+    if (std::fabs(moon.latitude) > 1.7 * kDegree) return;
+    if (phase == 2) LunarEclipse(lunation, phaseTT, record);
+    else SolarEclipse(lunation, phaseTT, record);
+}
+
+int32_t SarosNumber(int64_t lunation, bool lunar) {
+    // One member of a series of each kind fixes the numbering: the total
+    // solar eclipse of 2017-08-21 (lunation 218) is in solar series 145, the
+    // total lunar eclipse of 2022-11-08 (lunation 282) in lunar series 136.
+    // n - n0 = 223 a + 358 b for series s0 + b; 38 is the inverse of 358
+    // modulo 223. b is fixed modulo 223; of its candidates the right one puts
+    // the eclipse near the middle of the series, since series last about
+    // 1300 years and the middles of consecutive series are about 31.4 years
+    // apart (candidates differ by 7000 years).
+    const int64_t n0 = lunar ? 282 : 218;
+    const int64_t s0 = lunar ? 136 : 145;
+    const double middle0 = lunar ? 1991.0 : 2324.0;  // year of the middle of series s0
+    const int64_t dn = lunation - n0;
+    const int64_t b0 = ((38 * (dn % 223)) % 223 + 223) % 223;
+    const double year = 2000.0 + static_cast<double>(lunation) * 29.530588853 / 365.2422;
+    int64_t best = b0;
+    double bestGap = 1e300;
+    for (int64_t k = -60; k <= 60; ++k) {
+        const int64_t b = b0 + 223 * k;
+        const double gap = std::fabs(year - (middle0 + 31.4 * static_cast<double>(b)));
+        if (gap < bestGap) bestGap = gap, best = b;
+    }
+    return static_cast<int32_t>(s0 + best);
+}
+
+}  // namespace vxphase

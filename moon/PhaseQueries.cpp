@@ -1,0 +1,85 @@
+#include "PhaseQueries.h"
+
+#include <cmath>
+#include <limits>
+
+#include "vxdates.h"
+
+namespace vx {
+
+double MeanSynodicMonth = 0.0;
+double LunationZeroNewMoon = 0.0;
+PhaseEclipseRecord SharedPhaseRecord{};
+
+void InitPhaseConstants() {
+    MeanSynodicMonth = 29.5305888531;
+    LunationZeroNewMoon = PhaseInstant(0, NewMoon, SharedPhaseRecord);
+}
+
+double DeltaTForYear(int32_t year) { return deltat(static_cast<double>(year), 1915); }
+
+double DeltaTForMoment(double t) {
+    const double r = std::nearbyint(t);  // ties to even
+    const double clamped = std::fmax(std::fmin(r, 2147483647.0), -2147483648.0);
+    EuroDateRecord rec{};
+    rec.letter = 'G';
+    rec.jdn = std::isnan(clamped) ? 0 : static_cast<int32_t>(clamped);
+    jdn_to_euro_date(&rec);
+    return DeltaTForYear(rec.year);
+}
+
+double PhaseInstantTT(int32_t lunation, PhaseKind phase, PhaseEclipseRecord& record) {
+    return syzyg(lunation, phase, &record);
+}
+
+double PhaseInstant(int32_t lunation, PhaseKind phase, PhaseEclipseRecord& record) {
+    const double t = syzyg(lunation, phase, &record);
+    return t - DeltaTForMoment(t) / (24.0 * 60.0);
+}
+
+int32_t LunationOf(double moment) {
+    if (MeanSynodicMonth == 0.0) InitPhaseConstants();
+    const double estimate = std::floor((moment - LunationZeroNewMoon) / MeanSynodicMonth);
+    if (!(std::fabs(estimate) < 5e7)) return estimate > 0 ? 50000000 : -50000000;
+    int32_t n = static_cast<int32_t>(estimate);
+    // The estimate is within a lunation; the walk takes a step or two.
+    for (int guard = 0; guard < 64; ++guard) {
+        const double a = PhaseInstant(n, NewMoon, SharedPhaseRecord);
+        const double b = PhaseInstant(n + 1, NewMoon, SharedPhaseRecord);
+        if (a <= moment && moment < b) return n;
+        if (a > moment) --n;
+        else ++n;
+    }
+    return n;
+}
+
+int16_t GetPhase(int32_t lunation, double moment, bool& exact) {
+    exact = false;
+    const double u = moment + DeltaTForMoment(moment) / (24.0 * 60.0);
+    if (PhaseInstantTT(lunation + 1, NewMoon, SharedPhaseRecord) <= u) return -1;
+    for (PhaseKind k = 3; k >= 0; --k) {
+        const double t = PhaseInstantTT(lunation, k, SharedPhaseRecord);
+        if (t > u) continue;
+        exact = std::fabs(t - u) < PhaseExactTolerance;
+        return k;
+    }
+    return -2;
+}
+
+std::string_view EclipseKindText(int kind) {
+    switch (kind) {
+        case 1: return "Partial solar eclipse";
+        case 2: return "Central annular solar eclipse";
+        case 3: return "Central total solar eclipse";
+        case 4: return "Non-central total solar eclipse";
+        case 5: return "Non-central annular solar eclipse";
+        case 6: return "Central annular-total solar eclipse";
+        case 7: return "Non-central annular-total solar eclipse";
+        case 8: return "Partial lunar eclipse";
+        case 9: return "Umbral lunar eclipse";
+        case 10: return "Total lunar eclipse";
+        default: return {};
+    }
+}
+
+}  // namespace vx
