@@ -197,7 +197,44 @@ EclipticPosition SunPosition(double jdTT) {
     return {lon, lat, R * kAuKm};
 }
 
-EclipticPosition MoonPosition(double jdTT, double* longitudeRate) {
+namespace {
+
+// sin and cos of n * a for n = 0..4, by the angle-addition recurrence.
+struct Multiples {
+    double s[5], c[5];
+    explicit Multiples(double a) {
+        s[0] = 0, c[0] = 1, s[1] = std::sin(a), c[1] = std::cos(a);
+        for (int n = 2; n < 5; ++n) {
+            s[n] = s[n - 1] * c[1] + c[n - 1] * s[1];
+            c[n] = c[n - 1] * c[1] - s[n - 1] * s[1];
+        }
+    }
+    void Of(int n, double& sn, double& cn) const {
+        const int k = n < 0 ? -n : n;
+        sn = n < 0 ? -s[k] : s[k];
+        cn = c[k];
+    }
+};
+
+// sin and cos of d*D + m*M + mp*M' + f*F from the tables of multiples.
+inline void Combine(const Multiples& D, const Multiples& M, const Multiples& Mp, const Multiples& F, int d, int m,
+                    int mp, int f, double& sn, double& cn) {
+    double s1, c1, s2, c2;
+    D.Of(d, sn, cn);
+    M.Of(m, s1, c1);
+    double s = sn * c1 + cn * s1, c = cn * c1 - sn * s1;
+    Mp.Of(mp, s1, c1);
+    F.Of(f, s2, c2);
+    const double s3 = s1 * c2 + c1 * s2, c3 = c1 * c2 - s1 * s2;
+    sn = s * c3 + c * s3;
+    cn = c * c3 - s * s3;
+}
+
+}  // namespace
+
+EclipticPosition MoonPosition(double jdTT, double* longitudeRate) { return MoonPositionParts(jdTT, longitudeRate, false); }
+
+EclipticPosition MoonPositionParts(double jdTT, double* longitudeRate, bool longitudeOnly) {
     const double t = CenturiesFromJ2000(jdTT);
     const double w1 = Poly(kW1, t), w2 = Poly(kW2, t), w3 = Poly(kW3, t), emb = Poly(kEmb, t), peri = Poly(kPeri, t);
     const double lMean = (w1 + Poly(kPrecession, t)) * kArcsecond;
@@ -211,34 +248,58 @@ EclipticPosition MoonPosition(double jdTT, double* longitudeRate) {
     const double rd = (rw1 - remb) * kArcsecond, rf = (rw1 - rw3) * kArcsecond, rmp = (rw1 - rw2) * kArcsecond,
                  rm = (remb - rperi) * kArcsecond;
     const double e = 1.0 - t * (0.002516 + t * 0.0000074);
+    const Multiples D(d), M(m), Mp(mp), F(f);
 
     double sl = 0, sr = 0, slRate = 0;
     for (const LunarTerm& term : kLongitudeDistance) {
-        const double arg = term.d * d + term.m * m + term.mp * mp + term.f * f;
+        double sn, cn;
+        Combine(D, M, Mp, F, term.d, term.m, term.mp, term.f, sn, cn);
         const double scale = term.m == 0 ? 1.0 : (term.m == 1 || term.m == -1 ? e : e * e);
-        const double s = std::sin(arg), c = std::cos(arg);
-        sl += term.l * scale * s;
-        sr += term.r * scale * c;
-        slRate += term.l * scale * c * (term.d * rd + term.m * rm + term.mp * rmp + term.f * rf);
+        sl += term.l * scale * sn;
+        sr += term.r * scale * cn;
+        slRate += term.l * scale * cn * (term.d * rd + term.m * rm + term.mp * rmp + term.f * rf);
     }
     double sb = 0;
-    for (const LatitudeTerm& term : kLatitude) {
-        const double arg = term.d * d + term.m * m + term.mp * mp + term.f * f;
-        const double scale = term.m == 0 ? 1.0 : (term.m == 1 || term.m == -1 ? e : e * e);
-        sb += term.b * scale * std::sin(arg);
+    if (!longitudeOnly) {
+        for (const LatitudeTerm& term : kLatitude) {
+            double sn, cn;
+            Combine(D, M, Mp, F, term.d, term.m, term.mp, term.f, sn, cn);
+            const double scale = term.m == 0 ? 1.0 : (term.m == 1 || term.m == -1 ? e : e * e);
+            sb += term.b * scale * sn;
+        }
     }
     // Additive terms: Venus (A1), Jupiter (A2) and the Earth's flattening (L' - F).
     const double a1 = (119.75 + 131.849 * t) * kDegree;
     const double a2 = (53.09 + 479264.290 * t) * kDegree;
-    const double a3 = (313.45 + 481266.484 * t) * kDegree;
     sl += 3958 * std::sin(a1) + 1962 * std::sin(lMean - f) + 318 * std::sin(a2);
-    sb += -2235 * std::sin(lMean) + 382 * std::sin(a3) + 175 * std::sin(a1 - f) + 175 * std::sin(a1 + f) +
-          127 * std::sin(lMean - mp) - 115 * std::sin(lMean + mp);
+    if (!longitudeOnly) {
+        const double a3 = (313.45 + 481266.484 * t) * kDegree;
+        sb += -2235 * std::sin(lMean) + 382 * std::sin(a3) + 175 * std::sin(a1 - f) + 175 * std::sin(a1 + f) +
+              127 * std::sin(lMean - mp) - 115 * std::sin(lMean + mp);
+    }
     if (longitudeRate != nullptr) {
         const double rl = (rw1 + PolyRate(kPrecession, t)) * kArcsecond;
         *longitudeRate = (rl + slRate * 1e-6 * kDegree) / 36525.0;
     }
     return {lMean + sl * 1e-6 * kDegree, sb * 1e-6 * kDegree, 385000.56 + sr * 1e-3};
+}
+
+double SunLongitude(double jdTT, double* rate) {
+    const double tau = (jdTT - 2451545.0) / 365250.0;
+    const double L = (Sum(kL0, tau) +
+                      tau * (Sum(kL1, tau) + tau * (Sum(kL2, tau) + tau * (Sum(kL3, tau) + tau * (Sum(kL4, tau) + tau * Sum(kL5, tau)))))) *
+                     1e-8;
+    // The radius only enters the aberration: its three largest terms do.
+    const double R = 1.00013989 + 0.01670700 * std::cos(3.0984635 + 6283.07585 * tau) +
+                     0.00013956 * std::cos(3.05525 + 12566.1517 * tau) + 0.00103019 * tau * std::cos(1.10749 + 6283.07585 * tau);
+    if (rate != nullptr) {
+        // The mean motion and the derivatives of the two largest periodic
+        // terms: good to 1e-4 of the rate, which is all a step of minutes needs.
+        const double dL = 6283.31966747 - 0.03341656 * 6283.07585 * std::sin(4.6692568 + 6283.07585 * tau) -
+                          0.00034894 * 12566.1517 * std::sin(4.6261 + 12566.1517 * tau);
+        *rate = dL / 365250.0;
+    }
+    return L + kPi - 0.09033 * kArcsecond - 20.4898 * kArcsecond / R;
 }
 
 }  // namespace vxphase

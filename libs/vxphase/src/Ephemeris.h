@@ -36,6 +36,13 @@ EclipticPosition SunPosition(double jdTT);
 // its longitude in radians per day.
 EclipticPosition MoonPosition(double jdTT, double* longitudeRate = nullptr);
 
+// As MoonPosition; with longitudeOnly the latitude is left 0.
+EclipticPosition MoonPositionParts(double jdTT, double* longitudeRate, bool longitudeOnly);
+
+// The Sun's apparent longitude without nutation, all that a phase needs;
+// optionally its rate in radians per day.
+double SunLongitude(double jdTT, double* rate = nullptr);
+
 // Mean obliquity of the ecliptic (IAU 2006), radians.
 double MeanObliquity(double jdTT);
 

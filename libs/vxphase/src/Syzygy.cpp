@@ -20,6 +20,7 @@
 #include "Syzygy.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "Ephemeris.h"
 
@@ -32,34 +33,59 @@ constexpr double kMoonRadiusUmbral = 0.2722810;
 constexpr double kSunRadiusKm = 959.63 * kArcsecond * kAuKm;
 constexpr double kEarthE2 = 0.00669438;  // eccentricity squared of the Earth ellipsoid
 
+// The mean phase with the periodic terms of Meeus chapter 49: within about
+// a minute of the true phase, so that Newton's method needs two steps.
 double MeanPhaseGuess(int64_t lunation, int phase) {
     const double k = static_cast<double>(lunation) + phase / 4.0;
     const double t = k / 1236.85;
     double jde = 2451550.09766 + 29.530588861 * k + 0.00015437 * t * t;
+    const double e = 1 - 0.002516 * t;
     const double m = (2.5534 + 29.10535670 * k) * kDegree;
     const double mp = (201.5643 + 385.81693528 * k) * kDegree;
-    switch (phase) {
-        case 0: jde += -0.40720 * std::sin(mp) + 0.17241 * std::sin(m); break;
-        case 2: jde += -0.40614 * std::sin(mp) + 0.17302 * std::sin(m); break;
-        default: jde += -0.62801 * std::sin(mp) + 0.17172 * std::sin(m); break;
+    const double f = (160.7108 + 390.67050284 * k) * kDegree;
+    const double om = (124.7746 - 1.56375588 * k) * kDegree;
+    using std::sin;
+    using std::cos;
+    if (phase == 0 || phase == 2) {
+        const bool full = phase == 2;
+        jde += (full ? -0.40614 : -0.40720) * sin(mp) + (full ? 0.17302 : 0.17241) * e * sin(m) +
+               (full ? 0.01614 : 0.01608) * sin(2 * mp) + (full ? 0.01043 : 0.01039) * sin(2 * f) +
+               (full ? 0.00734 : 0.00739) * e * sin(mp - m) - (full ? 0.00515 : 0.00514) * e * sin(mp + m) +
+               (full ? 0.00209 : 0.00208) * e * e * sin(2 * m) - 0.00111 * sin(mp - 2 * f) -
+               0.00057 * sin(mp + 2 * f) + 0.00056 * e * sin(2 * mp + m) - 0.00042 * sin(3 * mp) +
+               0.00042 * e * sin(m + 2 * f) + 0.00038 * e * sin(m - 2 * f) - 0.00024 * e * sin(2 * mp - m) -
+               0.00017 * sin(om);
+    } else {
+        jde += -0.62801 * sin(mp) + 0.17172 * e * sin(m) - 0.01183 * e * sin(mp + m) + 0.00862 * sin(2 * mp) +
+               0.00804 * sin(2 * f) + 0.00454 * e * sin(mp - m) + 0.00204 * e * e * sin(2 * m) -
+               0.00180 * sin(mp - 2 * f) - 0.00070 * sin(mp + 2 * f) - 0.00040 * sin(3 * mp) -
+               0.00034 * e * sin(2 * mp - m) + 0.00032 * e * sin(m + 2 * f) + 0.00032 * e * sin(m - 2 * f);
+        const double w = 0.00306 - 0.00038 * e * cos(m) + 0.00026 * cos(mp) - 0.00002 * cos(mp - m) +
+                         0.00002 * cos(mp + m) + 0.00002 * cos(2 * f);
+        jde += phase == 1 ? w : -w;
     }
     return jde;
 }
 
-// Five-point Lagrange interpolation on nodes -2..2 (in units of the step).
+// The quartic through five values at nodes -2..2 (in units of the step),
+// kept as its Taylor coefficients at 0.
 struct Quintet {
     double v[5];
-    double At(double s) const {
-        double r = 0;
-        for (int i = 0; i < 5; ++i) {
-            double w = 1;
-            for (int j = 0; j < 5; ++j)
-                if (j != i) w *= (s - (j - 2)) / static_cast<double>(i - j);
-            r += w * v[i];
-        }
-        return r;
+    double c[5];
+    void Fit() {
+        c[0] = v[2];
+        c[1] = (v[0] - 8 * v[1] + 8 * v[3] - v[4]) / 12;
+        c[2] = (-v[0] + 16 * v[1] - 30 * v[2] + 16 * v[3] - v[4]) / 24;
+        c[3] = (-v[0] + 2 * v[1] - 2 * v[3] + v[4]) / 12;
+        c[4] = (v[0] - 4 * v[1] + 6 * v[2] - 4 * v[3] + v[4]) / 24;
     }
+    double At(double s) const { return c[0] + s * (c[1] + s * (c[2] + s * (c[3] + s * c[4]))); }
 };
+
+template <typename... Q>
+void FitAll(Q&... q) {
+    (q.Fit(), ...);
+}
 
 constexpr double kStep = 4.0 / 24.0;  // days between nodes
 
@@ -70,7 +96,7 @@ double Minimise(F f, double lo, double hi) {
     double a = lo, b = hi;
     double c = b - g * (b - a), d = a + g * (b - a);
     double fc = f(c), fd = f(d);
-    for (int i = 0; i < 60 && b - a > 1e-9; ++i) {
+    for (int i = 0; i < 60 && b - a > 1e-7; ++i) {
         if (fc < fd) {
             b = d, d = c, fd = fc, c = b - g * (b - a), fc = f(c);
         } else {
@@ -84,7 +110,7 @@ double Minimise(F f, double lo, double hi) {
 template <typename F>
 double Bisect(F f, double a, double b) {
     double fa = f(a);
-    for (int i = 0; i < 60 && std::fabs(b - a) > 1e-10; ++i) {
+    for (int i = 0; i < 60 && std::fabs(b - a) > 1e-7; ++i) {
         const double m = 0.5 * (a + b);
         const double fm = f(m);
         if ((fm < 0) == (fa < 0)) a = m, fa = fm;
@@ -106,6 +132,25 @@ double HalfDuration(G g, double s0) {
     return 0.5 * (t4 - t1) * kStep * 1440.0;
 }
 
+// The Sun at the five nodes from one evaluation at the middle: over 8 hours
+// its longitude is a parabola, and its distance a line, to 0.02".
+void SunAtNodes(double t0, Quintet& lon, Quintet& lat, Quintet& dist) {
+    const EclipticPosition sun = SunPosition(t0);
+    const double tau = (t0 - 2451545.0) / 365250.0;
+    const double a = 3.0984635 + 6283.07585 * tau;  // the eccentricity term of R, and (shifted) of L
+    const double n = 6283.07585 / 365250.0;         // its rate, radians per day
+    double lonRate = 0;
+    SunLongitude(t0, &lonRate);
+    const double lonAcc = -0.03341656 * n * n * std::cos(4.6692568 + 6283.07585 * tau);
+    const double distRate = -0.01670700 * n * std::sin(a) * kAuKm;
+    for (int i = 0; i < 5; ++i) {
+        const double dt = (i - 2) * kStep;
+        lon.v[i] = sun.longitude + lonRate * dt + 0.5 * lonAcc * dt * dt;
+        lat.v[i] = sun.latitude;
+        dist.v[i] = sun.distanceKm + distRate * dt;
+    }
+}
+
 void ClearEclipse(PhaseEclipseRecord& r) {
     r.saros = 0;
     r.kind = VXPHASE_NO_ECLIPSE;
@@ -120,10 +165,12 @@ void ClearEclipse(PhaseEclipseRecord& r) {
 
 void LunarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
     Quintet x{}, y{}, rp{}, ru{}, sm{}, par{};
+    Quintet sunLon{}, sunLat{}, sunDist{};
+    SunAtNodes(t0, sunLon, sunLat, sunDist);
     for (int i = 0; i < 5; ++i) {
         const double t = t0 + (i - 2) * kStep;
         const EclipticPosition moon = MoonPosition(t);
-        const EclipticPosition sun = SunPosition(t);
+        const EclipticPosition sun{sunLon.v[i], sunLat.v[i], sunDist.v[i]};
         const double la = sun.longitude + kPi, ba = -sun.latitude;
         const double dl = moon.longitude - la;
         x.v[i] = std::cos(moon.latitude) * std::sin(dl);
@@ -137,6 +184,7 @@ void LunarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
         sm.v[i] = std::asin(kMoonRadiusPenumbral * kEarthRadiusKm / moon.distanceKm);
         par.v[i] = piMoon;
     }
+    FitAll(x, y, rp, ru, sm, par);
     auto dist = [&](double s) {
         const double a = x.At(s), b = y.At(s);
         return std::asin(std::min(1.0, std::sqrt(a * a + b * b)));
@@ -182,11 +230,13 @@ Vec Equatorial(const EclipticPosition& p, double obliquity) {
 
 void SolarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
     Quintet bx{}, by{}, l1{}, l2{}, tf1{}, tf2{}, dec{};
+    Quintet sunLon{}, sunLat{}, sunDist{};
+    SunAtNodes(t0, sunLon, sunLat, sunDist);
     for (int i = 0; i < 5; ++i) {
         const double t = t0 + (i - 2) * kStep;
         const double eps = MeanObliquity(t);
         const Vec m = Equatorial(MoonPosition(t), eps);
-        const Vec s = Equatorial(SunPosition(t), eps);
+        const Vec s = Equatorial(EclipticPosition{sunLon.v[i], sunLat.v[i], sunDist.v[i]}, eps);
         const Vec sm = Sub(m, s);
         const double g = Norm(sm);
         const Vec w = Scale(sm, -1.0 / g);  // from the Earth towards the Sun, along the axis
@@ -206,6 +256,7 @@ void SolarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
         tf2.v[i] = tanf2;
         dec.v[i] = std::asin(w.z);
     }
+    FitAll(bx, by, l1, l2, tf1, tf2, dec);
     const double sg = Minimise([&](double u) { const double a = bx.At(u), b = by.At(u); return a * a + b * b; }, -1.5, 1.5);
     const double x = bx.At(sg), y = by.At(sg);
     const double cd = std::cos(dec.At(sg));
@@ -219,8 +270,26 @@ void SolarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
         const double l1Surface = L1 - zeta * tf1.At(sg);
         const double l2Surface = L2 - zeta * tf2.At(sg);
         magnitude = (l1Surface - l2Surface) / (l1Surface + l2Surface);
-        if (l2Surface < 0) kind = L2 > 0 ? VXPHASE_SOLAR_HYBRID : VXPHASE_SOLAR_TOTAL;
-        else kind = VXPHASE_SOLAR_ANNULAR;
+        if (l2Surface < 0) {
+            // Total where the axis meets the Earth nearest the Moon; hybrid if
+            // the shadow is annular where the central path begins or ends,
+            // where the surface lies in the fundamental plane.
+            auto outside = [&](double u) {
+                const double cu = std::cos(dec.At(u));
+                const double r1 = std::sqrt(1 - kEarthE2 * cu * cu);
+                const double xu = bx.At(u), yu = by.At(u) / r1;
+                return xu * xu + yu * yu - 1.0;
+            };
+            double lo = sg, hi = sg;
+            while (outside(lo) < 0 && lo > sg - 3) lo -= 0.125;
+            while (outside(hi) < 0 && hi < sg + 3) hi += 0.125;
+            const double begin = Bisect(outside, lo, std::min(lo + 0.125, sg));
+            const double end = Bisect(outside, std::max(hi - 0.125, sg), hi);
+            const bool annularEnd = L2 > 0 || l2.At(begin) > 0 || l2.At(end) > 0;
+            kind = annularEnd ? VXPHASE_SOLAR_HYBRID : VXPHASE_SOLAR_TOTAL;
+        } else {
+            kind = VXPHASE_SOLAR_ANNULAR;
+        }
     } else if (m < 1.0 + std::fabs(L2)) {
         kind = L2 < 0 ? VXPHASE_SOLAR_TOTAL_NONCENTRAL : VXPHASE_SOLAR_ANNULAR_NONCENTRAL;
         magnitude = (L1 - (m - 1.0)) / (L1 + L2);
@@ -245,17 +314,21 @@ void SolarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
 
 double PhaseTT(int64_t lunation, int phase) {
     const double target = phase * (kPi / 2);
-    double t = MeanPhaseGuess(lunation, phase);
-    for (int i = 0; i < 10; ++i) {
+    const double t0 = MeanPhaseGuess(lunation, phase);
+    // The Sun is evaluated once: over the minutes Newton's method moves, its
+    // longitude is linear to far better than a milliarcsecond.
+    double sunRate = 0;
+    const double sun0 = SunLongitude(t0, &sunRate);
+    double t = t0;
+    for (int i = 0; i < 12; ++i) {
         double moonRate = 0;
-        const EclipticPosition moon = MoonPosition(t, &moonRate);
-        const EclipticPosition sun = SunPosition(t);
-        const double diff = WrapPi(moon.longitude - sun.longitude - target);
-        const double ms = (357.529 + 0.98560028 * (t - 2451545.0)) * kDegree;
-        const double sunRate = 0.0172021 * (1 + 0.0334 * std::cos(ms));
+        const double moon = MoonPositionParts(t, &moonRate, true).longitude;
+        const double diff = WrapPi(moon - (sun0 + sunRate * (t - t0)) - target);
         const double dt = -diff / (moonRate - sunRate);
         t += dt;
-        if (std::fabs(dt) < 1e-9) break;
+        // Newton converges quadratically: a step under 10 ms leaves an error
+        // far below a millisecond.
+        if (std::fabs(dt) < 1e-7) break;
     }
     return t;
 }
@@ -264,6 +337,10 @@ void EclipseAt(int64_t lunation, int phase, double phaseTT, PhaseEclipseRecord& 
     ClearEclipse(record);
     if (phase != 0 && phase != 2) return;
     // No eclipse is possible with the Moon this far from the ecliptic.
+    // The argument of latitude screens out most syzygies cheaply.
+    const double tc = CenturiesFromJ2000(phaseTT);
+    const double f = (93.2720950 + 483202.0175233 * tc) * kDegree;
+    if (std::fabs(std::sin(f)) > 0.6) return;
     const EclipticPosition moon = MoonPosition(phaseTT);
     if (std::fabs(moon.latitude) > 1.7 * kDegree) return;
     if (phase == 2) LunarEclipse(lunation, phaseTT, record);

@@ -1,0 +1,67 @@
+// The phase library and the phase queries: one phase without an eclipse, a
+// new or full moon with one, the lunation of a moment, and the listing of
+// every eclipse from -3000 to 6000.
+#include <benchmark/benchmark.h>
+
+#include "PhaseQueries.h"
+#include "vxphase.h"
+
+namespace {
+
+void BM_SyzygyQuarter(benchmark::State& state) {
+    PhaseEclipseRecord rec{};
+    int32_t n = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(syzyg(n, 1, &rec));
+        n = (n + 997) % 100000 - 50000;
+    }
+}
+BENCHMARK(BM_SyzygyQuarter)->Unit(benchmark::kMicrosecond);
+
+void BM_SyzygyNewMoonNoEclipse(benchmark::State& state) {
+    PhaseEclipseRecord rec{};
+    for (auto _ : state) benchmark::DoNotOptimize(syzyg(2, 0, &rec));  // 2000-03-06: no eclipse
+}
+BENCHMARK(BM_SyzygyNewMoonNoEclipse)->Unit(benchmark::kMicrosecond);
+
+void BM_SyzygySolarEclipse(benchmark::State& state) {
+    PhaseEclipseRecord rec{};
+    for (auto _ : state) benchmark::DoNotOptimize(syzyg(218, 0, &rec));  // 2017-08-21 total
+}
+BENCHMARK(BM_SyzygySolarEclipse)->Unit(benchmark::kMicrosecond);
+
+void BM_SyzygyLunarEclipse(benchmark::State& state) {
+    PhaseEclipseRecord rec{};
+    for (auto _ : state) benchmark::DoNotOptimize(syzyg(282, 2, &rec));  // 2022-11-08 total
+}
+BENCHMARK(BM_SyzygyLunarEclipse)->Unit(benchmark::kMicrosecond);
+
+void BM_LunationOf(benchmark::State& state) {
+    vx::InitPhaseConstants();
+    double moment = 625400.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vx::LunationOf(moment));
+        moment += 7919.37;
+        if (moment > 3912000.0) moment -= 3286000.0;
+    }
+}
+BENCHMARK(BM_LunationOf)->Unit(benchmark::kMicrosecond);
+
+void BM_AllEclipses(benchmark::State& state) {
+    vx::InitPhaseConstants();
+    const int32_t first = vx::LunationOf(625333.0) - 1, last = vx::LunationOf(3912515.0) + 1;
+    for (auto _ : state) {
+        PhaseEclipseRecord rec{};
+        int count = 0;
+        for (int32_t n = first; n <= last; ++n) {
+            syzyg(n, 0, &rec);
+            count += rec.kind > 0;
+            syzyg(n, 2, &rec);
+            count += rec.kind > 0;
+        }
+        state.counters["eclipses"] = count;
+    }
+}
+BENCHMARK(BM_AllEclipses)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
