@@ -84,3 +84,51 @@ TEST(CliConvert, ErrorsAndRange) {
 
 }  // namespace
 }  // namespace vx::cli
+
+namespace vx::cli {
+namespace {
+
+TEST(CliPhases, OneYearOfPhases) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"phases", "2000", "2000"}, out, err), 0) << err.str();
+    std::istringstream in(out.str());
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "lunation\tphase\ttt_ajd\tut_ajd\tut_ce");
+    int rows = 0;
+    std::string first;
+    while (std::getline(in, line)) {
+        if (rows == 0) first = line;
+        ++rows;
+    }
+    EXPECT_GE(rows, 49);
+    EXPECT_LE(rows, 50);
+    // The year's first phase is the new moon of lunation 0, 2000-01-06 18:14 UT.
+    EXPECT_EQ(first.substr(0, 4), "0\t0\t");
+    EXPECT_NE(first.find("\t2000-01-06 18:1"), std::string::npos) << first;
+}
+
+TEST(CliEclipses, KindsSarosAndDurations) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"eclipses", "2017", "2017", "--solar"}, out, err), 0);
+    EXPECT_NE(out.str().find("218\t0\t3\tCentral total solar eclipse\t145\t"), std::string::npos) << out.str();
+    std::ostringstream lunar;
+    ASSERT_EQ(RunCli({"eclipses", "2022", "2022", "--lunar"}, lunar, err), 0);
+    EXPECT_NE(lunar.str().find("282\t2\t10\tTotal lunar eclipse\t136\t"), std::string::npos) << lunar.str();
+    EXPECT_EQ(lunar.str().find("solar"), std::string::npos);
+    std::ostringstream bad;
+    EXPECT_EQ(RunCli({"eclipses", "2022", "2021"}, bad, err), 2);
+    EXPECT_EQ(RunCli({"eclipses", "-4000", "2021"}, bad, err), 2);
+    EXPECT_EQ(RunCli({"eclipses", "2020", "2021", "--both"}, bad, err), 2);
+}
+
+TEST(CliDeltaT, MinutesAndSeconds) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"deltat", "2000"}, out, err), 0);
+    EXPECT_EQ(out.str().substr(0, 16), "minutes\tseconds\n");
+    EXPECT_NE(out.str().find("\t63.9"), std::string::npos) << out.str();
+    EXPECT_EQ(RunCli({"deltat", "x"}, out, err), 2);
+}
+
+}  // namespace
+}  // namespace vx::cli

@@ -1,0 +1,81 @@
+// The phase queries over the library: lunations of moments, UT instants,
+// the last phase reached, delta T by year and the eclipse kind texts.
+#include <gtest/gtest.h>
+
+#include "PhaseQueries.h"
+#include "vxdates.h"
+
+namespace vx {
+namespace {
+
+class PhaseQueries : public ::testing::Test {
+protected:
+    void SetUp() override { InitPhaseConstants(); }
+};
+
+constexpr double kSecond = 1.0 / 86400.0;
+
+TEST_F(PhaseQueries, ConstantsAfterInit) {
+    EXPECT_EQ(MeanSynodicMonth, 29.5305888531);
+    PhaseEclipseRecord r{};
+    EXPECT_EQ(LunationZeroNewMoon, PhaseInstant(0, NewMoon, r));
+    EXPECT_NEAR(LunationZeroNewMoon, 2451550.2593, 0.001);  // 2000-01-06 18:13 UT
+}
+
+TEST_F(PhaseQueries, LunationAtAndJustBeforeANewMoon) {
+    PhaseEclipseRecord r{};
+    for (int32_t n : {-62000, -1000, 0, 1, 282, 12000, 49000}) {
+        const double newMoon = PhaseInstant(n, NewMoon, r);
+        EXPECT_EQ(LunationOf(newMoon), n);
+        EXPECT_EQ(LunationOf(newMoon - kSecond), n - 1);
+        EXPECT_EQ(LunationOf(newMoon + 15), n);
+    }
+}
+
+TEST_F(PhaseQueries, PhaseInstantIsTTLessDeltaTOfItsYear) {
+    PhaseEclipseRecord r{};
+    const double tt = PhaseInstantTT(282, FullMoon, r);
+    EXPECT_EQ(r.kind, 10);
+    EXPECT_DOUBLE_EQ(PhaseInstant(282, FullMoon, r), tt - DeltaTForYear(2022) / 1440.0);
+}
+
+TEST_F(PhaseQueries, GetPhaseAroundAFullMoon) {
+    PhaseEclipseRecord r{};
+    const int32_t n = 282;
+    const double full = PhaseInstant(n, FullMoon, r);
+    bool exact = false;
+    EXPECT_EQ(GetPhase(n, full + 4 * kSecond, exact), FullMoon);
+    EXPECT_TRUE(exact);
+    EXPECT_EQ(GetPhase(n, full + 5 * kSecond, exact), FullMoon);
+    EXPECT_FALSE(exact);
+    EXPECT_EQ(GetPhase(n, full - 5 * kSecond, exact), FirstQuarter);
+    EXPECT_FALSE(exact);
+    const double first = PhaseInstant(n, FirstQuarter, r);
+    EXPECT_EQ(GetPhase(n, first - 60 * kSecond, exact), NewMoon);
+    EXPECT_EQ(GetPhase(n, first + 60 * kSecond, exact), FirstQuarter);
+    EXPECT_EQ(GetPhase(n, PhaseInstant(n + 1, NewMoon, r) + 60 * kSecond, exact), -1);
+    EXPECT_EQ(GetPhase(n, PhaseInstant(n, NewMoon, r) - 60 * kSecond, exact), -2);
+}
+
+TEST_F(PhaseQueries, DeltaTIsConstantThroughEachYear) {
+    // 2000-01-01 00:00 GMT is AJD 2451544.5.
+    EXPECT_EQ(DeltaTForMoment(2451544.5 - 0.1), DeltaTForYear(1999));
+    EXPECT_EQ(DeltaTForMoment(2451544.5 + 0.1), DeltaTForYear(2000));
+    EXPECT_EQ(DeltaTForMoment(2451544.5 + 200), DeltaTForYear(2000));
+    EXPECT_NE(DeltaTForYear(1999), DeltaTForYear(2000));
+    EXPECT_NEAR(DeltaTForYear(2000) * 60, 64.0, 0.1);
+    EXPECT_GT(DeltaTForYear(-3000), 60 * 20) << "more than 20 hours at -3000";
+}
+
+TEST_F(PhaseQueries, EclipseKindTexts) {
+    EXPECT_EQ(EclipseKindText(0), "");
+    EXPECT_EQ(EclipseKindText(11), "");
+    EXPECT_EQ(EclipseKindText(-1), "");
+    EXPECT_EQ(EclipseKindText(9), "Umbral lunar eclipse");
+    EXPECT_EQ(EclipseKindText(1), "Partial solar eclipse");
+    EXPECT_EQ(EclipseKindText(6), "Central annular-total solar eclipse");
+    EXPECT_EQ(EclipseKindText(8), "Partial lunar eclipse");
+}
+
+}  // namespace
+}  // namespace vx
