@@ -6,6 +6,7 @@
 
 #include "DateEntry.h"
 #include "DateLines.h"
+#include "Equinox.h"
 #include "Moment.h"
 #include "PhaseQueries.h"
 #include "TextHelpers.h"
@@ -22,7 +23,8 @@ constexpr const char* kUsage =
     "  twelve hours); --greenwich shows Greenwich time instead.\n"
     "       vexaril-cli phases FROM_YEAR TO_YEAR\n"
     "       vexaril-cli eclipses FROM_YEAR TO_YEAR [--solar | --lunar] [--details]\n"
-    "       vexaril-cli deltat YEAR\n";
+    "       vexaril-cli deltat YEAR\n"
+    "       vexaril-cli equinox YEAR\n";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -233,6 +235,17 @@ int DeltaTCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return 0;
 }
 
+int EquinoxCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int32_t year = 0;
+    if (args.size() != 1 || !ParseYear(args[0], year) || year < -3000 || year > 6000) {
+        err << "vexaril-cli: give a YEAR within -3000..6000\n" << kUsage;
+        return 2;
+    }
+    const double ut = MarchEquinoxJD(year);
+    out << "year\tut_ajd\tut_ce\n" << year << "\t" << Fixed6(ut) << "\t" << UtDateTime(ut) << "\n";
+    return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -245,6 +258,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args[0] == "phases") return PhasesCommand(rest, out, err);
     if (args[0] == "eclipses") return EclipsesCommand(rest, out, err);
     if (args[0] == "deltat") return DeltaTCommand(rest, out, err);
+    if (args[0] == "equinox") return EquinoxCommand(rest, out, err);
     err << "vexaril-cli: unknown command: " << args[0] << "\n" << kUsage;
     return 2;
 }

@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "CorvaneEntry.h"
+#include "Corvane.h"
 #include "TextHelpers.h"
 #include "vxdates.h"
 #include "vxombrine.h"

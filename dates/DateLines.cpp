@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "Corvane.h"
 #include "DateFormat.h"
 #include "TextHelpers.h"
 
@@ -47,6 +48,17 @@ DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
         case DV: return LibraryLine<SolilunarDateRecord>(DV, day, jdn_to_dvslcdate, FormatSolilunarDate, 4);
         case LVT: return LibraryLine<LunarTridayRecord>(LVT, day, jdn_to_vtclunar, FormatLunarTridayDate, 3);
         case SVT: return LibraryLine<SolarTridayRecord>(SVT, day, jdn_to_vtcsolar, FormatSolarTridayDate, 3);
+        case CLW: {
+            CorvaneDateRecord rec;
+            rec.jdn = CorvaneDay(moment, offsetMinutes);
+            CorvaneDateFromDay(rec);
+            DateLine line;
+            line.calendar = CLW;
+            line.shortText = FormatCorvaneDate(rec, 1);
+            line.longText = line.shortText + " (" + FormatCorvaneDate(rec, 2) + ")";
+            line.sentence = FormatCorvaneDate(rec, 4);
+            return line;
+        }
         case CJD:
         case AJD: {
             DateLine line;
@@ -60,7 +72,7 @@ DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
 }
 
 std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes) {
-    static constexpr int kDisplayOrder[] = {CE, JC, OLC, DV, LVT, SVT, CJD, AJD};
+    static constexpr int kDisplayOrder[] = {CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD};
     std::vector<DateLine> lines;
     lines.reserve(std::size(kDisplayOrder));
     for (int calendar : kDisplayOrder) lines.push_back(CalendarLine(calendar, moment, offsetMinutes));

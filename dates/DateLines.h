@@ -22,8 +22,7 @@ struct DateLine {
 // zone offset (0 with Greenwich).
 DateLine CalendarLine(int calendar, double moment, int offsetMinutes);
 
-// Every line in display order: CE, JC, OLC, DV, LVT, SVT, CJD, AJD. (The
-// Corvane line joins them, before CJD, once that calendar is computed.)
+// Every line in display order: CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD.
 std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes);
 
 // " (GMT)", " (local)", " (GMT=local)", " (local=GMT)", " (Greenwich CLW)",

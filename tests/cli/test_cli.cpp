@@ -29,7 +29,7 @@ TEST(CliConvert, PrintsEveryLineInDisplayOrder) {
     const CliRun r = Cli({"convert", "2001-12-31 CE 14:28"});
     ASSERT_EQ(r.code, 0) << r.err;
     const auto lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 9u);
+    ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[0],
               "CE\t2001-12-31 CE (Monday, December 31, 2001)\tThe 31st day of December in the year 2001 in the "
               "Common Era Calendar");
@@ -38,20 +38,21 @@ TEST(CliConvert, PrintsEveryLineInDisplayOrder) {
     EXPECT_EQ(lines[3].substr(0, 3), "DV\t");
     EXPECT_EQ(lines[4].substr(0, 4), "LVT\t");
     EXPECT_EQ(lines[5].substr(0, 4), "SVT\t");
-    EXPECT_EQ(lines[6], "CJD\t2,452,275.6028 CJD\t");
-    EXPECT_EQ(lines[7], "AJD\t2,452,275.1028 AJD\t");
-    EXPECT_EQ(lines[8], "TIME\t14:28 (local=GMT)");
+    EXPECT_EQ(lines[6].substr(0, 4), "CLW\t");
+    EXPECT_EQ(lines[7], "CJD\t2,452,275.6028 CJD\t");
+    EXPECT_EQ(lines[8], "AJD\t2,452,275.1028 AJD\t");
+    EXPECT_EQ(lines[9], "TIME\t14:28 (local=GMT)");
 }
 
 TEST(CliConvert, ZonesAndGreenwich) {
     auto lines = Lines(Cli({"convert", "2001-12-31 CE 14:28", "--zone", "+05:30"}).out);
-    ASSERT_EQ(lines.size(), 9u);
-    EXPECT_EQ(lines[8], "TIME\t14:28 (local)");
-    EXPECT_EQ(lines[7], "AJD\t2,452,274.8736 AJD\t");
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[9], "TIME\t14:28 (local)");
+    EXPECT_EQ(lines[8], "AJD\t2,452,274.8736 AJD\t");
     lines = Lines(Cli({"convert", "2001-12-31 CE 14:28", "--zone", "+05:30", "--greenwich"}).out);
-    EXPECT_EQ(lines[8], "TIME\t14:28 (GMT)");
+    EXPECT_EQ(lines[9], "TIME\t14:28 (GMT)");
     lines = Lines(Cli({"convert", "2001-12-31 CE 14:28", "--greenwich"}).out);
-    EXPECT_EQ(lines[8], "TIME\t14:28 (GMT=local)");
+    EXPECT_EQ(lines[9], "TIME\t14:28 (GMT=local)");
     EXPECT_EQ(Cli({"convert", "2001-12-31", "--zone", "+05:15"}).code, 2);
     EXPECT_EQ(Cli({"convert", "2001-12-31", "--zone", "+12:30"}).code, 2);
     EXPECT_EQ(Cli({"convert", "2001-12-31", "--zone", "-12:00"}).code, 0);
@@ -59,7 +60,7 @@ TEST(CliConvert, ZonesAndGreenwich) {
 
 TEST(CliConvert, CalendarForBareDates) {
     const auto lines = Lines(Cli({"convert", "2001-12-18", "--calendar", "JC"}).out);
-    ASSERT_EQ(lines.size(), 9u);
+    ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[0].substr(0, 17), "CE\t2001-12-31 CE ");
     EXPECT_EQ(Cli({"convert", "2001-12-18", "--calendar", "XX"}).code, 2);
 }

@@ -132,7 +132,10 @@ TEST(DateEntry, OneErrorCodeEachFromARealEntry) {
         {"96-5-01-1 SVT", 11},
         {"-5-1 AJD", 12},
         {"2003-12-31 15:55 CE", 13},
-        {"5001-01-3-9 CLW", 15},
+        {"5001-01-3 CLW", 15},
+        {"5001-14-1-1 CLW", 16},
+        {"5001-01-5-1 CLW", 17},
+        {"5001-01-1-0 CLW", 18},
     };
     for (const auto& [text, code] : cases) {
         Parsed p = Parse(text);

@@ -76,14 +76,14 @@ TEST(DateFormat, NameTablesAndTheirBounds) {
 
 TEST(DateLines, OneInstantInEveryCalendar) {
     const std::vector<DateLine> lines = AllCalendarLines(2455900.92, 0);
-    ASSERT_EQ(lines.size(), 8u);
-    const int order[] = {CE, JC, OLC, DV, LVT, SVT, CJD, AJD};
+    ASSERT_EQ(lines.size(), 9u);
+    const int order[] = {CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD};
     for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].calendar, order[i]);
     EXPECT_EQ(lines[0].longText, "2011-12-05 CE (Monday, December 5, 2011)");
     EXPECT_EQ(lines[1].longText, "2011-11-22 JC (Monday, November 22, 2011)");
-    EXPECT_EQ(lines[6].longText, "2,455,901.4200 CJD");
-    EXPECT_EQ(lines[7].longText, "2,455,900.9200 AJD");
-    EXPECT_EQ(lines[6].sentence, "");
+    EXPECT_EQ(lines[7].longText, "2,455,901.4200 CJD");
+    EXPECT_EQ(lines[8].longText, "2,455,900.9200 AJD");
+    EXPECT_EQ(lines[7].sentence, "");
     for (const DateLine& line : lines) {
         // The short form is a prefix of the long form; the text before " ("
         // is exactly the short form.

@@ -1,0 +1,250 @@
+#include "Corvane.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "Equinox.h"
+#include "Moment.h"
+#include "PhaseQueries.h"
+#include "TextHelpers.h"
+#include "vxdates.h"
+
+namespace vx {
+
+int16_t CorvaneWeekLengths[5] = {0, 0, 0, 0, 0};
+double CorvanePhaseInstants[5] = {0, 0, 0, 0, 0};
+
+namespace {
+
+constexpr std::array<std::string_view, 13> kMonthNames = {"Astovar", "Berrin", "Caldor",  "Dumarel", "Ebrin",
+                                                          "Fostane", "Gralle", "Halvor",  "Irvane",  "Jastrel",
+                                                          "Kettrin", "Lomere", "Morvast"};
+constexpr std::array<std::string_view, 4> kWeekNames = {"Primweek", "Secweek", "Terweek", "Quartweek"};
+constexpr std::array<std::string_view, 9> kDayNames = {"Primday", "Duoday",  "Terday",  "Quaday", "Quinday",
+                                                       "Sallday", "Merday", "Restday", "Lumaday"};
+
+// CLW years whose CE year lies this far from 3000 CLW are beyond the reach of
+// the phase queries' arithmetic; far outside the program's range anyway.
+constexpr int32_t kYearReach = 100000;
+
+double NewMoonAt(int32_t lunation) { return PhaseInstant(lunation, NewMoon, SharedPhaseRecord); }
+
+int32_t SaturatingRound(double v) {
+    const double r = RoundHalfEven(v);
+    if (!(r > std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+    if (r >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(r);
+}
+
+}  // namespace
+
+std::string_view CorvaneMonthName(int month) {
+    return month >= 1 && month <= 13 ? kMonthNames[static_cast<size_t>(month - 1)] : std::string_view{};
+}
+std::string_view CorvaneWeekName(int week) {
+    return week >= 1 && week <= 4 ? kWeekNames[static_cast<size_t>(week - 1)] : std::string_view{};
+}
+std::string_view CorvaneDayNameAt(int index) {
+    return index >= 1 && index <= 9 ? kDayNames[static_cast<size_t>(index - 1)] : std::string_view{};
+}
+
+int32_t CorvaneDayOf(double t) { return FloorToDay(t + 0.25); }
+double CorvaneDayStart(double t) { return std::floor(t + 0.25) - 0.25; }
+int32_t CorvaneDayNumber(double s) { return FloorToDay(s - 0.75) + 1; }
+
+std::pair<int32_t, double> NearestNewMoon(double t) {
+    const int32_t n = LunationOf(t);
+    const double a = NewMoonAt(n), b = NewMoonAt(n + 1);
+    if (b - t > t - a) return {n, a};
+    return {n + 1, b};
+}
+
+int16_t CorvaneDateFromDay(CorvaneDateRecord& rec) {
+    const int32_t N = rec.jdn;
+    const double s = N - 0.25;
+    EuroDateRecord ce{};
+    ce.letter = 0;
+    ce.jdn = N;
+    jdn_to_euro_date(&ce);
+    const int32_t y = ce.year;
+    std::pair<int32_t, double> first = NearestNewMoon(MarchEquinoxJD(y));
+    if (s >= CorvaneDayStart(first.second) + 1) {
+        rec.year = y + 3000;
+    } else {
+        rec.year = y + 2999;
+        first = NearestNewMoon(MarchEquinoxJD(y - 1));
+    }
+    int32_t L = first.first;
+    const double t = first.second;
+    // Count lunations until the one whose successor's new-moon day is on or
+    // after N; a new-moon day is the last day of the month it ends.
+    int32_t month = 0;
+    int32_t d = CorvaneDayOf(t);
+    while (d < N) {
+        ++month;
+        ++L;
+        d = CorvaneDayOf(NewMoonAt(L));
+    }
+    --L;
+    const int32_t monthStart = CorvaneDayOf(NewMoonAt(L));
+    int32_t prev = monthStart;
+    int32_t week = 1;
+    int32_t length = 0;
+    for (int r = 1; r <= 4; ++r) {
+        const double p = r < 4 ? PhaseInstant(L, static_cast<PhaseKind>(r), SharedPhaseRecord) : NewMoonAt(L + 1);
+        CorvanePhaseInstants[r] = p;
+        const int32_t e = CorvaneDayOf(p);
+        if (e < N) ++week;
+        CorvaneWeekLengths[r] = static_cast<int16_t>(e - prev);
+        length += e - prev;
+        prev = e;
+    }
+    int32_t k = N - monthStart;
+    int32_t day = k;
+    for (int i = 1; i <= 4; ++i) {
+        if (CorvaneWeekLengths[i] >= k) {
+            day = k;
+            break;
+        }
+        k -= CorvaneWeekLengths[i];
+    }
+    rec.month = month;
+    rec.week = week;
+    rec.day = day;
+    return static_cast<int16_t>(length);
+}
+
+int16_t CorvaneDayFromDate(CorvaneDateRecord& rec) {
+    rec.valid = 0;
+    if (rec.month < 1 || rec.month > 13) return -3;
+    if (rec.week < 1 || rec.week > 4) return -4;
+    if (rec.day < 1 || rec.day > 9) return -5;
+    const int64_t y64 = int64_t{rec.year} - 3000;
+    if (y64 < -kYearReach || y64 > kYearReach) return -2;
+    const int32_t y = static_cast<int32_t>(y64);
+    const int32_t L0 = NearestNewMoon(MarchEquinoxJD(y)).first;
+    const int32_t L1 = NearestNewMoon(MarchEquinoxJD(y + 1)).first;
+    if (rec.month > L1 - L0) return -3;
+    const int32_t L = L0 + rec.month - 1;
+    const int32_t start = CorvaneDayOf(PhaseInstant(L, static_cast<PhaseKind>(rec.week - 1), SharedPhaseRecord));
+    const int32_t end = rec.week == 4 ? CorvaneDayOf(NewMoonAt(L + 1))
+                                      : CorvaneDayOf(PhaseInstant(L, static_cast<PhaseKind>(rec.week), SharedPhaseRecord));
+    if (end - start < rec.day) return -5;
+    rec.jdn = start + rec.day;
+    rec.valid = 1;
+    return 0;
+}
+
+int16_t ReadCorvaneDate(std::string_view text, CorvaneDateRecord& rec) {
+    const std::string t = WithoutSpaces(text);
+    if (t.empty()) return -1;
+    const int dashes = CountOccurrences(t, "-", true);
+    if (dashes != 3 && dashes != 4) return -2;
+    const double year = NumericValue(t);
+    // With a negative year the first dash is its sign.
+    size_t pos = t.find('-', dashes == 4 ? 1 : 0);
+    if (pos == std::string::npos) return -2;
+    double parts[3];
+    for (double& part : parts) {
+        const std::string_view rest = std::string_view(t).substr(pos + 1);
+        part = NumericValue(rest);
+        pos = t.find('-', pos + 1);
+        if (pos == std::string::npos) pos = t.size();
+    }
+    if (!(std::fabs(year) < 1e9)) return -2;
+    rec.year = SaturatingRound(year);
+    rec.month = SaturatingRound(parts[0]);
+    rec.week = SaturatingRound(parts[1]);
+    rec.day = SaturatingRound(parts[2]);
+    return CorvaneDayFromDate(rec);
+}
+
+std::string_view CorvaneDayName(const CorvaneDateRecord& rec) {
+    if (rec.week < 1 || rec.week > 4) return {};
+    const int length = CorvaneWeekLengths[rec.week];
+    if (rec.day > 5) return CorvaneDayNameAt(9 - (length - rec.day));
+    return CorvaneDayNameAt(rec.day);
+}
+
+std::string FormatCorvaneDate(const CorvaneDateRecord& rec, int16_t style) {
+    switch (style) {
+        case 1:
+            return std::to_string(rec.year) + "-" + PadNumber(rec.month, 2) + "-" + std::to_string(rec.week) + "-" +
+                   std::to_string(rec.day) + " CLW";
+        case 2:
+            return std::string(CorvaneDayName(rec)) + " in " + std::string(CorvaneWeekName(rec.week)) + " of " +
+                   std::string(CorvaneMonthName(rec.month)) + ", " + std::to_string(rec.year);
+        case 4:
+            return std::string(CorvaneDayName(rec)) + ", the " + Ordinal(static_cast<int16_t>(rec.day)) +
+                   " day of " + std::string(CorvaneWeekName(rec.week)) + " in the month " +
+                   std::string(CorvaneMonthName(rec.month)) + " of the year " + std::to_string(rec.year);
+        default: return {};
+    }
+}
+
+void ClampCorvaneDay(CorvaneDateRecord& rec) {
+    for (;;) {
+        const int16_t code = CorvaneDayFromDate(rec);
+        if (code == 0) return;
+        // Only the day can be lowered into range; anything else stays invalid.
+        if (code != -5 || rec.day <= 1) return;
+        --rec.day;
+    }
+}
+
+void StepCorvaneMonth(CorvaneDateRecord& rec, bool forward) {
+    if (forward) {
+        ++rec.month;
+        if (CorvaneDayFromDate(rec) == -3) {
+            rec.month = 1;
+            ++rec.year;
+        }
+    } else {
+        --rec.month;
+        if (rec.month == 0) {
+            rec.month = 13;
+            --rec.year;
+            if (CorvaneDayFromDate(rec) == -3) rec.month = 12;
+        }
+    }
+    ClampCorvaneDay(rec);
+}
+
+void StepCorvaneWeek(CorvaneDateRecord& rec, bool forward) {
+    if (forward) {
+        if (rec.week > 3) {
+            rec.week = 1;
+            StepCorvaneMonth(rec, true);
+        } else {
+            ++rec.week;
+        }
+    } else {
+        if (rec.week < 2) {
+            rec.week = 4;
+            StepCorvaneMonth(rec, false);
+        } else {
+            --rec.week;
+        }
+    }
+    ClampCorvaneDay(rec);
+}
+
+void StepCorvaneYear(CorvaneDateRecord& rec, bool forward) {
+    rec.year += forward ? 1 : -1;
+    if (CorvaneDayFromDate(rec) == -3) rec.month = 12;
+    ClampCorvaneDay(rec);
+}
+
+int16_t ReadCorvaneEntry(std::string_view dateText, int32_t& corvaneDay) {
+    CorvaneDateRecord rec;
+    switch (ReadCorvaneDate(dateText, rec)) {
+        case 0: corvaneDay = rec.jdn; return 0;
+        case -3: return 16;
+        case -4: return 17;
+        case -5: return 18;
+        default: return 15;
+    }
+}
+
+}  // namespace vx
