@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "DateEntry.h"
+#include "Corvane.h"
 #include "DateLines.h"
 
 namespace {
@@ -40,5 +41,38 @@ void BM_AllLinesOnly(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(vx::AllCalendarLines(2453005.16, 0));
 }
 BENCHMARK(BM_AllLinesOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// A Corvane conversion from a day number, and the round trip day -> date ->
+// short form -> reader -> day, over days spread through the range.
+void BM_CorvaneFromDay(benchmark::State& state) {
+    int32_t day = 625400;
+    for (auto _ : state) {
+        vx::CorvaneDateRecord r;
+        r.jdn = day;
+        benchmark::DoNotOptimize(vx::CorvaneDateFromDay(r));
+        day += 7919;
+        if (day > 3912000) day -= 3286000;
+    }
+}
+BENCHMARK(BM_CorvaneFromDay)->Unit(benchmark::kMicrosecond);
+
+void BM_CorvaneRoundTrip(benchmark::State& state) {
+    int32_t day = 625400;
+    for (auto _ : state) {
+        vx::CorvaneDateRecord r;
+        r.jdn = day;
+        vx::CorvaneDateFromDay(r);
+        const std::string text = vx::FormatCorvaneDate(r, 1);
+        vx::CorvaneDateRecord back;
+        benchmark::DoNotOptimize(vx::ReadCorvaneDate(std::string_view(text).substr(0, text.size() - 4), back));
+        day += 7919;
+        if (day > 3912000) day -= 3286000;
+    }
+}
+BENCHMARK(BM_CorvaneRoundTrip)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -28,7 +28,7 @@ constexpr std::array<std::string_view, 9> kDayNames = {"Primday", "Duoday",  "Te
 // the phase queries' arithmetic; far outside the program's range anyway.
 constexpr int32_t kYearReach = 100000;
 
-double NewMoonAt(int32_t lunation) { return PhaseInstant(lunation, NewMoon, SharedPhaseRecord); }
+double NewMoonAt(int32_t lunation) { return PhaseInstantOnly(lunation, NewMoon); }
 
 int32_t SaturatingRound(double v) {
     const double r = RoundHalfEven(v);
@@ -54,8 +54,8 @@ double CorvaneDayStart(double t) { return std::floor(t + 0.25) - 0.25; }
 int32_t CorvaneDayNumber(double s) { return FloorToDay(s - 0.75) + 1; }
 
 std::pair<int32_t, double> NearestNewMoon(double t) {
-    const int32_t n = LunationOf(t);
-    const double a = NewMoonAt(n), b = NewMoonAt(n + 1);
+    double a = 0, b = 0;
+    const int32_t n = LunationBetweenNewMoons(t, a, b);
     if (b - t > t - a) return {n, a};
     return {n + 1, b};
 }
@@ -75,24 +75,23 @@ int16_t CorvaneDateFromDay(CorvaneDateRecord& rec) {
         rec.year = y + 2999;
         first = NearestNewMoon(MarchEquinoxJD(y - 1));
     }
-    int32_t L = first.first;
-    const double t = first.second;
-    // Count lunations until the one whose successor's new-moon day is on or
-    // after N; a new-moon day is the last day of the month it ends.
-    int32_t month = 0;
-    int32_t d = CorvaneDayOf(t);
-    while (d < N) {
-        ++month;
-        ++L;
-        d = CorvaneDayOf(NewMoonAt(L));
+    // The month is the lunation whose new-moon day is before N and whose
+    // successor's is on or after it (a new-moon day is the last day of the
+    // month it ends): the lunation of the last new moon before day N begins.
+    double a = 0, b = 0;
+    int32_t L = LunationBetweenNewMoons(s, a, b);
+    if (a >= s) {  // a new moon exactly at 06:00 opens day N
+        --L;
+        b = a;
+        a = NewMoonAt(L);
     }
-    --L;
-    const int32_t monthStart = CorvaneDayOf(NewMoonAt(L));
+    const int32_t month = L - first.first + 1;
+    const int32_t monthStart = CorvaneDayOf(a);
     int32_t prev = monthStart;
     int32_t week = 1;
     int32_t length = 0;
     for (int r = 1; r <= 4; ++r) {
-        const double p = r < 4 ? PhaseInstant(L, static_cast<PhaseKind>(r), SharedPhaseRecord) : NewMoonAt(L + 1);
+        const double p = r < 4 ? PhaseInstantOnly(L, static_cast<PhaseKind>(r)) : b;
         CorvanePhaseInstants[r] = p;
         const int32_t e = CorvaneDayOf(p);
         if (e < N) ++week;
@@ -127,9 +126,9 @@ int16_t CorvaneDayFromDate(CorvaneDateRecord& rec) {
     const int32_t L1 = NearestNewMoon(MarchEquinoxJD(y + 1)).first;
     if (rec.month > L1 - L0) return -3;
     const int32_t L = L0 + rec.month - 1;
-    const int32_t start = CorvaneDayOf(PhaseInstant(L, static_cast<PhaseKind>(rec.week - 1), SharedPhaseRecord));
+    const int32_t start = CorvaneDayOf(PhaseInstantOnly(L, static_cast<PhaseKind>(rec.week - 1)));
     const int32_t end = rec.week == 4 ? CorvaneDayOf(NewMoonAt(L + 1))
-                                      : CorvaneDayOf(PhaseInstant(L, static_cast<PhaseKind>(rec.week), SharedPhaseRecord));
+                                      : CorvaneDayOf(PhaseInstantOnly(L, static_cast<PhaseKind>(rec.week)));
     if (end - start < rec.day) return -5;
     rec.jdn = start + rec.day;
     rec.valid = 1;

@@ -53,6 +53,31 @@ int32_t LunationOf(double moment) {
     return n;
 }
 
+double PhaseInstantOnly(int32_t lunation, PhaseKind phase) {
+    const double t = syzyg(lunation, phase, nullptr);
+    return t - DeltaTForMoment(t) / (24.0 * 60.0);
+}
+
+int32_t LunationBetweenNewMoons(double moment, double& a, double& b) {
+    if (MeanSynodicMonth == 0.0) InitPhaseConstants();
+    const double estimate = std::floor((moment - LunationZeroNewMoon) / MeanSynodicMonth);
+    int32_t n = std::fabs(estimate) < 5e7 ? static_cast<int32_t>(estimate) : 0;
+    a = PhaseInstantOnly(n, NewMoon);
+    b = PhaseInstantOnly(n + 1, NewMoon);
+    for (int guard = 0; guard < 64 && !(a <= moment && moment < b); ++guard) {
+        if (a > moment) {
+            --n;
+            b = a;
+            a = PhaseInstantOnly(n, NewMoon);
+        } else {
+            ++n;
+            a = b;
+            b = PhaseInstantOnly(n + 1, NewMoon);
+        }
+    }
+    return n;
+}
+
 int16_t GetPhase(int32_t lunation, double moment, bool& exact) {
     exact = false;
     const double u = moment + DeltaTForMoment(moment) / (24.0 * 60.0);

@@ -45,6 +45,13 @@ double PhaseInstant(int32_t lunation, PhaseKind phase, PhaseEclipseRecord& recor
 // successor's is after it.
 int32_t LunationOf(double moment);
 
+// For the calendar arithmetic, which needs instants only: the phase instant
+// (UT) without the eclipse circumstances, and the lunation of a moment with
+// the new moons that bound it (a <= moment < b). SharedPhaseRecord is left
+// alone.
+double PhaseInstantOnly(int32_t lunation, PhaseKind phase);
+int32_t LunationBetweenNewMoons(double moment, double& a, double& b);
+
 // The phase last reached in lunation n at the moment (0..3), with exact set
 // when the moment is within PhaseExactTolerance of it; -1 when the moment is
 // in a later lunation, -2 when before the lunation's new moon.
