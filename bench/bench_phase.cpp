@@ -54,10 +54,11 @@ void BM_AllEclipses(benchmark::State& state) {
         PhaseEclipseRecord rec{};
         int count = 0;
         for (int32_t n = first; n <= last; ++n) {
-            syzyg(n, 0, &rec);
-            count += rec.kind > 0;
-            syzyg(n, 2, &rec);
-            count += rec.kind > 0;
+            for (vx::PhaseKind k : {vx::NewMoon, vx::FullMoon}) {
+                if (!vx::EclipsePossible(n, k)) continue;
+                syzyg(n, k, &rec);
+                count += rec.kind > 0;
+            }
         }
         state.counters["eclipses"] = count;
     }

@@ -204,21 +204,30 @@ int EclipsesCommand(const std::vector<std::string>& args, std::ostream& out, std
     out << "lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\tpenumbral_half_min\t"
            "umbral_half_min\ttotal_half_min"
         << (details ? "\tgamma\tmagnitude\tpenumbral_magnitude" : "") << "\n";
-    ForEachPhase(from, to, phases, [&](int32_t n, int k, double, double, const PhaseEclipseRecord& rec) {
-        if (rec.kind <= 0) return;
-        const double maxUt = rec.greatest_tt - DeltaTForMoment(rec.greatest_tt) / 1440.0;
-        char halves[96];
-        std::snprintf(halves, sizeof halves, "%.1f\t%.1f\t%.1f", rec.penumbral_half_min, rec.umbral_half_min,
-                      rec.total_half_min);
-        out << n << "\t" << k << "\t" << rec.kind << "\t" << EclipseKindText(rec.kind) << "\t" << rec.saros << "\t"
-            << Fixed6(rec.greatest_tt) << "\t" << Fixed6(maxUt) << "\t" << UtDateTime(maxUt) << "\t" << halves;
-        if (details) {
-            char extra[96];
-            std::snprintf(extra, sizeof extra, "\t%.4f\t%.4f\t%.4f", rec.gamma, rec.magnitude, rec.penumbral_magnitude);
-            out << extra;
+    InitPhaseConstants();
+    const double begin = YearStart(from), end = YearStart(to + 1);
+    const int32_t first = LunationOf(begin) - 1, last = LunationOf(end) + 1;
+    PhaseEclipseRecord rec{};
+    for (int32_t n = first; n <= last; ++n) {
+        for (int k : phases) {
+            if (!EclipsePossible(n, static_cast<PhaseKind>(k))) continue;
+            const double tt = PhaseInstantTT(n, static_cast<PhaseKind>(k), rec);
+            const double ut = tt - DeltaTForMoment(tt) / 1440.0;
+            if (rec.kind <= 0 || ut < begin || ut >= end) continue;
+            const double maxUt = rec.greatest_tt - DeltaTForMoment(rec.greatest_tt) / 1440.0;
+            char halves[96];
+            std::snprintf(halves, sizeof halves, "%.1f\t%.1f\t%.1f", rec.penumbral_half_min, rec.umbral_half_min,
+                          rec.total_half_min);
+            out << n << "\t" << k << "\t" << rec.kind << "\t" << EclipseKindText(rec.kind) << "\t" << rec.saros << "\t"
+                << Fixed6(rec.greatest_tt) << "\t" << Fixed6(maxUt) << "\t" << UtDateTime(maxUt) << "\t" << halves;
+            if (details) {
+                char extra[96];
+                std::snprintf(extra, sizeof extra, "\t%.4f\t%.4f\t%.4f", rec.gamma, rec.magnitude, rec.penumbral_magnitude);
+                out << extra;
+            }
+            out << "\n";
         }
-        out << "\n";
-    });
+    }
     return 0;
 }
 

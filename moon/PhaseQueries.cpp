@@ -38,19 +38,22 @@ double PhaseInstant(int32_t lunation, PhaseKind phase, PhaseEclipseRecord& recor
 }
 
 int32_t LunationOf(double moment) {
-    if (MeanSynodicMonth == 0.0) InitPhaseConstants();
-    const double estimate = std::floor((moment - LunationZeroNewMoon) / MeanSynodicMonth);
-    if (!(std::fabs(estimate) < 5e7)) return estimate > 0 ? 50000000 : -50000000;
-    int32_t n = static_cast<int32_t>(estimate);
-    // The estimate is within a lunation; the walk takes a step or two.
-    for (int guard = 0; guard < 64; ++guard) {
-        const double a = PhaseInstant(n, NewMoon, SharedPhaseRecord);
-        const double b = PhaseInstant(n + 1, NewMoon, SharedPhaseRecord);
-        if (a <= moment && moment < b) return n;
-        if (a > moment) --n;
-        else ++n;
-    }
+    // The walk needs instants only; the record is then left as the walk's
+    // last library call, the successor's new moon, would leave it.
+    double a = 0, b = 0;
+    const int32_t n = LunationBetweenNewMoons(moment, a, b);
+    syzyg(n + 1, NewMoon, &SharedPhaseRecord);
     return n;
+}
+
+bool EclipsePossible(int32_t lunation, PhaseKind phase) {
+    if (phase != NewMoon && phase != FullMoon) return false;
+    // Meeus chapter 54: no eclipse when |sin F| > 0.36 at the mean syzygy;
+    // 0.45 leaves room for the true syzygy's offset from the mean one.
+    const double k = lunation + phase / 4.0;
+    const double t = k / 1236.85;
+    const double f = (160.7108 + 390.67050284 * k - 0.0016118 * t * t) * 3.14159265358979323846 / 180.0;
+    return std::fabs(std::sin(f)) <= 0.45;
 }
 
 double PhaseInstantOnly(int32_t lunation, PhaseKind phase) {

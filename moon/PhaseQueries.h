@@ -52,6 +52,11 @@ int32_t LunationOf(double moment);
 double PhaseInstantOnly(int32_t lunation, PhaseKind phase);
 int32_t LunationBetweenNewMoons(double moment, double& a, double& b);
 
+// False when the new (phase 0) or full (phase 2) moon of a lunation is too
+// far from the Moon's node for any eclipse, judged from the mean argument of
+// latitude; searches and listings use it to skip the library call.
+bool EclipsePossible(int32_t lunation, PhaseKind phase);
+
 // The phase last reached in lunation n at the moment (0..3), with exact set
 // when the moment is within PhaseExactTolerance of it; -1 when the moment is
 // in a later lunation, -2 when before the lunation's new moon.

@@ -67,6 +67,27 @@ TEST_F(PhaseQueries, DeltaTIsConstantThroughEachYear) {
     EXPECT_GT(DeltaTForYear(-3000), 60 * 20) << "more than 20 hours at -3000";
 }
 
+TEST_F(PhaseQueries, TheEclipseScreenNeverHidesAnEclipse) {
+    // Every eclipse the library finds in 3000 years passes the cheap screen,
+    // and the screen rules out most syzygies.
+    PhaseEclipseRecord r{};
+    int screened = 0, eclipses = 0;
+    for (int32_t n = -20000; n < 17000; ++n)
+        for (PhaseKind k : {NewMoon, FullMoon}) {
+            if (!EclipsePossible(n, k)) {
+                ++screened;
+                syzyg(n, k, &r);
+                ASSERT_EQ(r.kind, 0) << n << " " << k;
+            } else {
+                syzyg(n, k, &r);
+                eclipses += r.kind > 0;
+            }
+        }
+    EXPECT_GT(screened, 37000);
+    EXPECT_GT(eclipses, 8000);
+    EXPECT_FALSE(EclipsePossible(0, FirstQuarter));
+}
+
 TEST_F(PhaseQueries, EclipseKindTexts) {
     EXPECT_EQ(EclipseKindText(0), "");
     EXPECT_EQ(EclipseKindText(11), "");

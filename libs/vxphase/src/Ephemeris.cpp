@@ -1,6 +1,8 @@
 #include "Ephemeris.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vxphase {
 
@@ -92,58 +94,63 @@ double Sum(const VsopTerm (&terms)[N], double tau) {
     return s;
 }
 
-struct LunarTerm {
-    signed char d, m, mp, f;
-    double l, r;  // longitude 1e-6 deg (sin), distance 1e-3 km (cos)
+struct ElpMainTerm {
+    int d, f, l, lp;
+    double a, b1, b2, b3, b4, b5, b6;
 };
 
-// Meeus table 47.A.
-constexpr LunarTerm kLongitudeDistance[] = {
-    {0, 0, 1, 0, 6288774, -20905355}, {2, 0, -1, 0, 1274027, -3699111}, {2, 0, 0, 0, 658314, -2955968},
-    {0, 0, 2, 0, 213618, -569925},    {0, 1, 0, 0, -185116, 48888},     {0, 0, 0, 2, -114332, -3149},
-    {2, 0, -2, 0, 58793, 246158},     {2, -1, -1, 0, 57066, -152138},   {2, 0, 1, 0, 53322, -170733},
-    {2, -1, 0, 0, 45758, -204586},    {0, 1, -1, 0, -40923, -129620},   {1, 0, 0, 0, -34720, 108743},
-    {0, 1, 1, 0, -30383, 104755},     {2, 0, 0, -2, 15327, 10321},      {0, 0, 1, 2, -12528, 0},
-    {0, 0, 1, -2, 10980, 79661},      {4, 0, -1, 0, 10675, -34782},     {0, 0, 3, 0, 10034, -23210},
-    {4, 0, -2, 0, 8548, -21636},      {2, 1, -1, 0, -7888, 24208},      {2, 1, 0, 0, -6766, 30824},
-    {1, 0, -1, 0, -5163, -8379},      {1, 1, 0, 0, 4987, -16675},       {2, -1, 1, 0, 4036, -12831},
-    {2, 0, 2, 0, 3994, -10445},       {4, 0, 0, 0, 3861, -11650},       {2, 0, -3, 0, 3665, 14403},
-    {0, 1, -2, 0, -2689, -7003},      {2, 0, -1, 2, -2602, 0},          {2, -1, -2, 0, 2390, 10056},
-    {1, 0, 1, 0, -2348, 6322},        {2, -2, 0, 0, 2236, -9884},       {0, 1, 2, 0, -2120, 5751},
-    {0, 2, 0, 0, -2069, 0},           {2, -2, -1, 0, 2048, -4950},      {2, 0, 1, -2, -1773, 4130},
-    {2, 0, 0, 2, -1595, 0},           {4, -1, -1, 0, 1215, -3958},      {0, 0, 2, 2, -1110, 0},
-    {3, 0, -1, 0, -892, 3258},        {2, 1, 1, 0, -810, 2616},         {4, -1, -2, 0, 759, -1897},
-    {0, 2, -1, 0, -713, -2117},       {2, 2, -1, 0, -700, 2354},        {2, 1, -2, 0, 691, 0},
-    {2, -1, 0, -2, 596, 0},           {4, 0, 1, 0, 549, -1423},         {0, 0, 4, 0, 537, -1117},
-    {4, -1, 0, 0, 520, -1571},        {1, 0, -2, 0, -487, -1739},       {2, 1, 0, -2, -399, 0},
-    {0, 0, 2, -2, -381, -4421},       {1, 1, 1, 0, 351, 0},             {3, 0, -2, 0, -340, 0},
-    {4, 0, -3, 0, 330, 0},            {2, -1, 2, 0, 327, 0},            {0, 2, 1, 0, -323, 1165},
-    {1, 1, -1, 0, 299, 0},            {2, 0, 3, 0, 294, 0},             {2, 0, -1, -2, 0, 8752},
+#include "ElpMainSeries.inc"
+
+// A main-problem term with its amplitude corrected for the constants fitted
+// to DE405 (Chapront & Francou 2003): arcseconds, or km for the distance.
+struct PreparedTerm {
+    signed char d, f, l, lp;
+    double amplitude;
 };
 
-struct LatitudeTerm {
-    signed char d, m, mp, f;
-    double b;  // 1e-6 deg (sin)
-};
+template <size_t N>
+std::vector<PreparedTerm> Prepare(const ElpMainTerm (&terms)[N], bool distance, double threshold) {
+    constexpr double rad = 648000.0 / kPi;
+    constexpr double am = 0.074801329, alpha = 0.002571881;
+    constexpr double dtasm = 2 * alpha / (3 * am);
+    const double w11 = (1732559343.73604 - 0.35106) / rad;
+    const double delnu = (0.55604 - 0.35106) / rad / w11;
+    const double dele = (0.01789 - 0.00006) / rad;
+    const double delg = (-0.08066 + 0.00085) / rad;
+    const double delnp = (-0.06424 + 0.00732) / rad / w11;
+    const double delep = (-0.12879 + 0.00224) / rad;
+    std::vector<PreparedTerm> out;
+    out.reserve(N);
+    for (const ElpMainTerm& t : terms) {
+        if (std::fabs(t.a) < threshold) continue;
+        double a = t.a;
+        if (distance) a -= 2 * a * delnu / 3;
+        const double tgv = t.b1 + dtasm * t.b5;
+        a += tgv * (delnp - am * delnu) + t.b2 * delg + t.b3 * dele + t.b4 * delep;
+        out.push_back({static_cast<signed char>(t.d), static_cast<signed char>(t.f), static_cast<signed char>(t.l),
+                       static_cast<signed char>(t.lp), a});
+    }
+    // Largest first, so that a coarse evaluation can take a prefix.
+    std::sort(out.begin(), out.end(),
+              [](const PreparedTerm& x, const PreparedTerm& y) { return std::fabs(x.amplitude) > std::fabs(y.amplitude); });
+    return out;
+}
 
-// Meeus table 47.B.
-constexpr LatitudeTerm kLatitude[] = {
-    {0, 0, 0, 1, 5128122}, {0, 0, 1, 1, 280602}, {0, 0, 1, -1, 277693}, {2, 0, 0, -1, 173237},
-    {2, 0, -1, 1, 55413},  {2, 0, -1, -1, 46271}, {2, 0, 0, 1, 32573},  {0, 0, 2, 1, 17198},
-    {2, 0, 1, -1, 9266},   {0, 0, 2, -1, 8822},   {2, -1, 0, -1, 8216}, {2, 0, -2, -1, 4324},
-    {2, 0, 1, 1, 4200},    {2, 1, 0, -1, -3359},  {2, -1, -1, 1, 2463}, {2, -1, 0, 1, 2211},
-    {2, -1, -1, -1, 2065}, {0, 1, -1, -1, -1870}, {4, 0, -1, -1, 1828}, {0, 1, 0, 1, -1794},
-    {0, 0, 0, 3, -1749},   {0, 1, -1, 1, -1565},  {1, 0, 0, 1, -1491},  {0, 1, 1, 1, -1475},
-    {0, 1, 1, -1, -1410},  {0, 1, 0, -1, -1344},  {1, 0, 0, -1, -1335}, {0, 0, 3, 1, 1107},
-    {4, 0, 0, -1, 1021},   {4, 0, -1, 1, 833},    {0, 0, 1, -3, 777},   {4, 0, -2, 1, 671},
-    {2, 0, 0, -3, 607},    {2, 0, 2, -1, 596},    {2, -1, 1, -1, 491},  {2, 0, -2, 1, -451},
-    {0, 0, 3, -1, 439},    {2, 0, 2, 1, 422},     {2, 0, -3, -1, 421},  {2, 1, -1, 1, -366},
-    {2, 1, 0, 1, -351},    {4, 0, 0, 1, 331},     {2, -1, 1, 1, 315},   {2, -2, 0, -1, 302},
-    {0, 0, 1, 3, -283},    {2, 1, 1, -1, -229},   {1, 1, 0, -1, 223},   {1, 1, 0, 1, 223},
-    {0, 1, -2, -1, -220},  {2, 1, -1, -1, -220},  {1, 0, 1, 1, -185},   {2, -1, -2, -1, 181},
-    {0, 1, 2, 1, -177},    {4, 0, -2, -1, 176},   {4, -1, -1, -1, 166}, {1, 0, 1, -1, -164},
-    {4, 0, 1, -1, 132},    {1, 0, -1, -1, -119},  {4, -1, 0, -1, 115},  {2, -2, 0, 1, 107},
-};
+// Terms under 0.005" add up to 0.03" rms, far below the perturbations this
+// series leaves out; in distance 0.05 km changes the Moon's parallax and
+// semi-diameter by under 0.001".
+const std::vector<PreparedTerm>& LongitudeTerms() {
+    static const std::vector<PreparedTerm> terms = Prepare(kElpMainLongitude, false, 0.005);
+    return terms;
+}
+const std::vector<PreparedTerm>& LatitudeTerms() {
+    static const std::vector<PreparedTerm> terms = Prepare(kElpMainLatitude, false, 0.005);
+    return terms;
+}
+const std::vector<PreparedTerm>& DistanceTerms() {
+    static const std::vector<PreparedTerm> terms = Prepare(kElpMainDistance, true, 0.05);
+    return terms;
+}
 
 double Poly(const double (&c)[5], double t) { return c[0] + t * (c[1] + t * (c[2] + t * (c[3] + t * c[4]))); }
 double PolyRate(const double (&c)[5], double t) { return c[1] + t * (2 * c[2] + t * (3 * c[3] + t * 4 * c[4])); }
@@ -201,10 +208,10 @@ namespace {
 
 // sin and cos of n * a for n = 0..4, by the angle-addition recurrence.
 struct Multiples {
-    double s[5], c[5];
+    double s[9], c[9];
     explicit Multiples(double a) {
         s[0] = 0, c[0] = 1, s[1] = std::sin(a), c[1] = std::cos(a);
-        for (int n = 2; n < 5; ++n) {
+        for (int n = 2; n < 9; ++n) {
             s[n] = s[n - 1] * c[1] + c[n - 1] * s[1];
             c[n] = c[n - 1] * c[1] - s[n - 1] * s[1];
         }
@@ -232,9 +239,14 @@ inline void Combine(const Multiples& D, const Multiples& M, const Multiples& Mp,
 
 }  // namespace
 
-EclipticPosition MoonPosition(double jdTT, double* longitudeRate) { return MoonPositionParts(jdTT, longitudeRate, false); }
+EclipticPosition MoonPosition(double jdTT, double* longitudeRate) {
+    return MoonPositionParts(jdTT, longitudeRate, MoonDetail::Full);
+}
 
-EclipticPosition MoonPositionParts(double jdTT, double* longitudeRate, bool longitudeOnly) {
+EclipticPosition MoonPositionParts(double jdTT, double* longitudeRate, MoonDetail detail) {
+    const bool longitudeOnly = detail != MoonDetail::Full;
+    // The 60 largest longitude terms: within about 10" of the whole series.
+    const size_t longitudeCount = detail == MoonDetail::Coarse ? 60 : LongitudeTerms().size();
     const double t = CenturiesFromJ2000(jdTT);
     const double w1 = Poly(kW1, t), w2 = Poly(kW2, t), w3 = Poly(kW3, t), emb = Poly(kEmb, t), peri = Poly(kPeri, t);
     const double lMean = (w1 + Poly(kPrecession, t)) * kArcsecond;
@@ -250,38 +262,50 @@ EclipticPosition MoonPositionParts(double jdTT, double* longitudeRate, bool long
     const double e = 1.0 - t * (0.002516 + t * 0.0000074);
     const Multiples D(d), M(m), Mp(mp), F(f);
 
-    double sl = 0, sr = 0, slRate = 0;
-    for (const LunarTerm& term : kLongitudeDistance) {
+    // The ELP/MPP02 main problem; the Earth's decreasing eccentricity enters
+    // through E as in Meeus chapter 47.
+    double sl = 0, sr = 0, slRate = 0, sb = 0;
+    const double e2 = e * e;
+    auto scaleOf = [&](int lp) { return lp == 0 ? 1.0 : (lp == 1 || lp == -1 ? e : e2); };
+    for (size_t i = 0; i < longitudeCount; ++i) {
+        const PreparedTerm& term = LongitudeTerms()[i];
         double sn, cn;
-        Combine(D, M, Mp, F, term.d, term.m, term.mp, term.f, sn, cn);
-        const double scale = term.m == 0 ? 1.0 : (term.m == 1 || term.m == -1 ? e : e * e);
-        sl += term.l * scale * sn;
-        sr += term.r * scale * cn;
-        slRate += term.l * scale * cn * (term.d * rd + term.m * rm + term.mp * rmp + term.f * rf);
+        Combine(D, M, Mp, F, term.d, term.lp, term.l, term.f, sn, cn);
+        const double a = term.amplitude * scaleOf(term.lp);
+        sl += a * sn;
+        slRate += a * cn * (term.d * rd + term.lp * rm + term.l * rmp + term.f * rf);
     }
-    double sb = 0;
     if (!longitudeOnly) {
-        for (const LatitudeTerm& term : kLatitude) {
+        for (const PreparedTerm& term : LatitudeTerms()) {
             double sn, cn;
-            Combine(D, M, Mp, F, term.d, term.m, term.mp, term.f, sn, cn);
-            const double scale = term.m == 0 ? 1.0 : (term.m == 1 || term.m == -1 ? e : e * e);
-            sb += term.b * scale * sn;
+            Combine(D, M, Mp, F, term.d, term.lp, term.l, term.f, sn, cn);
+            sb += term.amplitude * scaleOf(term.lp) * sn;
+        }
+        for (const PreparedTerm& term : DistanceTerms()) {
+            double sn, cn;
+            Combine(D, M, Mp, F, term.d, term.lp, term.l, term.f, sn, cn);
+            sr += term.amplitude * scaleOf(term.lp) * cn;
         }
     }
-    // Additive terms: Venus (A1), Jupiter (A2) and the Earth's flattening (L' - F).
+    // The largest planetary and figure perturbations, as Meeus chapter 47
+    // gives them (1e-6 degree): Venus (A1), Jupiter (A2), the Earth's
+    // flattening (L' - F), and in latitude the motion of the ecliptic.
     const double a1 = (119.75 + 131.849 * t) * kDegree;
     const double a2 = (53.09 + 479264.290 * t) * kDegree;
-    sl += 3958 * std::sin(a1) + 1962 * std::sin(lMean - f) + 318 * std::sin(a2);
+    double pl = 3958 * std::sin(a1) + 1962 * std::sin(lMean - f) + 318 * std::sin(a2);
+    double pb = 0;
     if (!longitudeOnly) {
         const double a3 = (313.45 + 481266.484 * t) * kDegree;
-        sb += -2235 * std::sin(lMean) + 382 * std::sin(a3) + 175 * std::sin(a1 - f) + 175 * std::sin(a1 + f) +
-              127 * std::sin(lMean - mp) - 115 * std::sin(lMean + mp);
+        pb = -2235 * std::sin(lMean) + 382 * std::sin(a3) + 175 * std::sin(a1 - f) + 175 * std::sin(a1 + f) +
+             127 * std::sin(lMean - mp) - 115 * std::sin(lMean + mp);
     }
     if (longitudeRate != nullptr) {
         const double rl = (rw1 + PolyRate(kPrecession, t)) * kArcsecond;
-        *longitudeRate = (rl + slRate * 1e-6 * kDegree) / 36525.0;
+        *longitudeRate = (rl + slRate * kArcsecond) / 36525.0;
     }
-    return {lMean + sl * 1e-6 * kDegree, sb * 1e-6 * kDegree, 385000.56 + sr * 1e-3};
+    constexpr double kDistanceScale = 384747.9613701725 / 384747.980674318;  // DE405 / ELP mean distance
+    return {lMean + sl * kArcsecond + pl * 1e-6 * kDegree, sb * kArcsecond + pb * 1e-6 * kDegree,
+            sr * kDistanceScale};
 }
 
 double SunLongitude(double jdTT, double* rate) {

@@ -3,11 +3,12 @@
 // Sun: VSOP87D for the Earth (Bretagnon & Francou 1988), truncated as in
 // Meeus, Astronomical Algorithms (2nd ed.), appendix III, with the FK5
 // correction and the annual aberration (chapter 25).
-// Moon: the ELP-2000/82 periodic terms of Meeus chapter 47 on the mean
-// arguments of ELP/MPP02 fitted to DE405 (Chapront & Francou 2003, A&A 404,
-// 735), which carry the lunar secular acceleration of the modern JPL
-// ephemerides; the mean longitude is referred to the equinox of date with the
-// IAU 2006 precession.
+// Moon: the main problem of ELP/MPP02 (Chapront & Francou 2003, A&A 404,
+// 735), truncated at 0.005", with the constants and mean arguments fitted to
+// DE405, which carry the lunar secular acceleration of the modern JPL
+// ephemerides, and the largest planetary and figure perturbations as Meeus
+// (chapter 47) gives them; the mean longitude is referred to the equinox of
+// date with the IAU 2006 precession.
 #pragma once
 
 namespace vxphase {
@@ -36,8 +37,11 @@ EclipticPosition SunPosition(double jdTT);
 // its longitude in radians per day.
 EclipticPosition MoonPosition(double jdTT, double* longitudeRate = nullptr);
 
-// As MoonPosition; with longitudeOnly the latitude is left 0.
-EclipticPosition MoonPositionParts(double jdTT, double* longitudeRate, bool longitudeOnly);
+// How much of the Moon to compute: the longitude from the largest terms only
+// (for the first steps of a search), the longitude, or everything.
+enum class MoonDetail { Coarse, Longitude, Full };
+// As MoonPosition; below Full the latitude and distance are left 0.
+EclipticPosition MoonPositionParts(double jdTT, double* longitudeRate, MoonDetail detail);
 
 // The Sun's apparent longitude without nutation, all that a phase needs;
 // optionally its rate in radians per day.

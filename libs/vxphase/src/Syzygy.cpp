@@ -163,13 +163,13 @@ void ClearEclipse(PhaseEclipseRecord& r) {
     r.total_half_min = 0;
 }
 
-void LunarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
+void LunarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0, PhaseEclipseRecord& r) {
     Quintet x{}, y{}, rp{}, ru{}, sm{}, par{};
     Quintet sunLon{}, sunLat{}, sunDist{};
     SunAtNodes(t0, sunLon, sunLat, sunDist);
     for (int i = 0; i < 5; ++i) {
         const double t = t0 + (i - 2) * kStep;
-        const EclipticPosition moon = MoonPosition(t);
+        const EclipticPosition moon = i == 2 ? moonAtT0 : MoonPosition(t);
         const EclipticPosition sun{sunLon.v[i], sunLat.v[i], sunDist.v[i]};
         const double la = sun.longitude + kPi, ba = -sun.latitude;
         const double dl = moon.longitude - la;
@@ -228,14 +228,14 @@ Vec Equatorial(const EclipticPosition& p, double obliquity) {
     return {xe, ye * ce - ze * se, ye * se + ze * ce};
 }
 
-void SolarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
+void SolarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0, PhaseEclipseRecord& r) {
     Quintet bx{}, by{}, l1{}, l2{}, tf1{}, tf2{}, dec{};
     Quintet sunLon{}, sunLat{}, sunDist{};
     SunAtNodes(t0, sunLon, sunLat, sunDist);
     for (int i = 0; i < 5; ++i) {
         const double t = t0 + (i - 2) * kStep;
         const double eps = MeanObliquity(t);
-        const Vec m = Equatorial(MoonPosition(t), eps);
+        const Vec m = Equatorial(i == 2 ? moonAtT0 : MoonPosition(t), eps);
         const Vec s = Equatorial(EclipticPosition{sunLon.v[i], sunLat.v[i], sunDist.v[i]}, eps);
         const Vec sm = Sub(m, s);
         const double g = Norm(sm);
@@ -262,6 +262,10 @@ void SolarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
     const double cd = std::cos(dec.At(sg));
     const double rho1 = std::sqrt(1 - kEarthE2 * cd * cd);
     const double m = std::sqrt(x * x + (y / rho1) * (y / rho1));  // on the Earth scaled to a sphere
+    // Outside the Earth: the distance from the axis to the Earth's outline,
+    // an ellipse of semi-axes 1 and rho1, measured along the radius.
+    const double radius = std::sqrt(x * x + y * y);
+    const double gap = radius - radius / m;
     const double L1 = l1.At(sg), L2 = l2.At(sg);
     int kind = VXPHASE_NO_ECLIPSE;
     double magnitude = 0;
@@ -290,12 +294,12 @@ void SolarEclipse(int64_t lunation, double t0, PhaseEclipseRecord& r) {
         } else {
             kind = VXPHASE_SOLAR_ANNULAR;
         }
-    } else if (m < 1.0 + std::fabs(L2)) {
+    } else if (gap < std::fabs(L2)) {
         kind = L2 < 0 ? VXPHASE_SOLAR_TOTAL_NONCENTRAL : VXPHASE_SOLAR_ANNULAR_NONCENTRAL;
-        magnitude = (L1 - (m - 1.0)) / (L1 + L2);
-    } else if (m < 1.0 + L1) {
+        magnitude = (L1 - gap) / (L1 + L2);
+    } else if (gap < L1) {
         kind = VXPHASE_SOLAR_PARTIAL;
-        magnitude = (L1 - (m - 1.0)) / (L1 + L2);
+        magnitude = (L1 - gap) / (L1 + L2);
     }
     if (kind == VXPHASE_NO_ECLIPSE) {
         ClearEclipse(r);
@@ -320,15 +324,22 @@ double PhaseTT(int64_t lunation, int phase) {
     double sunRate = 0;
     const double sun0 = SunLongitude(t0, &sunRate);
     double t = t0;
-    for (int i = 0; i < 12; ++i) {
+    // Coarse steps first, to a tenth of a second; then one step with the
+    // whole series corrects the coarse series' few arcseconds, leaving an
+    // error of a few milliseconds (the rates are good to 1e-4).
+    bool coarse = true;
+    for (int i = 0; i < 16; ++i) {
         double moonRate = 0;
-        const double moon = MoonPositionParts(t, &moonRate, true).longitude;
+        const double moon =
+            MoonPositionParts(t, &moonRate, coarse ? MoonDetail::Coarse : MoonDetail::Longitude).longitude;
         const double diff = WrapPi(moon - (sun0 + sunRate * (t - t0)) - target);
         const double dt = -diff / (moonRate - sunRate);
         t += dt;
-        // Newton converges quadratically: a step under 10 ms leaves an error
-        // far below a millisecond.
-        if (std::fabs(dt) < 1e-7) break;
+        if (coarse) {
+            if (std::fabs(dt) < 1e-6) coarse = false;
+        } else if (std::fabs(dt) < 1e-3) {
+            break;
+        }
     }
     return t;
 }
@@ -343,8 +354,8 @@ void EclipseAt(int64_t lunation, int phase, double phaseTT, PhaseEclipseRecord& 
     if (std::fabs(std::sin(f)) > 0.6) return;
     const EclipticPosition moon = MoonPosition(phaseTT);
     if (std::fabs(moon.latitude) > 1.7 * kDegree) return;
-    if (phase == 2) LunarEclipse(lunation, phaseTT, record);
-    else SolarEclipse(lunation, phaseTT, record);
+    if (phase == 2) LunarEclipse(lunation, phaseTT, moon, record);
+    else SolarEclipse(lunation, phaseTT, moon, record);
 }
 
 int32_t SarosNumber(int64_t lunation, bool lunar) {
