@@ -133,3 +133,33 @@ TEST(CliDeltaT, MinutesAndSeconds) {
 
 }  // namespace
 }  // namespace vx::cli
+
+namespace vx::cli {
+namespace {
+
+TEST(CliCorvane, EntriesLinesAndTimeLine) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"convert", "5001-01-1-8 CLW 06:00"}, out, err), 0) << out.str();
+    const std::string text = out.str();
+    // 06:00 on the Corvane clock is 12:00 civil time of 2001-04-01.
+    EXPECT_NE(text.find("CE\t2001-04-01 CE (Sunday, April 1, 2001)"), std::string::npos) << text;
+    EXPECT_NE(text.find("CLW\t5001-01-1-8 CLW (Lumaday in Primweek of Astovar, 5001)\tLumaday, the 8th day of "
+                        "Primweek in the month Astovar of the year 5001"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("TIME\t06:00 (local CLW)"), std::string::npos) << text;
+    std::ostringstream bad;
+    EXPECT_EQ(RunCli({"convert", "5001-01-5-1 CLW"}, bad, err), 1);
+    EXPECT_EQ(bad.str(), "error\t17\tInvalid week value in CLW date.\n");
+}
+
+TEST(CliEquinox, MarchEquinox) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"equinox", "2000"}, out, err), 0);
+    EXPECT_EQ(out.str().substr(0, 22), "year\tut_ajd\tut_ce\n2000");
+    EXPECT_NE(out.str().find("\t2000-03-20 07:3"), std::string::npos) << out.str();
+    EXPECT_EQ(RunCli({"equinox", "7000"}, out, err), 2);
+}
+
+}  // namespace
+}  // namespace vx::cli
