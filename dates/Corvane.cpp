@@ -53,6 +53,26 @@ int32_t CorvaneDayOf(double t) { return FloorToDay(t + 0.25); }
 double CorvaneDayStart(double t) { return std::floor(t + 0.25) - 0.25; }
 int32_t CorvaneDayNumber(double s) { return FloorToDay(s - 0.75) + 1; }
 
+namespace {
+
+// The new moon that opens the CLW year of CE year y, memoised: every day of a
+// year asks for the same two.
+std::pair<int32_t, double> YearOpeningNewMoon(int32_t y) {
+    struct Entry {
+        int32_t year = std::numeric_limits<int32_t>::min();
+        std::pair<int32_t, double> newMoon{0, 0.0};
+    };
+    thread_local Entry memo[8];
+    Entry& e = memo[static_cast<uint32_t>(y) & 7u];
+    if (e.year != y) {
+        e.newMoon = NearestNewMoon(MarchEquinoxJD(y));
+        e.year = y;
+    }
+    return e.newMoon;
+}
+
+}  // namespace
+
 std::pair<int32_t, double> NearestNewMoon(double t) {
     double a = 0, b = 0;
     const int32_t n = LunationBetweenNewMoons(t, a, b);
@@ -68,12 +88,12 @@ int16_t CorvaneDateFromDay(CorvaneDateRecord& rec) {
     ce.jdn = N;
     jdn_to_euro_date(&ce);
     const int32_t y = ce.year;
-    std::pair<int32_t, double> first = NearestNewMoon(MarchEquinoxJD(y));
+    std::pair<int32_t, double> first = YearOpeningNewMoon(y);
     if (s >= CorvaneDayStart(first.second) + 1) {
         rec.year = y + 3000;
     } else {
         rec.year = y + 2999;
-        first = NearestNewMoon(MarchEquinoxJD(y - 1));
+        first = YearOpeningNewMoon(y - 1);
     }
     // The month is the lunation whose new-moon day is before N and whose
     // successor's is on or after it (a new-moon day is the last day of the
@@ -122,8 +142,8 @@ int16_t CorvaneDayFromDate(CorvaneDateRecord& rec) {
     const int64_t y64 = int64_t{rec.year} - 3000;
     if (y64 < -kYearReach || y64 > kYearReach) return -2;
     const int32_t y = static_cast<int32_t>(y64);
-    const int32_t L0 = NearestNewMoon(MarchEquinoxJD(y)).first;
-    const int32_t L1 = NearestNewMoon(MarchEquinoxJD(y + 1)).first;
+    const int32_t L0 = YearOpeningNewMoon(y).first;
+    const int32_t L1 = YearOpeningNewMoon(y + 1).first;
     if (rec.month > L1 - L0) return -3;
     const int32_t L = L0 + rec.month - 1;
     const int32_t start = CorvaneDayOf(PhaseInstantOnly(L, static_cast<PhaseKind>(rec.week - 1)));

@@ -57,8 +57,21 @@ bool EclipsePossible(int32_t lunation, PhaseKind phase) {
 }
 
 double PhaseInstantOnly(int32_t lunation, PhaseKind phase) {
+    // Calendar conversions and searches ask for the same few lunations again
+    // and again; a small direct-mapped memo of these pure results saves the
+    // series evaluations.
+    struct Entry {
+        int64_t key = std::numeric_limits<int64_t>::min();
+        double instant = 0;
+    };
+    thread_local Entry memo[256];
+    const int64_t key = int64_t{lunation} * 4 + phase;
+    Entry& e = memo[static_cast<uint64_t>(key) & 255u];
+    if (e.key == key) return e.instant;
     const double t = syzyg(lunation, phase, nullptr);
-    return t - DeltaTForMoment(t) / (24.0 * 60.0);
+    e.key = key;
+    e.instant = t - DeltaTForMoment(t) / (24.0 * 60.0);
+    return e.instant;
 }
 
 int32_t LunationBetweenNewMoons(double moment, double& a, double& b) {
