@@ -1,0 +1,143 @@
+#include "MoonPanel.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "PhaseQueries.h"
+#include "TextHelpers.h"
+
+namespace vx {
+
+namespace {
+
+std::string OneDecimal(double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.1f", v);
+    return buffer;
+}
+
+std::string Counted(int64_t n, const char* unit) { return std::to_string(n) + " " + unit + (n == 1 ? "" : "s"); }
+
+}  // namespace
+
+std::string FormatMoonAge(double days) {
+    const double d = std::floor(days);
+    double r = days - d;
+    const double h = std::floor(r * 24);
+    r -= h / 24;
+    const double mi = std::floor(r * 24 * 60);
+    return Counted(static_cast<int64_t>(d), "day") + ", " + Counted(static_cast<int64_t>(h), "hr") + ", " +
+           Counted(static_cast<int64_t>(mi), "min");
+}
+
+std::string MoonPhaseText(double f, bool waxing) {
+    const double pct = f * 100;
+    const char* name = pct < 1 ? "Dark moon" : pct < 45 ? "Crescent moon" : pct < 55 ? "Half moon"
+                                                       : pct < 99 ? "Gibbous moon" : "Full moon";
+    std::string text = name;
+    if (pct >= 0.05 && pct <= 99.95) text += waxing ? " (waxing)" : " (waning)";
+    return text + ", " + OneDecimal(pct) + "%";
+}
+
+std::string DeltaTText(double minutes) {
+    if (minutes > 1440) return "More than 24 hours";
+    return DurationText(static_cast<int32_t>(RoundHalfEven(minutes)), true);
+}
+
+void MoonPainter::Load(MoonPicture picture) {
+    PixelImage file;
+    fromFile_ = ReadBmp24(picPath_ + std::string(MoonPictureFile(picture)), file) && file.width == intMaxX + 1 &&
+                file.height == intMaxY + 1;
+    picture_ = fromFile_ ? std::move(file) : RenderMoonPicture(picture);
+}
+
+void MoonPainter::LoadMoonBase(MoonPicture picture, Colour colour) {
+    Load(picture);
+    for (int x = 0; x <= intMaxX; ++x)
+        for (int y = 0; y <= intMaxY; ++y) {
+            const double dx = x - DiscCentreX, dy = DiscCentreY - y;
+            if (dx * dx + dy * dy > DiscRadiusSquared) picture_.Set(x, y, colour);
+        }
+}
+
+void MoonPainter::RecolourMarkerPixels() {
+    for (int x = 0; x <= intMaxX; ++x)
+        for (int y = 0; y <= intMaxY; ++y)
+            if (picture_.Get(x, y) == Rgb(200, 0, 0)) picture_.Set(x, y, Rgb(192, 0, 0));
+}
+
+std::string MoonPainter::DrawMoonPicture(double f, bool waxing, Colour colour) {
+    const double k = f > 0.5 ? 2 * f - 1 : 1 - 2 * f;
+    const double k2 = k * k;
+    const std::string label = MoonPhaseText(f, waxing);
+
+    // Which picture, and which side of the centre is painted with which test.
+    enum class Paint { None, InsideRight, OutsideLeft, OutsideRight, InsideLeft } paint = Paint::None;
+    MoonPicture base;
+    if (f < 0.01) base = MoonPicture::Dark;
+    else if (f > 0.49 && f < 0.51 && waxing) base = MoonPicture::FirstQuarter;
+    else if (f > 0.99) base = MoonPicture::Full;
+    else if (f > 0.49 && f < 0.51) base = MoonPicture::LastQuarter;
+    else if (f < 0.5 && waxing) base = MoonPicture::FirstQuarter, paint = Paint::InsideRight;
+    else if (f > 0.5 && waxing) base = MoonPicture::Full, paint = Paint::OutsideLeft;
+    else if (f > 0.5) base = MoonPicture::Full, paint = Paint::OutsideRight;
+    else base = MoonPicture::LastQuarter, paint = Paint::InsideLeft;
+
+    if (paint == Paint::None) {
+        Load(base);
+    } else {
+        if (paint == Paint::InsideLeft) {
+            DiscCentreX = static_cast<int16_t>(intMaxX / 2 + 2);
+            DiscCentreY = static_cast<int16_t>(intMaxY / 2);
+        } else {
+            DiscCentreX = static_cast<int16_t>(intMaxX / 2);
+            DiscCentreY = static_cast<int16_t>(intMaxY / 2 + 1);
+        }
+        DiscRadiusSquared = static_cast<double>(DiscCentreX) * DiscCentreX;
+        LoadMoonBase(base, colour);
+        const bool right = paint == Paint::InsideRight || paint == Paint::OutsideRight;
+        const bool inside = paint == Paint::InsideRight || paint == Paint::InsideLeft;
+        const int from = right ? DiscCentreX : 0, to = right ? intMaxX : DiscCentreX;
+        for (int x = from; x <= to; ++x)
+            for (int y = 0; y <= intMaxY; ++y) {
+                const double dx = x - DiscCentreX, dy = DiscCentreY - y;
+                const bool isInside = (DiscRadiusSquared - dy * dy) * k2 > dx * dx;
+                if (isInside == inside) picture_.Set(x, y, colour);
+            }
+    }
+    RecolourMarkerPixels();
+    return label;
+}
+
+MoonData ComputeMoonData(double moment) {
+    MoonData data;
+    PhaseEclipseRecord rec{};
+    const int32_t n = LunationOf(moment);
+    data.lunation = n;
+    const double thisNew = PhaseInstant(n, NewMoon, rec);
+    const double age = moment - thisNew;
+    const double nextNew = PhaseInstant(n + 1, NewMoon, rec);
+    data.ageText = "[" + std::to_string(n) + "] " + FormatMoonAge(age) + " (" +
+                   OneDecimal(age * 100 / (nextNew - thisNew)) + "%)";
+    bool exact = false;
+    const int16_t k = GetPhase(n, moment, exact);
+    data.phaseResult = k;
+    if (k < 0) return data;
+    const double t0 = PhaseInstant(n, k, rec);
+    const double t1 = k == 3 ? PhaseInstant(n + 1, NewMoon, rec) : PhaseInstant(n, static_cast<PhaseKind>(k + 1), rec);
+    const double span = t1 - t0;
+    switch (k) {
+        case 0: data.fraction = (moment - t0) / span / 2; break;
+        case 1: data.fraction = (moment - t0) / span / 2 + 0.5; break;
+        case 2: data.fraction = (t1 - moment) / span / 2 + 0.5; break;
+        default: data.fraction = (t1 - moment) / span / 2; break;
+    }
+    data.waxing = k < 2;
+    return data;
+}
+
+std::string GetPhaseErrorText(int16_t code, const char* caller) {
+    return "Error" + std::to_string(code) + " when calling GetPhase() in " + caller + "().";
+}
+
+}  // namespace vx

@@ -1,0 +1,145 @@
+// The moon panel: texts, the choice of picture and the painted points, the
+// pictures' files, and the data of a moment.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "MoonPanel.h"
+#include "PhaseQueries.h"
+
+namespace vx {
+namespace {
+
+TEST(MoonPanel, AgeTexts) {
+    EXPECT_EQ(FormatMoonAge(12.6034), "12 days, 14 hrs, 28 mins");
+    EXPECT_EQ(FormatMoonAge(0.0), "0 days, 0 hrs, 0 mins");
+    EXPECT_EQ(FormatMoonAge(1 + 1.0 / 24 + 1.0 / 1440 + 1e-9), "1 day, 1 hr, 1 min");
+}
+
+TEST(MoonPanel, PhaseNamesAndSuffixes) {
+    EXPECT_EQ(MoonPhaseText(0.0, true), "Dark moon, 0.0%");
+    EXPECT_EQ(MoonPhaseText(0.5, true), "Half moon (waxing), 50.0%");
+    EXPECT_EQ(MoonPhaseText(0.0004, true), "Dark moon, 0.0%");
+    EXPECT_EQ(MoonPhaseText(0.0005, false), "Dark moon (waning), 0.1%");
+    EXPECT_EQ(MoonPhaseText(0.9995, true), "Full moon (waxing), 100.0%");
+    EXPECT_EQ(MoonPhaseText(0.9996, true), "Full moon, 100.0%");
+    EXPECT_EQ(MoonPhaseText(0.010, true), "Crescent moon (waxing), 1.0%");
+    EXPECT_EQ(MoonPhaseText(0.450, true), "Half moon (waxing), 45.0%");
+    EXPECT_EQ(MoonPhaseText(0.550, false), "Gibbous moon (waning), 55.0%");
+    EXPECT_EQ(MoonPhaseText(0.990, false), "Full moon (waning), 99.0%");
+}
+
+TEST(MoonPanel, DeltaTTexts) {
+    EXPECT_EQ(DeltaTText(1440.0), "1 day");
+    EXPECT_EQ(DeltaTText(1440.5), "More than 24 hours");
+    EXPECT_EQ(DeltaTText(125.4), "2 hours and 5 minutes");
+    EXPECT_EQ(DeltaTText(1.0665), "1 minute");
+    EXPECT_EQ(DeltaTText(0.5), "0 minutes") << "half a minute rounds to even";
+}
+
+class Painting : public ::testing::Test {
+protected:
+    // A folder without pictures: the painter draws them itself.
+    MoonPainter painter{"/nonexistent-folder/"};
+};
+
+TEST_F(Painting, PlainPicturesAtTheQuartersAndEnds) {
+    painter.DrawMoonPicture(0.0, true, NavyColour);
+    EXPECT_FALSE(painter.LoadedFromFile());
+    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::Dark).pixels);
+    painter.DrawMoonPicture(0.5, true, NavyColour);
+    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::FirstQuarter).pixels);
+    painter.DrawMoonPicture(0.5, false, NavyColour);
+    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::LastQuarter).pixels);
+    painter.DrawMoonPicture(0.995, false, NavyColour);
+    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::Full).pixels);
+}
+
+TEST_F(Painting, WaxingCrescentAtThirtyPercent) {
+    const Colour red = Rgb(255, 0, 0);  // a colour the pictures never use
+    painter.DrawMoonPicture(0.3, true, red);
+    EXPECT_EQ(painter.DiscCentreX, 44);
+    EXPECT_EQ(painter.DiscCentreY, 45);
+    EXPECT_EQ(painter.DiscRadiusSquared, 44.0 * 44.0);
+    const PixelImage base = RenderMoonPicture(MoonPicture::FirstQuarter);
+    const double k2 = 0.4 * 0.4;
+    for (int x = 0; x < 90; ++x)
+        for (int y = 0; y < 90; ++y) {
+            const double dx = x - 44, dy = 45 - y;
+            const bool outsideDisc = dx * dx + dy * dy > 44.0 * 44.0;
+            const bool insideTerminator = x >= 44 && (44.0 * 44.0 - dy * dy) * k2 > dx * dx;
+            const Colour expected = (outsideDisc || insideTerminator) ? red : base.Get(x, y);
+            ASSERT_EQ(painter.Picture().Get(x, y), expected) << x << "," << y;
+        }
+}
+
+TEST_F(Painting, WaningCrescentUsesTheShiftedCentre) {
+    painter.DrawMoonPicture(0.2, false, NavyColour);
+    EXPECT_EQ(painter.DiscCentreX, 46);
+    EXPECT_EQ(painter.DiscCentreY, 44);
+    EXPECT_EQ(painter.DiscRadiusSquared, 46.0 * 46.0);
+    painter.DrawMoonPicture(0.8, false, NavyColour);
+    EXPECT_EQ(painter.DiscCentreX, 44);
+    // The gibbous right side outside the terminator is dark: the right limb.
+    EXPECT_EQ(painter.Picture().Get(87, 45), NavyColour);
+    EXPECT_NE(painter.Picture().Get(10, 45), NavyColour);
+}
+
+TEST_F(Painting, MarkerRedIsRecoloured) {
+    painter.DrawMoonPicture(0.3, true, Rgb(200, 0, 0));
+    for (Colour c : painter.Picture().pixels) ASSERT_NE(c, Rgb(200, 0, 0));
+    EXPECT_EQ(painter.Picture().Get(0, 0), Rgb(192, 0, 0));
+}
+
+TEST(MoonPictures, FilesRoundTripAndBadFilesAreRefused) {
+    const std::string dir = ::testing::TempDir();
+    for (MoonPicture p : {MoonPicture::Dark, MoonPicture::FirstQuarter, MoonPicture::Full, MoonPicture::LastQuarter}) {
+        const std::string path = dir + std::string(MoonPictureFile(p));
+        ASSERT_TRUE(WriteBmp24(path, RenderMoonPicture(p)));
+        PixelImage back;
+        ASSERT_TRUE(ReadBmp24(path, back));
+        EXPECT_EQ(back.width, 90);
+        EXPECT_EQ(back.pixels, RenderMoonPicture(p).pixels);
+    }
+    MoonPainter fromFiles(dir);
+    fromFiles.DrawMoonPicture(0.3, true, NavyColour);
+    EXPECT_TRUE(fromFiles.LoadedFromFile());
+    // A truncated or foreign file is refused, and the painter draws instead.
+    const std::string bad = dir + "1stquarter.bmp";
+    {
+        std::ofstream out(bad, std::ios::binary | std::ios::trunc);
+        out << "BM not really a bitmap";
+    }
+    PixelImage image(3, 3, 7);
+    EXPECT_FALSE(ReadBmp24(bad, image));
+    EXPECT_EQ(image.width, 3) << "a failed read leaves the image alone";
+    fromFiles.DrawMoonPicture(0.3, true, NavyColour);
+    EXPECT_FALSE(fromFiles.LoadedFromFile());
+    EXPECT_EQ(fromFiles.Picture().width, 90);
+    std::remove(bad.c_str());
+}
+
+TEST(MoonData, AtANewMoonAndAtTheFirstQuarter) {
+    InitPhaseConstants();
+    PhaseEclipseRecord rec{};
+    const double newMoon = PhaseInstant(282, NewMoon, rec);
+    MoonData d = ComputeMoonData(newMoon);
+    EXPECT_EQ(d.lunation, 282);
+    EXPECT_EQ(d.phaseResult, 0);
+    EXPECT_EQ(d.fraction, 0.0);
+    EXPECT_EQ(d.ageText, "[282] 0 days, 0 hrs, 0 mins (0.0%)");
+    const double quarter = PhaseInstant(282, FirstQuarter, rec);
+    d = ComputeMoonData(quarter);
+    EXPECT_EQ(d.phaseResult, 1);
+    EXPECT_DOUBLE_EQ(d.fraction, 0.5);
+    EXPECT_TRUE(d.waxing);
+    d = ComputeMoonData((PhaseInstant(282, FullMoon, rec) + PhaseInstant(282, LastQuarter, rec)) / 2);
+    EXPECT_NEAR(d.fraction, 0.75, 1e-9);
+    EXPECT_FALSE(d.waxing);
+    EXPECT_EQ(GetPhaseErrorText(-2, "DisplayMoonData"), "Error-2 when calling GetPhase() in DisplayMoonData().");
+}
+
+}  // namespace
+}  // namespace vx
