@@ -47,16 +47,16 @@ Colour Blend(Colour a, Colour b, double t) {
 std::string_view MoonPictureFile(MoonPicture picture) {
     switch (picture) {
         case MoonPicture::Dark: return "darkmoon.bmp";
-        case MoonPicture::FirstQuarter: return "1stquarter.bmp";
-        case MoonPicture::Full: return "fullmoon.bmp";
-        case MoonPicture::LastQuarter: return "lastquarter.bmp";
+        case MoonPicture::FirstQuarterLit: return "1stquarter.bmp";
+        case MoonPicture::FullLit: return "fullmoon.bmp";
+        case MoonPicture::LastQuarterLit: return "lastquarter.bmp";
     }
     return {};
 }
 
 PixelImage RenderMoonPicture(MoonPicture picture) {
     PixelImage image(90, 90, NavyColour);
-    const bool last = picture == MoonPicture::LastQuarter;
+    const bool last = picture == MoonPicture::LastQuarterLit;
     const double cx = last ? 46 : 44, cy = last ? 44 : 45, radius = last ? 46 : 44;
     for (int y = 0; y < 90; ++y)
         for (int x = 0; x < 90; ++x) {
@@ -70,9 +70,9 @@ PixelImage RenderMoonPicture(MoonPicture picture) {
             const double shade = (0.72 + 0.28 * mu) * Albedo(u, v);
             bool lit = false;
             switch (picture) {
-                case MoonPicture::Full: lit = true; break;
-                case MoonPicture::FirstQuarter: lit = dx >= 0; break;
-                case MoonPicture::LastQuarter: lit = dx <= 0; break;
+                case MoonPicture::FullLit: lit = true; break;
+                case MoonPicture::FirstQuarterLit: lit = dx >= 0; break;
+                case MoonPicture::LastQuarterLit: lit = dx <= 0; break;
                 case MoonPicture::Dark: lit = false; break;
             }
             Colour surface;

@@ -10,7 +10,7 @@
 
 namespace vx {
 
-enum class MoonPicture { Dark, FirstQuarter, Full, LastQuarter };
+enum class MoonPicture { Dark, FirstQuarterLit, FullLit, LastQuarterLit };
 
 // "darkmoon.bmp", "1stquarter.bmp", "fullmoon.bmp", "lastquarter.bmp".
 std::string_view MoonPictureFile(MoonPicture picture);

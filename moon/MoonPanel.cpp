@@ -75,13 +75,13 @@ std::string MoonPainter::DrawMoonPicture(double f, bool waxing, Colour colour) {
     enum class Paint { None, InsideRight, OutsideLeft, OutsideRight, InsideLeft } paint = Paint::None;
     MoonPicture base;
     if (f < 0.01) base = MoonPicture::Dark;
-    else if (f > 0.49 && f < 0.51 && waxing) base = MoonPicture::FirstQuarter;
-    else if (f > 0.99) base = MoonPicture::Full;
-    else if (f > 0.49 && f < 0.51) base = MoonPicture::LastQuarter;
-    else if (f < 0.5 && waxing) base = MoonPicture::FirstQuarter, paint = Paint::InsideRight;
-    else if (f > 0.5 && waxing) base = MoonPicture::Full, paint = Paint::OutsideLeft;
-    else if (f > 0.5) base = MoonPicture::Full, paint = Paint::OutsideRight;
-    else base = MoonPicture::LastQuarter, paint = Paint::InsideLeft;
+    else if (f > 0.49 && f < 0.51 && waxing) base = MoonPicture::FirstQuarterLit;
+    else if (f > 0.99) base = MoonPicture::FullLit;
+    else if (f > 0.49 && f < 0.51) base = MoonPicture::LastQuarterLit;
+    else if (f < 0.5 && waxing) base = MoonPicture::FirstQuarterLit, paint = Paint::InsideRight;
+    else if (f > 0.5 && waxing) base = MoonPicture::FullLit, paint = Paint::OutsideLeft;
+    else if (f > 0.5) base = MoonPicture::FullLit, paint = Paint::OutsideRight;
+    else base = MoonPicture::LastQuarterLit, paint = Paint::InsideLeft;
 
     if (paint == Paint::None) {
         Load(base);

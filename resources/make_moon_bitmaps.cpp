@@ -8,8 +8,8 @@
 int main(int argc, char** argv) {
     std::string folder = argc > 1 ? argv[1] : ".";
     if (!folder.empty() && folder.back() != '/') folder += '/';
-    for (vx::MoonPicture p : {vx::MoonPicture::Dark, vx::MoonPicture::FirstQuarter, vx::MoonPicture::Full,
-                              vx::MoonPicture::LastQuarter}) {
+    for (vx::MoonPicture p : {vx::MoonPicture::Dark, vx::MoonPicture::FirstQuarterLit, vx::MoonPicture::FullLit,
+                              vx::MoonPicture::LastQuarterLit}) {
         const std::string path = folder + std::string(vx::MoonPictureFile(p));
         if (!vx::WriteBmp24(path, vx::RenderMoonPicture(p))) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());

@@ -50,11 +50,11 @@ TEST_F(Painting, PlainPicturesAtTheQuartersAndEnds) {
     EXPECT_FALSE(painter.LoadedFromFile());
     EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::Dark).pixels);
     painter.DrawMoonPicture(0.5, true, NavyColour);
-    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::FirstQuarter).pixels);
+    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::FirstQuarterLit).pixels);
     painter.DrawMoonPicture(0.5, false, NavyColour);
-    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::LastQuarter).pixels);
+    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::LastQuarterLit).pixels);
     painter.DrawMoonPicture(0.995, false, NavyColour);
-    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::Full).pixels);
+    EXPECT_EQ(painter.Picture().pixels, RenderMoonPicture(MoonPicture::FullLit).pixels);
 }
 
 TEST_F(Painting, WaxingCrescentAtThirtyPercent) {
@@ -63,7 +63,7 @@ TEST_F(Painting, WaxingCrescentAtThirtyPercent) {
     EXPECT_EQ(painter.DiscCentreX, 44);
     EXPECT_EQ(painter.DiscCentreY, 45);
     EXPECT_EQ(painter.DiscRadiusSquared, 44.0 * 44.0);
-    const PixelImage base = RenderMoonPicture(MoonPicture::FirstQuarter);
+    const PixelImage base = RenderMoonPicture(MoonPicture::FirstQuarterLit);
     const double k2 = 0.4 * 0.4;
     for (int x = 0; x < 90; ++x)
         for (int y = 0; y < 90; ++y) {
@@ -95,7 +95,7 @@ TEST_F(Painting, MarkerRedIsRecoloured) {
 
 TEST(MoonPictures, FilesRoundTripAndBadFilesAreRefused) {
     const std::string dir = ::testing::TempDir();
-    for (MoonPicture p : {MoonPicture::Dark, MoonPicture::FirstQuarter, MoonPicture::Full, MoonPicture::LastQuarter}) {
+    for (MoonPicture p : {MoonPicture::Dark, MoonPicture::FirstQuarterLit, MoonPicture::FullLit, MoonPicture::LastQuarterLit}) {
         const std::string path = dir + std::string(MoonPictureFile(p));
         ASSERT_TRUE(WriteBmp24(path, RenderMoonPicture(p)));
         PixelImage back;

@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "QtServices.h"
+#include "frmMain.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    vx::QtMessageService messages;
+    vx::SystemClock clock;
+    vx::frmMain window({&messages, &clock});
+    messages.SetParent(&window);
+    window.Form_Load();
+    return app.exec();
+}

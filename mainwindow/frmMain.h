@@ -1,0 +1,179 @@
+// The main window: its controls, the state the commands share, start-up and
+// the handlers. The handlers are split by concern into frmMain_*.cpp files
+// (start-up and enabling, convert, the calendar display, time zone and
+// clock, the moon panel); the computing they forward to is Qt-free.
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "DateEntry.h"
+#include "MoonPanel.h"
+#include "Services.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vx {
+
+// A label that reports clicks (the date lines and the time line).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// Shows the panel's 90 x 90 picture, enlarged.
+class MoonPictureBox : public QWidget {
+public:
+    explicit MoonPictureBox(QWidget* parent = nullptr);
+    void SetPicture(const PixelImage& image);
+    void Clear();
+    const QImage& Image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+};
+
+using LabelPair = std::array<ClickLabel*, 2>;  // element 0 caption, element 1 value
+
+class frmMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmMain(Services services, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up: initial values, lists, colours, showing the window, then the
+    // current moment (Now).
+    void Form_Load();
+
+    // Public state other windows read.
+    bool blnStartUpCompleted = false;
+    double dblCurrentAJDate = 0.0;
+    int16_t intMaxX = 89, intMaxY = 89;
+    std::string strPicPath;
+    bool blnExact = false;
+
+    // Controls, named as the window's model names them.
+    QFrame *fraDates, *fraTime, *fraConvert, *fraSearch, *fraMove, *fraMoveStep, *fraMoveDirection,
+        *fraStopPauseResume, *fraHistory;
+    LabelPair lblCommonEraDate, lblJulianCalendarDate, lblOmbrineLunarDate, lblDornelVarrowSLCDate, lblVTCLunarDate,
+        lblVTCSolarDate, lblCorvaneLWCDate, lblChronologicalJulianDate, lblAstronomicalJulianDate, lblPhaseOfMoon,
+        lblAgeOfMoon, lblTime, lblDeltaT;
+    QPushButton* cmdNow;
+    QLabel* picCheck;
+    QLabel *lblTimeZone, *lblTimeSystem, *lblEnterDateTime, *lblDays, *lblRefreshPeriod, *lblSearching,
+        *lblActualEclipseData, *lblOnlineDocumentation, *lblCorvaneSystems;
+    QRadioButton *optGreenwich, *optLocal, *optPlus, *optMinus, *optNext, *optPrevious;
+    std::array<QRadioButton*, 2> optMoveDirection;
+    QComboBox *cboTimeZone, *cboTarget, *cboMoveStep, *cboRefreshPeriod, *cboHistory;
+    QLineEdit *txbDate, *txbPlusMinus;
+    QPushButton *cmdCompute, *cmdClearDate, *cmdReset, *cmdSearch, *cmdMove, *cmdStop, *cmdPauseResume,
+        *cmdLogThisResult, *cmdViewLog, *cmdLogPreferences, *cmdSaveState, *cmdHelp, *cmdQuit;
+    QCheckBox *chkRepeatedly, *chkLog;
+    MoonPictureBox* picMoon;
+    QTimer* Clock;
+
+    // State the commands share.
+    int16_t CurrentCalendar = CE;
+    bool ShowingNow = false;
+    int16_t AppliedZoneOffset = 0;
+    int16_t NowRefreshSeconds = 5;
+    bool RestoringSavedState = false;
+    bool RestoringFromHistory = false;
+    bool MoveRunning = false, MovePaused = false, MoveTick = false;
+    bool LoggingOn = false;
+    int32_t LastEclipseLunation = -10000000;
+    static constexpr int16_t HistoryCapacity = 8;
+
+    // Start-up and enabling.
+    void EnableDisableFunctions(bool enable);
+    void SetTheFocus();
+    void FocusDateEntry();
+    void FocusMoveOrQuit();
+    void FocusSearchOrQuit();
+    void HighlightCurrentCalendar();
+
+    // Convert.
+    void cmdCompute_Click();
+    void cmdClearDate_Click();
+    void ShowDateEntryError(DateEntryError code);
+    bool CheckRange(double moment);
+
+    // The calendar display.
+    std::string ShowAllCalendars();
+    void ShowTimeLine();
+    void CopyDateLineToEntry(int calendar, int element);
+    void AppendTimeToEntry();
+    void CopyCurrentDateToEntry();
+
+    // Time zone, clock and Now.
+    int16_t SelectedZoneOffset() const;
+    void cboTimeZone_Click();
+    void cmdNow_Click();
+    std::string SetMomentToNow();
+    void Clock_Timer();
+
+    // The moon panel.
+    void DisplayMoonData(Colour background);
+    void ShowDeltaT();
+
+    static constexpr QColor HighlightColour{255, 255, 255};
+    static constexpr QColor NormalColour{200, 200, 200};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // What the entry parser reads from and writes to this window.
+    class EntryHost : public DateEntryHost {
+    public:
+        explicit EntryHost(frmMain& w) : w_(w) {}
+        int CurrentCalendar() const override;
+        void SetCurrentCalendar(int calendar) override;
+        bool RestoringFromHistory() const override;
+        std::string EntryText() const override;
+        void SetEntryText(const std::string& text) override;
+        std::string PlusMinusText() const override;
+        void CopyCurrentDateToEntry() override;
+        void HighlightCurrentCalendar() override;
+        int EffectiveZoneOffset() const override;
+
+    private:
+        frmMain& w_;
+    };
+
+    int EffectiveZoneOffset() const;
+    void BuildControls();
+    void InitialiseMainWindow();
+    void SetInitialValues();
+    void FillLists();
+    void ResetDisplayColours();
+    void ConnectHandlers();
+    void SetOptionColours(QRadioButton* selected, QRadioButton* other);
+    LabelPair& DateLine(int calendar);
+    void cmdQuit_Click();
+
+    Services services_;
+    MoonPainter painter_;
+    EntryHost entryHost_{*this};
+    std::string windowTitle_;
+};
+
+}  // namespace vx

@@ -1,0 +1,88 @@
+// The Convert command, the entry boxes and the plus/minus options.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <cmath>
+
+#include "TextHelpers.h"
+#include "frmMain.h"
+
+namespace vx {
+
+int frmMain::EntryHost::CurrentCalendar() const { return w_.CurrentCalendar; }
+void frmMain::EntryHost::SetCurrentCalendar(int calendar) { w_.CurrentCalendar = static_cast<int16_t>(calendar); }
+bool frmMain::EntryHost::RestoringFromHistory() const { return w_.RestoringFromHistory; }
+std::string frmMain::EntryHost::EntryText() const { return w_.txbDate->text().toStdString(); }
+void frmMain::EntryHost::SetEntryText(const std::string& text) { w_.txbDate->setText(QString::fromStdString(text)); }
+std::string frmMain::EntryHost::PlusMinusText() const { return w_.txbPlusMinus->text().toStdString(); }
+void frmMain::EntryHost::CopyCurrentDateToEntry() { w_.CopyCurrentDateToEntry(); }
+void frmMain::EntryHost::HighlightCurrentCalendar() { w_.HighlightCurrentCalendar(); }
+int frmMain::EntryHost::EffectiveZoneOffset() const { return w_.EffectiveZoneOffset(); }
+
+int frmMain::EffectiveZoneOffset() const { return optLocal->isChecked() ? SelectedZoneOffset() : 0; }
+
+void frmMain::ShowDateEntryError(DateEntryError code) {
+    services_.messages->Show(std::string(DateEntryErrorTitle), DateEntryErrorMessage(code), MessageIcon::Warning,
+                             MessageButtons::Ok);
+}
+
+bool frmMain::CheckRange(double moment) {
+    const RangeVerdict verdict = CheckSupportedRange(moment);
+    if (verdict == RangeVerdict::InRange) return true;
+    services_.messages->Show(std::string(RangeMessageTitle), std::string(RangeMessage(verdict)), MessageIcon::Warning,
+                             MessageButtons::Ok);
+    return false;
+}
+
+void frmMain::cmdCompute_Click() {
+    txbDate->setText(QString::fromStdString(Trim(txbDate->text().toStdString())));
+    if (txbDate->text().isEmpty()) {
+        ShowDateEntryError(19);
+        return;
+    }
+    LastEclipseLunation = -10000000;
+    std::string plusMinus = Trim(txbPlusMinus->text().toStdString());
+    StripLeading(plusMinus, "0");
+    txbPlusMinus->setText(QString::fromStdString(plusMinus));
+
+    DateEntryResult result{14, 0.0};
+    if (plusMinus.empty() || IsNumericText(plusMinus)) result = ParseDateEntry(txbDate->text().toStdString(), entryHost_);
+    if (result.error >= 1) {
+        ShowDateEntryError(result.error);
+        SetTheFocus();
+        return;
+    }
+    double value = result.moment;
+    double n = 0;
+    if (!plusMinus.empty()) {
+        std::string number = plusMinus;
+        RemoveCharacters(number, "+,");
+        n = NumericValue(number);
+        value = optPlus->isChecked() ? value + n : value - n;
+    } else if (value == dblCurrentAJDate) {
+        services_.messages->Show("Compute date", "Nothing to do!", MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    if (!CheckRange(value)) return;
+
+    lblActualEclipseData->clear();
+    ShowingNow = false;
+    picCheck->setVisible(false);
+    dblCurrentAJDate = value;
+    ShowTimeLine();
+    const std::string shown = ShowAllCalendars();
+    CopyCurrentDateToEntry();
+    DisplayMoonData(NavyColour);
+    ShowDeltaT();
+    // The history and the log take the result here once they exist.
+    (void)shown;
+    (void)n;
+}
+
+void frmMain::cmdClearDate_Click() {
+    txbDate->clear();
+    txbPlusMinus->clear();
+    SetTheFocus();
+}
+
+}  // namespace vx

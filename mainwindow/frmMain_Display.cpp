@@ -1,0 +1,85 @@
+// The nine date lines, the time line, and copying a shown date into the
+// entry box.
+#include <QLineEdit>
+#include <QRadioButton>
+#include <cmath>
+
+#include "DateLines.h"
+#include "TextHelpers.h"
+#include "frmMain.h"
+
+namespace vx {
+
+std::string frmMain::ShowAllCalendars() {
+    const int offset = EffectiveZoneOffset();
+    std::string result;
+    // First pass: the short forms and the tool tips; then the long forms.
+    const std::vector<vx::DateLine> lines = AllCalendarLines(dblCurrentAJDate, offset);
+    const int current = (CurrentCalendar >= 0 && CurrentCalendar < NumberOfCalendars) ? int{CurrentCalendar} : int{CE};
+    for (const vx::DateLine& line : lines) {
+        LabelPair& pair = DateLine(line.calendar);
+        pair[1]->setText(QString::fromStdString(line.shortText));
+        pair[1]->setToolTip(QString::fromStdString(line.sentence));
+        if (line.calendar == current) result = line.shortText;
+    }
+    for (const vx::DateLine& line : lines) DateLine(line.calendar)[1]->setText(QString::fromStdString(line.longText));
+    return result;
+}
+
+void frmMain::ShowTimeLine() {
+    const int offset = SelectedZoneOffset();
+    const bool local = optLocal->isChecked();
+    if (!ShowingNow) {
+        lblTime[1]->setText(QString::fromStdString(TimeLineText(dblCurrentAJDate, offset, local, CurrentCalendar)));
+        return;
+    }
+    const LocalDateTime now = services_.clock->Now();
+    int hours = now.hour, minutes = now.minute;
+    if (offset != 0 && !local) {
+        int m = hours * 60 + minutes + 1440 - offset;
+        while (m > 1439) m -= 1440;
+        hours = m / 60;
+        minutes = m % 60;
+    }
+    if (CurrentCalendar == CLW) {
+        hours -= 6;
+        if (hours < 0) hours += 24;
+    }
+    const std::string t = PadNumber(hours, 2) + ":" + PadNumber(minutes, 2);
+    lblTime[1]->setText(QString::fromStdString(t + TimeLineSuffix(offset, local, CurrentCalendar == CLW)));
+}
+
+void frmMain::CopyDateLineToEntry(int calendar, int element) {
+    CurrentCalendar = static_cast<int16_t>(calendar);
+    const std::string value = DateLine(calendar)[1]->text().toStdString();
+    if (calendar != CJD && calendar != AJD) {
+        ShowTimeLine();
+        if (element == 1) {
+            const size_t paren = value.find('(');
+            // The short form: the text before the blank ahead of the "(".
+            std::string shortForm = paren == std::string::npos ? value : value.substr(0, paren > 0 ? paren - 1 : 0);
+            txbDate->setText(QString::fromStdString(shortForm));
+            AppendTimeToEntry();
+        }
+    } else if (element == 1) {
+        txbDate->setText(QString::fromStdString(value));
+    }
+    HighlightCurrentCalendar();
+    SetTheFocus();
+}
+
+void frmMain::AppendTimeToEntry() {
+    std::string text = txbDate->text().toStdString();
+    if (text.size() <= 2) return;
+    const size_t colon = text.find(':');
+    if (colon != std::string::npos) text.resize(colon >= 2 ? colon - 2 : 0);
+    text = Trim(text);
+    double f = CJDFromMoment(dblCurrentAJDate, EffectiveZoneOffset());
+    if (CurrentCalendar == CLW) f -= 0.25;
+    text += " " + TimeText(f - std::floor(f), false);
+    txbDate->setText(QString::fromStdString(text));
+}
+
+void frmMain::CopyCurrentDateToEntry() { CopyDateLineToEntry(CurrentCalendar, 1); }
+
+}  // namespace vx

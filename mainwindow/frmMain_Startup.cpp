@@ -1,0 +1,527 @@
+// Building the window, start-up, enabling and focus, quitting.
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "Corvane.h"
+#include "Equinox.h"
+#include "PhaseQueries.h"
+#include "TextHelpers.h"
+#include "frmMain.h"
+
+namespace vx {
+
+namespace {
+
+constexpr const char* kVersion = "0.3";
+const QColor kCaptionColour(224, 224, 224);
+const QColor kValueColour(255, 255, 128);
+
+// Text colours are kept in a property as well, so that the program (and its
+// tests) can read back what it set.
+void SetTextColour(QWidget* w, const QColor& c) {
+    w->setProperty("vxTextColour", c);
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    w->setPalette(p);
+}
+
+QFrame* NewFrame(QWidget* parent) {
+    auto* f = new QFrame(parent);
+    f->setFrameShape(QFrame::StyledPanel);
+    return f;
+}
+
+// The small check mark shown while the display follows the clock.
+QPixmap CheckMark() {
+    QPixmap pm(27, 28);
+    pm.fill(QColor(0, 0, 128));
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 230, 120), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(5, 15, 11, 21);
+    p.drawLine(11, 21, 22, 7);
+    return pm;
+}
+
+}  // namespace
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    QLabel::mousePressEvent(event);
+    emit clicked();
+}
+
+frmMain::frmMain(Services services, QWidget* parent) : QWidget(parent), services_(services) {
+    setObjectName("frmMain");
+    BuildControls();
+    ConnectHandlers();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildControls() {
+    setAutoFillBackground(true);
+    QPalette navy = palette();
+    navy.setColor(QPalette::Window, QColor(0, 0, 128));
+    setPalette(navy);
+
+    auto caption = [&](QWidget* parent, const char* text) {
+        auto* l = new ClickLabel(QString::fromUtf8(text), parent);
+        SetTextColour(l, kCaptionColour);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto value = [&](QWidget* parent) {
+        auto* l = new ClickLabel(parent);
+        SetTextColour(l, kValueColour);
+        l->setTextInteractionFlags(Qt::NoTextInteraction);
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QString(62, 'M')) / 2);
+        return l;
+    };
+    auto pair = [&](QWidget* parent, const char* text) { return LabelPair{caption(parent, text), value(parent)}; };
+
+    // The dates, the Moon's data and the picture.
+    fraDates = NewFrame(this);
+    lblCommonEraDate = pair(fraDates, "Common Era:");
+    lblJulianCalendarDate = pair(fraDates, "Julian:");
+    lblOmbrineLunarDate = pair(fraDates, "Ombrine Lunar:");
+    lblDornelVarrowSLCDate = pair(fraDates, "Dornel-Varrow Solilunar:");
+    lblVTCLunarDate = pair(fraDates, "Lunar Veltane Triday:");
+    lblVTCSolarDate = pair(fraDates, "Solar Veltane Triday:");
+    lblCorvaneLWCDate = pair(fraDates, "Corvane Lunar Week:");
+    lblChronologicalJulianDate = pair(fraDates, "Chronological Julian date:");
+    lblAstronomicalJulianDate = pair(fraDates, "Astronomical Julian date:");
+    lblPhaseOfMoon = pair(fraDates, "Phase of Moon, illumination:");
+    lblAgeOfMoon = pair(fraDates, "[Lunation] Age of Moon:");
+    cmdNow = new QPushButton("Now", fraDates);
+    picCheck = new QLabel(fraDates);
+    picCheck->setPixmap(CheckMark());
+    picCheck->setFixedSize(27, 28);
+    picMoon = new MoonPictureBox(fraDates);
+
+    auto* dates = new QGridLayout(fraDates);
+    const LabelPair* lines[] = {&lblCommonEraDate,       &lblJulianCalendarDate,     &lblOmbrineLunarDate,
+                                &lblDornelVarrowSLCDate, &lblVTCLunarDate,           &lblVTCSolarDate,
+                                &lblCorvaneLWCDate,      &lblChronologicalJulianDate, &lblAstronomicalJulianDate,
+                                &lblPhaseOfMoon,         &lblAgeOfMoon};
+    int row = 0;
+    for (const LabelPair* p : lines) {
+        dates->addWidget((*p)[0], row, 0);
+        dates->addWidget((*p)[1], row, 1);
+        ++row;
+    }
+    auto* moonColumn = new QVBoxLayout;
+    moonColumn->addWidget(picMoon, 0, Qt::AlignHCenter);
+    auto* nowRow = new QHBoxLayout;
+    nowRow->addStretch();
+    nowRow->addWidget(cmdNow);
+    nowRow->addWidget(picCheck);
+    nowRow->addStretch();
+    moonColumn->addLayout(nowRow);
+    moonColumn->addStretch();
+    dates->addLayout(moonColumn, 0, 2, row, 1);
+    dates->setColumnStretch(1, 1);
+
+    // Time.
+    fraTime = NewFrame(this);
+    lblTime = pair(fraTime, "Time:");
+    lblDeltaT = pair(fraTime, "Delta T:");
+    lblTimeZone = caption(fraTime, "Local time:");
+    optGreenwich = new QRadioButton("Greenwich", fraTime);
+    optLocal = new QRadioButton("Local", fraTime);
+    lblTimeSystem = caption(fraTime, "Timezone (location):");
+    cboTimeZone = new QComboBox(fraTime);
+    auto* time = new QGridLayout(fraTime);
+    time->addWidget(lblTime[0], 0, 0);
+    time->addWidget(lblTime[1], 0, 1);
+    time->addWidget(lblDeltaT[0], 0, 2);
+    time->addWidget(lblDeltaT[1], 0, 3);
+    time->addWidget(lblTimeZone, 1, 0);
+    auto* zoneOptions = new QHBoxLayout;
+    zoneOptions->addWidget(optGreenwich);
+    zoneOptions->addWidget(optLocal);
+    zoneOptions->addStretch();
+    time->addLayout(zoneOptions, 1, 1);
+    time->addWidget(lblTimeSystem, 1, 2);
+    time->addWidget(cboTimeZone, 1, 3);
+    time->setColumnStretch(1, 1);
+    time->setColumnStretch(3, 1);
+
+    // Entering and converting a date.
+    fraConvert = NewFrame(this);
+    lblEnterDateTime = caption(fraConvert, "Enter date/time:");
+    txbDate = new QLineEdit(fraConvert);
+    txbDate->setMinimumWidth(txbDate->fontMetrics().horizontalAdvance(QString(34, '0')));
+    cmdCompute = new QPushButton("Convert", fraConvert);
+    cmdClearDate = new QPushButton("Clear", fraConvert);
+    optPlus = new QRadioButton("plus", fraConvert);
+    optMinus = new QRadioButton("minus", fraConvert);
+    txbPlusMinus = new QLineEdit(fraConvert);
+    txbPlusMinus->setMaximumWidth(txbPlusMinus->fontMetrics().horizontalAdvance(QString(12, '0')));
+    lblDays = caption(fraConvert, "days");
+    lblDays->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    cmdReset = new QPushButton("Reset", fraConvert);
+    auto* convert = new QGridLayout(fraConvert);
+    convert->addWidget(lblEnterDateTime, 0, 0);
+    convert->addWidget(txbDate, 0, 1, 1, 5);
+    convert->addWidget(cmdCompute, 0, 6);
+    convert->addWidget(cmdClearDate, 0, 7);
+    convert->addWidget(optPlus, 1, 1);
+    convert->addWidget(optMinus, 1, 2);
+    convert->addWidget(txbPlusMinus, 1, 3);
+    convert->addWidget(lblDays, 1, 4);
+    convert->addWidget(cmdReset, 1, 7);
+    convert->setColumnStretch(5, 1);
+
+    // Search.
+    fraSearch = NewFrame(this);
+    cboTarget = new QComboBox(fraSearch);
+    optNext = new QRadioButton("next", fraSearch);
+    optPrevious = new QRadioButton("previous", fraSearch);
+    cmdSearch = new QPushButton("Search for", fraSearch);
+    auto* search = new QHBoxLayout(fraSearch);
+    search->addWidget(cmdSearch);
+    search->addWidget(optNext);
+    search->addWidget(optPrevious);
+    search->addWidget(cboTarget, 1);
+
+    // Move.
+    fraMove = NewFrame(this);
+    fraMoveStep = new QFrame(fraMove);
+    fraMoveDirection = new QFrame(fraMove);
+    cboMoveStep = new QComboBox(fraMoveStep);
+    optMoveDirection = {new QRadioButton("forward", fraMoveDirection), new QRadioButton("back", fraMoveDirection)};
+    cmdMove = new QPushButton("Move", fraMove);
+    chkRepeatedly = new QCheckBox("repeatedly", fraMove);
+    fraStopPauseResume = new QFrame(fraMove);
+    cmdStop = new QPushButton("Stop", fraStopPauseResume);
+    cmdPauseResume = new QPushButton("Pause", fraStopPauseResume);
+    lblRefreshPeriod = caption(fraStopPauseResume, "Refresh period (in seconds):");
+    cboRefreshPeriod = new QComboBox(fraStopPauseResume);
+    (new QHBoxLayout(fraMoveStep))->addWidget(cboMoveStep);
+    auto* directions = new QHBoxLayout(fraMoveDirection);
+    directions->addWidget(optMoveDirection[0]);
+    directions->addWidget(optMoveDirection[1]);
+    auto* stop = new QHBoxLayout(fraStopPauseResume);
+    stop->addWidget(cmdStop);
+    stop->addWidget(cmdPauseResume);
+    stop->addWidget(lblRefreshPeriod);
+    stop->addWidget(cboRefreshPeriod);
+    stop->addStretch();
+    auto* move = new QGridLayout(fraMove);
+    move->addWidget(cmdMove, 0, 0);
+    move->addWidget(fraMoveStep, 0, 1);
+    move->addWidget(fraMoveDirection, 0, 2);
+    move->addWidget(chkRepeatedly, 0, 3);
+    move->addWidget(fraStopPauseResume, 1, 0, 1, 4);
+    move->setColumnStretch(1, 1);
+    fraStopPauseResume->setVisible(false);
+
+    // History, log, state, help.
+    fraHistory = NewFrame(this);
+    cboHistory = new QComboBox(fraHistory);
+    chkLog = new QCheckBox("Log results", fraHistory);
+    cmdLogThisResult = new QPushButton("Log this result", fraHistory);
+    cmdViewLog = new QPushButton("View log", fraHistory);
+    cmdLogPreferences = new QPushButton("Set log preferences", fraHistory);
+    cmdSaveState = new QPushButton("Save state", fraHistory);
+    cmdHelp = new QPushButton("Help", fraHistory);
+    cmdQuit = new QPushButton("Quit", fraHistory);
+    auto* history = new QGridLayout(fraHistory);
+    history->addWidget(cboHistory, 0, 0, 1, 4);
+    history->addWidget(chkLog, 1, 0);
+    history->addWidget(cmdLogThisResult, 1, 1);
+    history->addWidget(cmdViewLog, 1, 2);
+    history->addWidget(cmdLogPreferences, 1, 3);
+    history->addWidget(cmdSaveState, 2, 1);
+    history->addWidget(cmdHelp, 2, 2);
+    history->addWidget(cmdQuit, 2, 3);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{optGreenwich, optLocal, optPlus, optMinus, optNext, optPrevious,
+                                                     optMoveDirection[0], optMoveDirection[1], chkRepeatedly, chkLog})
+        SetTextColour(w, NormalColour);
+
+    lblSearching = new QLabel("Searching ...", this);
+    SetTextColour(lblSearching, kValueColour);
+    lblSearching->setVisible(false);
+    lblActualEclipseData = new QLabel(this);
+    SetTextColour(lblActualEclipseData, kValueColour);
+    lblActualEclipseData->setWordWrap(true);
+    lblOnlineDocumentation = new QLabel("Online documentation", this);
+    lblCorvaneSystems = new QLabel("Corvane Systems", this);
+    SetTextColour(lblOnlineDocumentation, kCaptionColour);
+    SetTextColour(lblCorvaneSystems, kCaptionColour);
+
+    Clock = new QTimer(this);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(fraDates);
+    outer->addWidget(fraTime);
+    outer->addWidget(fraConvert);
+    auto* commands = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(fraSearch);
+    left->addWidget(fraMove);
+    commands->addLayout(left, 3);
+    commands->addWidget(fraHistory, 2);
+    outer->addLayout(commands);
+    outer->addWidget(lblSearching);
+    outer->addWidget(lblActualEclipseData);
+    auto* links = new QHBoxLayout;
+    links->addWidget(lblOnlineDocumentation);
+    links->addStretch();
+    links->addWidget(lblCorvaneSystems);
+    outer->addLayout(links);
+}
+
+void frmMain::ConnectHandlers() {
+    connect(cmdCompute, &QPushButton::clicked, this, [this] { cmdCompute_Click(); });
+    connect(cmdClearDate, &QPushButton::clicked, this, [this] { cmdClearDate_Click(); });
+    connect(cmdNow, &QPushButton::clicked, this, [this] { cmdNow_Click(); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
+    connect(Clock, &QTimer::timeout, this, [this] { Clock_Timer(); });
+    connect(cboTimeZone, &QComboBox::currentIndexChanged, this, [this] { cboTimeZone_Click(); });
+    connect(optPlus, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on) return;
+        SetOptionColours(optPlus, optMinus);
+        if (isVisible()) SetTheFocus();
+    });
+    connect(optMinus, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on) return;
+        SetOptionColours(optMinus, optPlus);
+        if (isVisible()) SetTheFocus();
+    });
+    auto zoneOption = [this](QRadioButton* selected, QRadioButton* other) {
+        SetOptionColours(selected, other);
+        if (isVisible() && !RestoringFromHistory) {
+            ShowTimeLine();
+            ShowAllCalendars();
+            SetTheFocus();
+        }
+    };
+    connect(optGreenwich, &QRadioButton::toggled, this, [=, this](bool on) {
+        if (on) zoneOption(optGreenwich, optLocal);
+    });
+    connect(optLocal, &QRadioButton::toggled, this, [=, this](bool on) {
+        if (on) zoneOption(optLocal, optGreenwich);
+    });
+    connect(optNext, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) SetOptionColours(optNext, optPrevious);
+    });
+    connect(optPrevious, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) SetOptionColours(optPrevious, optNext);
+    });
+    connect(optMoveDirection[0], &QRadioButton::toggled, this, [this](bool on) {
+        if (on) SetOptionColours(optMoveDirection[0], optMoveDirection[1]);
+    });
+    connect(optMoveDirection[1], &QRadioButton::toggled, this, [this](bool on) {
+        if (on) SetOptionColours(optMoveDirection[1], optMoveDirection[0]);
+    });
+    connect(chkLog, &QCheckBox::toggled, this, [this](bool on) { LoggingOn = on; });
+    for (int c = 0; c < NumberOfCalendars; ++c)
+        for (int e = 0; e < 2; ++e)
+            connect(DateLine(c)[e], &ClickLabel::clicked, this, [this, c, e] { CopyDateLineToEntry(c, e); });
+    for (int e = 0; e < 2; ++e)
+        connect(lblTime[e], &ClickLabel::clicked, this, [this] {
+            AppendTimeToEntry();
+        });
+    txbDate->installEventFilter(this);
+    txbPlusMinus->installEventFilter(this);
+}
+
+void frmMain::SetOptionColours(QRadioButton* selected, QRadioButton* other) {
+    SetTextColour(selected, HighlightColour);
+    SetTextColour(other, NormalColour);
+}
+
+LabelPair& frmMain::DateLine(int calendar) {
+    switch (calendar) {
+        case JC: return lblJulianCalendarDate;
+        case OLC: return lblOmbrineLunarDate;
+        case DV: return lblDornelVarrowSLCDate;
+        case LVT: return lblVTCLunarDate;
+        case SVT: return lblVTCSolarDate;
+        case CJD: return lblChronologicalJulianDate;
+        case AJD: return lblAstronomicalJulianDate;
+        case CLW: return lblCorvaneLWCDate;
+        default: return lblCommonEraDate;
+    }
+}
+
+void frmMain::Form_Load() {
+    blnStartUpCompleted = false;
+    windowTitle_ = std::string("Vexaril ") + kVersion;
+    setWindowTitle(QString::fromStdString(windowTitle_));
+    EnableDisableFunctions(true);
+    cmdQuit->setEnabled(true);
+    cmdNow->setEnabled(true);
+    InitialiseMainWindow();
+    move(100 * logicalDpiX() / 1440, 100 * logicalDpiY() / 1440);
+    CurrentCalendar = CE;
+    HighlightCurrentCalendar();
+    show();
+    setWindowTitle(QString::fromStdString(windowTitle_));
+    EnableDisableFunctions(true);
+    cmdQuit->setEnabled(true);
+    cmdNow->setEnabled(true);
+    SetTheFocus();
+    // No saved state yet: start at the current moment.
+    RestoringSavedState = false;
+    cmdNow_Click();
+    cmdSaveState->setEnabled(true);
+    SetTheFocus();
+    blnStartUpCompleted = true;
+}
+
+void frmMain::InitialiseMainWindow() {
+    SetInitialValues();
+    // One-time initialisations of the other modules, in their order.
+    InitPhaseConstants();
+    FillEquinoxTermTable();
+    lblCorvaneLWCDate[0]->setVisible(true);
+    lblCorvaneLWCDate[1]->setVisible(true);
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        QFont f = b->font();
+        f.setBold(false);
+        b->setFont(f);
+    }
+    FillLists();
+    ResetDisplayColours();
+    AppliedZoneOffset = SelectedZoneOffset();
+    SetOptionColours(optLocal, optGreenwich);
+    SetOptionColours(optMoveDirection[0], optMoveDirection[1]);
+    SetOptionColours(optNext, optPrevious);
+    SetOptionColours(optPlus, optMinus);
+    LoggingOn = chkLog->isChecked();
+}
+
+void frmMain::SetInitialValues() {
+    strPicPath = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString() + "/";
+    painter_ = MoonPainter(strPicPath);
+    lblActualEclipseData->clear();
+    NowRefreshSeconds = 5;
+    intMaxX = intMaxY = 89;
+    LastEclipseLunation = -10000000;
+    optLocal->setChecked(true);
+    optNext->setChecked(true);
+    optPlus->setChecked(true);
+    optMoveDirection[0]->setChecked(true);
+    chkRepeatedly->setChecked(false);
+    chkLog->setChecked(false);
+    ShowingNow = false;
+    picCheck->setVisible(false);
+}
+
+void frmMain::FillLists() {
+    cboTimeZone->blockSignals(true);
+    cboTimeZone->clear();
+    for (int z = -24; z <= 24; ++z) cboTimeZone->addItem(QString::fromStdString(ZoneItemText(z * 30)));
+    cboTimeZone->setCurrentIndex(24);
+    cboTimeZone->blockSignals(false);
+
+    cboMoveStep->clear();
+    for (const char* s : {"1 minute", "1 hour", "1 day", "1 CE month", "1 CE year", "1 CE century", "1 OLC month",
+                          "1 OLC year", "1 DV month", "1 DV year", "1 DV cycle", "1 LVT month", "1 LVT year",
+                          "1 LVT cycle", "1 SVT quarter", "1 SVT year", "1 CLW week", "1 CLW month", "1 CLW year"})
+        cboMoveStep->addItem(s);
+    cboMoveStep->setCurrentIndex(2);
+
+    cboRefreshPeriod->clear();
+    for (const char* s : {"0.2", "0.5", "1", "2", "5"}) cboRefreshPeriod->addItem(s);
+    cboRefreshPeriod->setCurrentIndex(2);
+
+    cboTarget->clear();
+    cboTarget->addItem("Full moon", 2);
+    cboTarget->addItem("Dark moon", 0);
+    cboTarget->addItem("Half moon (1st quarter)", 1);
+    cboTarget->addItem("Half moon (last quarter)", 3);
+    for (const char* s : {"Quarter", "", "Lunar or solar eclipse", "Lunar eclipse", "Total lunar eclipse",
+                          "Total or umbral lunar eclipse", "Solar eclipse", "Total solar eclipse",
+                          "Annular solar eclipse", "Eclipse in same saros series", "", "Coincidence of 1sts of month"})
+        cboTarget->addItem(s);
+    cboTarget->setCurrentIndex(0);
+}
+
+void frmMain::ResetDisplayColours() {
+    for (QWidget* w : std::initializer_list<QWidget*>{lblPhaseOfMoon[0], lblAgeOfMoon[0], lblTime[0], lblDeltaT[0],
+                                                     lblTimeSystem, lblTimeZone, lblDays})
+        SetTextColour(w, NormalColour);
+    for (int c = 0; c < NumberOfCalendars; ++c) DateLine(c)[1]->clear();
+    for (LabelPair* p : {&lblPhaseOfMoon, &lblAgeOfMoon, &lblTime, &lblDeltaT}) (*p)[1]->clear();
+    picMoon->Clear();
+}
+
+void frmMain::EnableDisableFunctions(bool enable) {
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdMove, cmdCompute, cmdClearDate, cmdReset, cmdSearch,
+                                                     cmdLogPreferences, cmdLogThisResult, chkLog, cmdSaveState, txbDate,
+                                                     txbPlusMinus})
+        w->setEnabled(enable);
+    // The log window comes with the records; until then the log is empty.
+    cmdViewLog->setEnabled(false);
+    FocusMoveOrQuit();
+}
+
+void frmMain::SetTheFocus() {
+    if (isVisible() && fraConvert->isEnabled()) FocusDateEntry();
+    ShowTimeLine();
+}
+
+void frmMain::FocusDateEntry() {
+    if (txbDate->isEnabled()) {
+        txbDate->setFocus();
+        txbDate->setCursorPosition(static_cast<int>(txbDate->text().size()));
+    } else {
+        cmdQuit->setFocus();
+    }
+}
+
+void frmMain::FocusMoveOrQuit() {
+    if (!isVisible()) return;
+    if (cmdMove->isEnabled()) cmdMove->setFocus();
+    else cmdQuit->setFocus();
+}
+
+void frmMain::FocusSearchOrQuit() {
+    if (cmdSearch->isEnabled()) cmdSearch->setFocus();
+    else cmdQuit->setFocus();
+}
+
+void frmMain::HighlightCurrentCalendar() {
+    static constexpr int kOrder[] = {CE, JC, OLC, DV, LVT, SVT, CJD, AJD, CLW};
+    for (int c : kOrder) SetTextColour(DateLine(c)[0], c == CurrentCalendar ? HighlightColour : NormalColour);
+}
+
+void frmMain::cmdQuit_Click() { QApplication::exit(0); }
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    cmdQuit_Click();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (watched == txbDate && !txbDate->text().isEmpty()) cmdCompute_Click();
+            if (watched == txbPlusMinus && !txbDate->text().isEmpty() && !txbPlusMinus->text().isEmpty())
+                cmdCompute_Click();
+            return true;  // swallowed
+        }
+    } else if (event->type() == QEvent::FocusOut && watched == txbDate) {
+        txbDate->setText(QString::fromStdString(Trim(txbDate->text().toStdString())));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vx

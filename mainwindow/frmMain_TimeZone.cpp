@@ -1,0 +1,64 @@
+// The Greenwich/Local options (wired in start-up), the zone list, Now and
+// the clock.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "Moment.h"
+#include "frmMain.h"
+#include "vxdates.h"
+
+namespace vx {
+
+int16_t frmMain::SelectedZoneOffset() const { return TimeZoneOffsetFromItem(cboTimeZone->currentText().toStdString()); }
+
+void frmMain::cboTimeZone_Click() {
+    if (!isVisible() || RestoringSavedState) return;
+    lblActualEclipseData->clear();
+    const int16_t z = SelectedZoneOffset();
+    if (z != AppliedZoneOffset) {
+        // The instant moves so that its reading on the local clock stays.
+        dblCurrentAJDate += (AppliedZoneOffset - z) / 1440.0;
+        AppliedZoneOffset = z;
+    }
+    ShowTimeLine();
+    ShowAllCalendars();
+    DisplayMoonData(NavyColour);
+    ShowDeltaT();
+    // The history and the log ("Timezone changed.") come with the records.
+    SetTheFocus();
+}
+
+void frmMain::cmdNow_Click() {
+    txbDate->clear();
+    txbPlusMinus->clear();
+    LastEclipseLunation = -10000000;
+    ShowingNow = true;
+    picCheck->setVisible(true);
+    SetMomentToNow();
+    Clock->setInterval(NowRefreshSeconds * 1000);
+    Clock->start();
+    if (cboTarget->currentIndex() == 13) cboTarget->setCurrentIndex(6);
+    SetTheFocus();
+}
+
+std::string frmMain::SetMomentToNow() {
+    lblActualEclipseData->clear();
+    ShowTimeLine();
+    const LocalDateTime now = services_.clock->Now();
+    EuroDateRecord rec{now.year, now.month, now.day, 'G', 0, 0};
+    euro_date_to_jdn(&rec);
+    const double cjd = rec.jdn + (now.hour * 3600 + now.minute * 60 + now.second) / 86400.0;
+    dblCurrentAJDate = cjd - SelectedZoneOffset() / 1440.0 - 0.5;
+    const std::string shown = ShowAllCalendars();
+    DisplayMoonData(NavyColour);
+    ShowDeltaT();
+    return shown;
+}
+
+void frmMain::Clock_Timer() {
+    if (ShowingNow) SetMomentToNow();
+    else if (MoveRunning) MoveTick = true;
+}
+
+}  // namespace vx

@@ -1,0 +1,26 @@
+// The real platform services, on Qt.
+#pragma once
+
+#include "Services.h"
+
+class QWidget;
+
+namespace vx {
+
+class QtMessageService : public MessageService {
+public:
+    explicit QtMessageService(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    MessageResult Show(const std::string& title, const std::string& text, MessageIcon icon,
+                       MessageButtons buttons) override;
+
+private:
+    QWidget* parent_;
+};
+
+class SystemClock : public ClockService {
+public:
+    LocalDateTime Now() override;
+};
+
+}  // namespace vx
