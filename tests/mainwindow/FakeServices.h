@@ -1,0 +1,35 @@
+// Test doubles for the platform services: message boxes are recorded and
+// answered at once, the clock reads what the test sets.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Services.h"
+
+namespace vxtest {
+
+struct ShownMessage {
+    std::string title, text;
+    vx::MessageIcon icon;
+    vx::MessageButtons buttons;
+};
+
+class RecordingMessages : public vx::MessageService {
+public:
+    std::vector<ShownMessage> shown;
+    vx::MessageResult answer = vx::MessageResult::Ok;
+    vx::MessageResult Show(const std::string& title, const std::string& text, vx::MessageIcon icon,
+                           vx::MessageButtons buttons) override {
+        shown.push_back({title, text, icon, buttons});
+        return answer;
+    }
+};
+
+class FixedClock : public vx::ClockService {
+public:
+    vx::LocalDateTime now{2003, 12, 31, 15, 55, 0};
+    vx::LocalDateTime Now() override { return now; }
+};
+
+}  // namespace vxtest

@@ -1,0 +1,223 @@
+// The real main window under the offscreen platform, driven with key and
+// mouse events: start-up, typed entries, the messages, the date lines and
+// their clicks, time zones, Now and the moon panel.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "FakeServices.h"
+#include "frmMain.h"
+
+namespace {
+
+using vx::frmMain;
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<frmMain>(vx::Services{&messages, &clock});
+        window->Form_Load();
+    }
+    void TearDown() override { window.reset(); }
+
+    // Types text into the entry box and presses Enter.
+    void Enter(const QString& text) {
+        window->txbDate->setFocus();
+        window->txbDate->setText(text);
+        QTest::keyClick(window->txbDate, Qt::Key_Return);
+    }
+    QString Value(const vx::LabelPair& pair) const { return pair[1]->text(); }
+    QColor TextColour(QWidget* w) const { return w->property("vxTextColour").value<QColor>(); }
+
+    vxtest::RecordingMessages messages;
+    vxtest::FixedClock clock;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(MainWindow, StartsAtTheCurrentMomentWithoutASavedState) {
+    EXPECT_TRUE(window->blnStartUpCompleted);
+    EXPECT_TRUE(window->ShowingNow);
+    EXPECT_TRUE(window->picCheck->isVisible());
+    EXPECT_TRUE(window->cmdSaveState->isEnabled());
+    EXPECT_TRUE(window->Clock->isActive());
+    EXPECT_EQ(window->Clock->interval(), 5000);
+    EXPECT_EQ(Value(window->lblCommonEraDate), "2003-12-31 CE (Wednesday, December 31, 2003)");
+    EXPECT_EQ(Value(window->lblTime), "15:55 (local=GMT)");
+    EXPECT_TRUE(window->txbDate->text().isEmpty());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(window->windowTitle().startsWith("Vexaril "));
+}
+
+TEST_F(MainWindow, ListsAsFilled) {
+    ASSERT_EQ(window->cboTimeZone->count(), 49);
+    EXPECT_EQ(window->cboTimeZone->itemText(0), "GMT - 12:00");
+    EXPECT_EQ(window->cboTimeZone->itemText(23), "GMT - 00:30");
+    EXPECT_EQ(window->cboTimeZone->itemText(24), "GMT");
+    EXPECT_EQ(window->cboTimeZone->itemText(25), "GMT + 00:30");
+    EXPECT_EQ(window->cboTimeZone->itemText(48), "GMT + 12:00");
+    EXPECT_EQ(window->cboTimeZone->currentIndex(), 24);
+    ASSERT_EQ(window->cboMoveStep->count(), 19);
+    EXPECT_EQ(window->cboMoveStep->currentText(), "1 day");
+    EXPECT_EQ(window->cboMoveStep->itemText(18), "1 CLW year");
+    ASSERT_EQ(window->cboRefreshPeriod->count(), 5);
+    EXPECT_EQ(window->cboRefreshPeriod->currentText(), "1");
+    ASSERT_EQ(window->cboTarget->count(), 16);
+    EXPECT_EQ(window->cboTarget->itemData(0).toInt(), 2);
+    EXPECT_EQ(window->cboTarget->itemData(1).toInt(), 0);
+    EXPECT_EQ(window->cboTarget->itemData(3).toInt(), 3);
+    EXPECT_EQ(window->cboTarget->itemText(5), "");
+    EXPECT_EQ(window->cboTarget->itemText(13), "Eclipse in same saros series");
+    EXPECT_EQ(window->cboTarget->itemText(15), "Coincidence of 1sts of month");
+}
+
+TEST_F(MainWindow, ConvertingATypedDate) {
+    clock.now.minute = 10;
+    window->cmdNow->click();
+    Enter("2003-12-31 ce 15:55");
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_FALSE(window->ShowingNow);
+    EXPECT_FALSE(window->picCheck->isVisible());
+    EXPECT_EQ(Value(window->lblCommonEraDate), "2003-12-31 CE (Wednesday, December 31, 2003)");
+    EXPECT_EQ(window->lblCommonEraDate[1]->toolTip(),
+              "The 31st day of December in the year 2003 in the Common Era Calendar");
+    EXPECT_EQ(Value(window->lblJulianCalendarDate), "2003-12-18 JC (Wednesday, December 18, 2003)");
+    EXPECT_EQ(Value(window->lblOmbrineLunarDate), "5-0549-01-08 OLC (Amarel 8, 5-549)");
+    EXPECT_EQ(Value(window->lblAstronomicalJulianDate), "2,453,005.1632 AJD");
+    EXPECT_EQ(Value(window->lblChronologicalJulianDate), "2,453,005.6632 CJD");
+    EXPECT_TRUE(Value(window->lblCorvaneLWCDate).endsWith(", 5003)"));
+    EXPECT_EQ(Value(window->lblTime), "15:55 (local=GMT)");
+    EXPECT_EQ(window->txbDate->text(), "2003-12-31 CE 15:55") << "the converted date is written back";
+    EXPECT_EQ(Value(window->lblDeltaT), "1 minute");
+    EXPECT_TRUE(Value(window->lblAgeOfMoon).startsWith("[49] ")) << Value(window->lblAgeOfMoon).toStdString();
+    EXPECT_TRUE(Value(window->lblPhaseOfMoon).contains("%"));
+    EXPECT_FALSE(window->picMoon->Image().isNull());
+    EXPECT_EQ(TextColour(window->lblCommonEraDate[0]), frmMain::HighlightColour);
+    EXPECT_EQ(TextColour(window->lblJulianCalendarDate[0]), frmMain::NormalColour);
+}
+
+TEST_F(MainWindow, ConvertFailures) {
+    window->txbDate->clear();
+    window->cmdCompute->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Invalid date/time entry");
+    EXPECT_EQ(messages.shown[0].text, "No date given.");
+
+    Enter("2003 12 31");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].text, "Calendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).");
+
+    Enter("2003-12-31 CE 12:00");
+    const size_t before = messages.shown.size();
+    Enter("2003-12-31 CE 12:00");
+    ASSERT_EQ(messages.shown.size(), before + 1);
+    EXPECT_EQ(messages.shown.back().title, "Compute date");
+    EXPECT_EQ(messages.shown.back().text, "Nothing to do!");
+    window->txbPlusMinus->setText("0");
+    Enter("2003-12-31 CE 12:00");
+    EXPECT_EQ(messages.shown.back().text, "Nothing to do!") << "a zero offset is stripped to none";
+    EXPECT_EQ(window->txbPlusMinus->text(), "");
+
+    window->txbPlusMinus->setText("5+");
+    Enter("2003-12-31 CE 12:00");
+    EXPECT_EQ(messages.shown.back().text, "Value for addition or subtraction is invalid.");
+
+    Enter("6000-01-02 CE");
+    window->txbPlusMinus->clear();
+    Enter("6000-01-02 CE");
+    EXPECT_EQ(messages.shown.back().title, "Date out of range");
+    EXPECT_EQ(messages.shown.back().text, "Resulting date is later than 6000-01-01 CE.");
+    Enter("-3001-06-01 JC");
+    EXPECT_EQ(messages.shown.back().text, "Resultng date is earlier than -3000-01-01 CE.");
+}
+
+TEST_F(MainWindow, DayOffsets) {
+    Enter("2001-12-31 CE 14:28");
+    window->txbPlusMinus->setText("1,000");
+    Enter("2001-12-31 CE 14:28");
+    EXPECT_EQ(Value(window->lblCommonEraDate), "2004-09-26 CE (Sunday, September 26, 2004)");
+    window->txbPlusMinus->setText("0.5");
+    Enter("2001-12-31 CE 14:28");
+    EXPECT_EQ(window->txbDate->text(), "2002-01-01 CE 02:28");
+    window->optMinus->setChecked(true);
+    window->txbPlusMinus->setText("-1");
+    Enter("2001-12-31 CE 14:28");
+    EXPECT_EQ(window->txbDate->text(), "2002-01-01 CE 14:28") << "minus -1 adds a day";
+    // Enter in the offset box with an empty date box does nothing.
+    window->txbDate->clear();
+    const size_t shown = messages.shown.size();
+    QTest::keyClick(window->txbPlusMinus, Qt::Key_Return);
+    EXPECT_EQ(messages.shown.size(), shown);
+}
+
+TEST_F(MainWindow, ClicksOnDateLinesAndTheTimeLine) {
+    Enter("2001-12-31 CE 14:28");
+    QTest::mouseClick(window->lblOmbrineLunarDate[0], Qt::LeftButton);
+    EXPECT_EQ(window->CurrentCalendar, vx::OLC);
+    EXPECT_EQ(TextColour(window->lblOmbrineLunarDate[0]), frmMain::HighlightColour);
+    EXPECT_EQ(window->txbDate->text(), "2001-12-31 CE 14:28") << "a caption only selects the calendar";
+    QTest::mouseClick(window->lblOmbrineLunarDate[1], Qt::LeftButton);
+    EXPECT_EQ(window->txbDate->text(), "5-0546-13-16 OLC 14:28");
+    QTest::mouseClick(window->lblChronologicalJulianDate[1], Qt::LeftButton);
+    EXPECT_EQ(window->txbDate->text(), "2,452,275.6028 CJD");
+    QTest::mouseClick(window->lblCommonEraDate[1], Qt::LeftButton);
+    window->txbDate->setText("2001-12-31 CE 09:05");
+    QTest::mouseClick(window->lblTime[1], Qt::LeftButton);
+    EXPECT_EQ(window->txbDate->text(), "2001-12-31 CE 14:28") << "the time line replaces only the time";
+    window->txbDate->setText("20");
+    QTest::mouseClick(window->lblTime[0], Qt::LeftButton);
+    EXPECT_EQ(window->txbDate->text(), "20");
+    // CLW: the time line reads the Corvane clock, six hours behind.
+    QTest::mouseClick(window->lblCorvaneLWCDate[0], Qt::LeftButton);
+    EXPECT_EQ(Value(window->lblTime), "08:28 (local CLW)");
+}
+
+TEST_F(MainWindow, TimeZonesUnderLocalAndGreenwich) {
+    Enter("2001-12-31 CE 12:00");
+    const QString ajd = Value(window->lblAstronomicalJulianDate);
+    EXPECT_EQ(Value(window->lblTime), "12:00 (local=GMT)");
+    window->cboTimeZone->setCurrentIndex(26);  // GMT + 01:00
+    EXPECT_EQ(Value(window->lblTime), "12:00 (local)");
+    EXPECT_EQ(Value(window->lblAstronomicalJulianDate), "2,452,274.9583 AJD");
+    EXPECT_NE(Value(window->lblAstronomicalJulianDate), ajd);
+    // Switching the clock never moves the instant.
+    window->optGreenwich->setChecked(true);
+    EXPECT_EQ(Value(window->lblTime), "11:00 (GMT)");
+    EXPECT_EQ(Value(window->lblAstronomicalJulianDate), "2,452,274.9583 AJD");
+    window->cboTimeZone->setCurrentIndex(24);
+    EXPECT_EQ(Value(window->lblTime), "12:00 (GMT=local)") << "under Greenwich the shown time moves";
+    window->optLocal->setChecked(true);
+    EXPECT_EQ(Value(window->lblTime), "12:00 (local=GMT)");
+}
+
+TEST_F(MainWindow, NowInAZoneAndTheLiveClock) {
+    window->cboTimeZone->setCurrentIndex(24 + 11);  // GMT + 05:30
+    clock.now = {2011, 12, 11, 10, 0, 0};
+    window->cmdNow->click();
+    EXPECT_TRUE(window->ShowingNow);
+    window->optGreenwich->setChecked(true);
+    EXPECT_EQ(Value(window->lblTime), "04:30 (GMT)");
+    clock.now = {2011, 12, 11, 2, 0, 0};
+    window->Clock_Timer();
+    EXPECT_EQ(Value(window->lblTime), "20:30 (GMT)");
+    // Converting stops the live display.
+    Enter("2011-12-11 CE 10:00");
+    EXPECT_FALSE(window->ShowingNow);
+    clock.now = {2011, 12, 11, 3, 0, 0};
+    window->Clock_Timer();
+    EXPECT_EQ(Value(window->lblTime), "10:00 (GMT)");
+}
+
+TEST_F(MainWindow, MoonPanelAtAFullMoonAndDeltaT) {
+    Enter("2022-11-08 CE 10:59");
+    EXPECT_TRUE(Value(window->lblPhaseOfMoon).startsWith("Full moon")) << Value(window->lblPhaseOfMoon).toStdString();
+    EXPECT_TRUE(Value(window->lblAgeOfMoon).startsWith("[282] 14 days, "));
+    Enter("-2999-06-01 CE");
+    EXPECT_TRUE(Value(window->lblDeltaT).startsWith("20 hours and ")) << Value(window->lblDeltaT).toStdString();
+}
+
+}  // namespace
