@@ -3,7 +3,9 @@
 // their clicks, time zones, Now and the moon panel.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -152,6 +154,29 @@ TEST_F(MainWindow, DayOffsets) {
     const size_t shown = messages.shown.size();
     QTest::keyClick(window->txbPlusMinus, Qt::Key_Return);
     EXPECT_EQ(messages.shown.size(), shown);
+}
+
+TEST_F(MainWindow, EntryBoxKeysFocusClearAndOptions) {
+    window->txbDate->clear();
+    QTest::keyClick(window->txbDate, Qt::Key_Return);
+    EXPECT_TRUE(messages.shown.empty()) << "Enter in an empty box does nothing";
+    window->txbDate->setText("  2003-12-31 CE  ");
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(window->txbDate, &focusOut);
+    EXPECT_EQ(window->txbDate->text(), "2003-12-31 CE") << "losing the focus trims the entry";
+    window->txbPlusMinus->setText("3");
+    window->cmdClearDate->click();
+    EXPECT_TRUE(window->txbDate->text().isEmpty());
+    EXPECT_TRUE(window->txbPlusMinus->text().isEmpty());
+    window->optMinus->setChecked(true);
+    EXPECT_EQ(TextColour(window->optMinus), frmMain::HighlightColour);
+    EXPECT_EQ(TextColour(window->optPlus), frmMain::NormalColour);
+    EXPECT_EQ(TextColour(window->optLocal), frmMain::HighlightColour);
+    EXPECT_EQ(TextColour(window->optGreenwich), frmMain::NormalColour);
+    EXPECT_EQ(TextColour(window->optNext), frmMain::HighlightColour);
+    EXPECT_EQ(TextColour(window->optMoveDirection[0]), frmMain::HighlightColour);
+    EXPECT_FALSE(window->fraStopPauseResume->isVisible());
+    EXPECT_FALSE(window->lblSearching->isVisible());
 }
 
 TEST_F(MainWindow, ClicksOnDateLinesAndTheTimeLine) {
