@@ -9,7 +9,9 @@
 #include "Equinox.h"
 #include "Moment.h"
 #include "PhaseQueries.h"
+#include "Search.h"
 #include "TextHelpers.h"
+#include "vxphase.h"
 #include "vxdates.h"
 
 namespace vx::cli {
@@ -24,7 +26,10 @@ constexpr const char* kUsage =
     "       vexaril-cli phases FROM_YEAR TO_YEAR\n"
     "       vexaril-cli eclipses FROM_YEAR TO_YEAR [--solar | --lunar] [--details]\n"
     "       vexaril-cli deltat YEAR\n"
-    "       vexaril-cli equinox YEAR\n";
+    "       vexaril-cli equinox YEAR\n"
+    "       vexaril-cli search TARGET (next|previous) \"DATE\" [--zone +HH:MM] [--greenwich]\n"
+    "  TARGET is an item of the window's target list (\"Full moon\", \"Total solar eclipse\",\n"
+    "  \"Eclipse in same saros series\", ...) or its index 0..15.\n";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -255,6 +260,79 @@ int EquinoxCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return 0;
 }
 
+int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() < 3) {
+        err << kUsage;
+        return 2;
+    }
+    SearchTarget target = -1;
+    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
+        if (!SearchTargetText(t).empty() && ToUpperAscii(SearchTargetText(t)) == ToUpperAscii(args[0])) target = t;
+    if (target < 0 && !args[0].empty() && args[0].find_first_not_of("0123456789") == std::string::npos &&
+        args[0].size() <= 2)
+        target = static_cast<SearchTarget>(std::stoi(args[0]));
+    if (target < 0 || target >= NumberOfSearchTargets || (args[1] != "next" && args[1] != "previous")) {
+        err << "vexaril-cli: unknown target or direction\n" << kUsage;
+        return 2;
+    }
+    const bool next = args[1] == "next";
+    int zone = 0;
+    bool greenwich = false;
+    for (size_t i = 3; i < args.size(); ++i) {
+        if (args[i] == "--greenwich") greenwich = true;
+        else if (args[i] == "--zone" && i + 1 < args.size() && ParseZoneArgument(args[i + 1], zone)) ++i;
+        else {
+            err << "vexaril-cli: unexpected argument: " << args[i] << "\n" << kUsage;
+            return 2;
+        }
+    }
+    SimpleDateEntryHost host;
+    host.entryText = args[2];
+    host.zoneOffset = greenwich ? 0 : zone;
+    const DateEntryResult entry = ParseDateEntry(args[2], host);
+    if (entry.error != 0) {
+        out << "error\t" << entry.error << "\t" << DateEntryErrorMessage(entry.error) << "\n";
+        return 1;
+    }
+    if (!IsInSupportedRange(entry.moment)) {
+        out << "error\trange\t" << RangeMessage(CheckSupportedRange(entry.moment)) << "\n";
+        return 1;
+    }
+    InitPhaseConstants();
+    // An eclipse counts as displayed when the date is its maximum (to the minute).
+    SearchState state;
+    bool eclipseShown = false;
+    const int32_t n0 = LunationOf(entry.moment);
+    for (int32_t n = n0 - 1; n <= n0 + 1 && !eclipseShown; ++n)
+        for (PhaseKind k : {NewMoon, FullMoon}) {
+            PhaseEclipseRecord r{};
+            syzyg(n, k, &r);
+            if (r.kind > 0 && std::fabs(r.greatest_tt - DeltaTForMoment(r.greatest_tt) / 1440.0 - entry.moment) < 1.0 / 1440) {
+                eclipseShown = true;
+                state.LastEclipseLunation = n;
+                state.LastEclipseWasLunar = r.kind >= 8;
+            }
+        }
+    if (target != SarosTarget) state.LastEclipseLunation = -10000000;
+    const SearchOutcome found = RunSearch(target, next, entry.moment, host.zoneOffset, eclipseShown, state);
+    if (found.result != SearchOutcome::Result::Found) {
+        out << "error\t" << found.messageTitle << "\t"
+            << (found.result == SearchOutcome::Result::PhaseError ? "Error" + std::to_string(found.phaseCode)
+                                                                  : found.messageText)
+            << "\n";
+        return 1;
+    }
+    const DateLine line = CalendarLine(host.currentCalendar, found.moment, host.zoneOffset);
+    out << "DATE\t" << line.longText << "\n";
+    out << "TIME\t" << TimeLineText(found.moment, zone, !greenwich, host.currentCalendar) << "\n";
+    if (found.record.kind > 0 && target >= 6) {
+        const EclipseDetails details = EclipseDetailsText(found.record, found.moment, host.zoneOffset);
+        for (const std::string& l : details.EclipseLines)
+            if (!l.empty()) out << "ECLIPSE\t" << l << "\n";
+    }
+    return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -268,6 +346,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args[0] == "eclipses") return EclipsesCommand(rest, out, err);
     if (args[0] == "deltat") return DeltaTCommand(rest, out, err);
     if (args[0] == "equinox") return EquinoxCommand(rest, out, err);
+    if (args[0] == "search") return SearchCommand(rest, out, err);
     err << "vexaril-cli: unknown command: " << args[0] << "\n" << kUsage;
     return 2;
 }

@@ -1,0 +1,302 @@
+#include "Search.h"
+
+#include <array>
+#include <cmath>
+
+#include "CalendarStep.h"
+#include "Corvane.h"
+#include "Moment.h"
+#include "PhaseQueries.h"
+#include "TextHelpers.h"
+#include "vxombrine.h"
+#include "vxsolilunar.h"
+#include "vxtriday.h"
+
+namespace vx {
+
+namespace {
+
+constexpr std::array<std::string_view, NumberOfSearchTargets> kTargets = {
+    "Full moon",        "Dark moon",          "Half moon (1st quarter)",       "Half moon (last quarter)",
+    "Quarter",          "",                   "Lunar or solar eclipse",        "Lunar eclipse",
+    "Total lunar eclipse", "Total or umbral lunar eclipse", "Solar eclipse", "Total solar eclipse",
+    "Annular solar eclipse", "Eclipse in same saros series", "", "Coincidence of 1sts of month"};
+
+bool InRange(double moment) { return moment >= FirstSupportedMoment && moment <= LastSupportedMoment; }
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+SearchOutcome NotFound(SearchTarget target, bool next) {
+    SearchOutcome o;
+    o.result = SearchOutcome::Result::NotFound;
+    o.messageTitle = "Search";
+    o.messageText = "No " + Lower(SearchTargetText(target)) + " found " +
+                    (next ? "after this date before 6000-01-01 CE." : "before this date after -3000-01-01 CE.");
+    return o;
+}
+
+// The lunation window of the supported range, with a lunation to spare.
+constexpr int32_t kFirstLunation = -62400;
+constexpr int32_t kLastLunation = 49500;
+
+}  // namespace
+
+std::string_view SearchTargetText(SearchTarget target) {
+    return target >= 0 && target < NumberOfSearchTargets ? kTargets[static_cast<size_t>(target)] : std::string_view{};
+}
+
+int SearchTargetPhase(SearchTarget target) {
+    static constexpr int kPhases[4] = {2, 0, 1, 3};
+    return target >= 0 && target < 4 ? kPhases[target] : -1;
+}
+
+bool EclipseKindAccepted(SearchTarget target, int kind) {
+    switch (target) {
+        case 6: return kind >= 1 && kind <= 10;
+        case 7: return kind >= 8 && kind <= 10;
+        case 8: return kind == 10;
+        case 9: return kind == 9 || kind == 10;
+        case 10: return kind >= 1 && kind <= 7;
+        case 11: return kind == 3 || kind == 4 || kind == 6 || kind == 7;
+        case 12: return kind == 2 || kind == 5 || kind == 6 || kind == 7;
+        default: return false;
+    }
+}
+
+std::string SearchLogText(SearchTarget target, bool next) {
+    return std::string("Search for") + (next ? " next" : " previous") + " " + Lower(SearchTargetText(target)) + ".";
+}
+
+bool AllFirstsCoincide(int32_t jdn) {
+    OmbrineDateRecord o{};
+    o.jdn = jdn;
+    jdn_to_odate(&o);
+    if (o.day != 1) return false;
+    SolilunarDateRecord d{};
+    d.jdn = jdn;
+    jdn_to_dvslcdate(&d);
+    if (d.day != 1) return false;
+    LunarTridayRecord l{};
+    l.jdn = jdn;
+    jdn_to_vtclunar(&l);
+    if (l.day != 1) return false;
+    CorvaneDateRecord c;
+    c.jdn = jdn;
+    CorvaneDateFromDay(c);
+    return c.week == 1 && c.day == 1;
+}
+
+namespace {
+
+// The eclipse loop from (n, P), in the direction, within the range.
+SearchOutcome EclipseLoop(SearchTarget target, bool next, int32_t n, int P, SearchState& state) {
+    SearchOutcome o;
+    for (;;) {
+        if (n < kFirstLunation || n > kLastLunation) return NotFound(target, next);
+        const PhaseKind phase = static_cast<PhaseKind>(P);
+        if (EclipsePossible(n, phase)) {
+            const double t = PhaseInstant(n, phase, o.record);
+            if (!InRange(t)) return NotFound(target, next);
+            if (o.record.kind > 0 && EclipseKindAccepted(target, o.record.kind) && n != state.LastEclipseLunation) break;
+        }
+        if (target == 6) {
+            if (next) {
+                if (P == 0) P = 2;
+                else P = 0, ++n;
+            } else {
+                if (P == 2) P = 0;
+                else P = 2, --n;
+            }
+        } else {
+            n += next ? 1 : -1;
+        }
+    }
+    state.LastEclipseLunation = n;
+    state.LastEclipseWasLunar = o.record.kind >= 8;
+    o.moment = o.record.greatest_tt - DeltaTForMoment(o.record.greatest_tt) / 1440.0;
+    if (!InRange(o.moment)) return NotFound(target, next);
+    o.result = SearchOutcome::Result::Found;
+    return o;
+}
+
+}  // namespace
+
+SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
+                        SearchState& state) {
+    SearchOutcome o;
+    if (target == 5 || target == 14 || target < 0 || target >= NumberOfSearchTargets) {
+        o.result = SearchOutcome::Result::NoTarget;
+        o.messageTitle = "Search";
+        o.messageText = "Please specify target for search.";
+        return o;
+    }
+    int32_t n = LunationOf(moment);
+    bool exact = false;
+    const int16_t Y = GetPhase(n, moment, exact);
+    state.blnExact = exact;
+    if (Y < 0) {
+        o.result = SearchOutcome::Result::PhaseError;
+        o.phaseCode = Y;
+        return o;
+    }
+
+    if (target == SarosTarget) {
+        if (!eclipseDisplayed) {
+            o.result = SearchOutcome::Result::NoEclipseDisplayed;
+            o.messageTitle = "No eclipse displayed";
+            o.messageText = "Eclipse date must be displayed in order to search for "
+                            "the next or previous eclipse in the same saros series.";
+            return o;
+        }
+        const SearchTarget cls = state.LastEclipseWasLunar ? 7 : 10;
+        if (state.LastEclipseLunation != -10000000) {
+            // The member of the same series is exactly one saros, 223
+            // lunations, away: go there directly rather than search from a
+            // point 6580 days on, which can land on another eclipse.
+            const int32_t partner = state.LastEclipseLunation + (next ? 223 : -223);
+            const PhaseKind phase = state.LastEclipseWasLunar ? FullMoon : NewMoon;
+            PhaseEclipseRecord shown{};
+            syzyg(state.LastEclipseLunation, phase, &shown);
+            if (partner < kFirstLunation || partner > kLastLunation) return NotFound(target, next);
+            const double t = PhaseInstant(partner, phase, o.record);
+            if (!InRange(t)) return NotFound(target, next);
+            if (o.record.kind <= 0 || (shown.kind > 0 && o.record.saros != shown.saros)) {
+                o.result = SearchOutcome::Result::NotFound;
+                o.messageTitle = "Search";
+                o.messageText = std::string("The saros series has no eclipse ") + (next ? "after" : "before") +
+                                " this one.";
+                return o;
+            }
+            state.LastEclipseLunation = partner;
+            state.LastEclipseWasLunar = o.record.kind >= 8;
+            o.moment = o.record.greatest_tt - DeltaTForMoment(o.record.greatest_tt) / 1440.0;
+            if (!InRange(o.moment)) return NotFound(target, next);
+            o.result = SearchOutcome::Result::Found;
+            return o;
+        }
+        // No lunation remembered (the eclipse came from elsewhere): jump a
+        // saros less five days and search the class from there.
+        const double jumped = moment + (next ? SarosJumpDays : -SarosJumpDays);
+        if (!InRange(jumped)) return NotFound(target, next);
+        n = LunationOf(jumped);
+        if (next) --n;
+        target = cls;
+    }
+
+    if (target <= 3) {
+        const int P = SearchTargetPhase(target);
+        if (next) {
+            if (Y >= P) ++n;
+        } else if (P > Y || (P == Y && state.blnExact)) {
+            --n;
+        }
+        o.moment = PhaseInstant(n, static_cast<PhaseKind>(P), o.record);
+        if (!InRange(o.moment)) return NotFound(target, next);
+        o.result = SearchOutcome::Result::Found;
+        return o;
+    }
+    if (target == 4) {
+        int P;
+        if (next) {
+            P = Y + 1;
+            if (P > 3) P = 0, ++n;
+        } else if (state.blnExact) {
+            P = Y - 1;
+            if (P < 0) P = 3, --n;
+        } else {
+            P = Y;
+        }
+        o.moment = PhaseInstant(n, static_cast<PhaseKind>(P), o.record);
+        if (!InRange(o.moment)) return NotFound(target, next);
+        o.result = SearchOutcome::Result::Found;
+        return o;
+    }
+    if (target >= 6 && target <= 12) {
+        int P;
+        if (target == 6) {
+            if (next) {
+                if (Y == 0 || Y == 1) P = 2;
+                else P = 0, ++n;
+            } else {
+                P = (Y == 0 || Y == 1) ? 0 : 2;
+            }
+        } else if (target <= 9) {
+            P = 2;
+            if (next && (Y == 2 || Y == 3)) ++n;
+            if (!next && (Y == 0 || Y == 1)) --n;
+        } else {
+            P = 0;
+            if (next) ++n;
+        }
+        return EclipseLoop(target, next, n, P, state);
+    }
+
+    // Coincidence of the first days of months, stepping by OLC months.
+    int32_t d = CivilDay(moment, zoneOffset);
+    OmbrineDateRecord olc{};
+    olc.jdn = d;
+    jdn_to_odate(&olc);
+    if (next) {
+        olc.day = 1;
+        StepOmbrineMonth(olc, true);
+    } else if (olc.day == 1) {
+        StepOmbrineMonth(olc, false);
+    } else {
+        olc.day = 1;
+    }
+    for (;;) {
+        odate_to_jdn(&olc);
+        if (olc.valid != 1) return NotFound(CoincidenceTarget, next);
+        d = olc.jdn;
+        const double noon = MomentFromCJD(d + 0.5, zoneOffset);
+        if (!InRange(noon)) return NotFound(CoincidenceTarget, next);
+        if (AllFirstsCoincide(d)) {
+            o.moment = noon;
+            o.record = PhaseEclipseRecord{};
+            o.result = SearchOutcome::Result::Found;
+            return o;
+        }
+        StepOmbrineMonth(olc, next);
+    }
+}
+
+EclipseDetails EclipseDetailsText(const PhaseEclipseRecord& record, double moment, int zoneOffset) {
+    EclipseDetails out;
+    const int kind = record.kind;
+    out.EclipseLines[0] = std::string(EclipseKindText(kind));
+    out.EclipseLines[1] = "Lunation number = " + std::to_string(record.lunation);
+    out.EclipseLines[2] = "Saros number = " + std::to_string(record.saros);
+    const double c = CJDFromMoment(moment, zoneOffset);
+    struct PhaseLine {
+        int minKind, line;
+        const char* prefix;
+        double half;
+    };
+    const PhaseLine phases[] = {{8, 3, "Penumbral phase starts ", record.penumbral_half_min},
+                                {9, 4, "Umbral phase starts ", record.umbral_half_min},
+                                {10, 5, "Total phase starts ", record.total_half_min}};
+    for (const PhaseLine& p : phases) {
+        if (kind < p.minKind) continue;
+        const double s = c - p.half / 60.0 / 24.0;
+        const int32_t minutes = static_cast<int32_t>(RoundHalfEven(2 * p.half));
+        out.EclipseLines[static_cast<size_t>(p.line)] =
+            p.prefix + TimeText(s - std::floor(s), false) + " and lasts " + DurationText(minutes, false);
+    }
+    for (size_t i = 0; i <= 5; ++i) {
+        const std::string& line = out.EclipseLines[i];
+        if (line.empty()) continue;
+        out.caption += line;
+        if (i > 2) out.caption += ".";
+        out.caption += "\r\n";
+        out.summary += i == 0 ? line : ", " + Lower(line);
+    }
+    out.summary += ".";
+    return out;
+}
+
+}  // namespace vx

@@ -1,0 +1,70 @@
+// The searches of the Search command: the next or previous phase, quarter,
+// eclipse of a class, member of the same saros series, or day on which four
+// lunar calendars all begin a month; and the text of a found eclipse. The
+// window takes care of the entry box, the labels, messages, history and log.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "vxphase.h"
+
+namespace vx {
+
+// Index of the target list.
+using SearchTarget = int16_t;
+inline constexpr int NumberOfSearchTargets = 16;
+inline constexpr SearchTarget SarosTarget = 13;
+inline constexpr SearchTarget CoincidenceTarget = 15;
+inline constexpr double SarosJumpDays = 6580.0;
+
+// "Full moon", ..., "" for the separators 5 and 14.
+std::string_view SearchTargetText(SearchTarget target);
+// The phase the first four targets stand for, -1 for the others.
+int SearchTargetPhase(SearchTarget target);
+// Whether an eclipse of kind belongs to the class of target 6..12.
+bool EclipseKindAccepted(SearchTarget target, int kind);
+
+// "Search for next full moon."
+std::string SearchLogText(SearchTarget target, bool next);
+
+// The main window's variables that searches read and set.
+struct SearchState {
+    bool blnExact = false;
+    int32_t LastEclipseLunation = -10000000;
+    bool LastEclipseWasLunar = false;
+};
+
+struct SearchOutcome {
+    enum class Result { Found, NoTarget, PhaseError, NoEclipseDisplayed, NotFound };
+    Result result = Result::NotFound;
+    double moment = 0.0;            // the new Moment when found
+    PhaseEclipseRecord record{};    // the last library call's record
+    int16_t phaseCode = 0;          // GetPhase's negative result for PhaseError
+    std::string messageTitle, messageText;  // for the results other than Found
+};
+
+// Runs target from moment in a direction. zoneOffset is the effective
+// offset (for the coincidence search's noon); eclipseDisplayed tells whether
+// an eclipse is shown (the saros search needs one). Never leaves the supported
+// range: when nothing is found inside it the outcome is NotFound with a
+// message naming the target, the direction and the limit.
+SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
+                        SearchState& state);
+
+// True when OLC day 1, DV day 1, LVT day 1 (of its triday) and CLW week 1
+// day 1 fall on day number jdn (the CLW day of the same number).
+bool AllFirstsCoincide(int32_t jdn);
+
+// The six lines of a found eclipse, the label's caption and the one-line
+// summary for the log. moment is the maximum (UT); zoneOffset as above.
+struct EclipseDetails {
+    std::array<std::string, 7> EclipseLines;
+    std::string caption;
+    std::string summary;
+};
+EclipseDetails EclipseDetailsText(const PhaseEclipseRecord& record, double moment, int zoneOffset);
+
+}  // namespace vx
