@@ -66,3 +66,55 @@ void BM_AllEclipses(benchmark::State& state) {
 BENCHMARK(BM_AllEclipses)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <vector>
+
+#include "Moment.h"
+#include "Search.h"
+
+namespace {
+
+// Every searchable target in both directions from 2,000 moments spread over
+// the range; reports the median, p99 and largest time of one search.
+void BM_SearchesAcrossTheRange(benchmark::State& state) {
+    vx::InitPhaseConstants();
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> when(vx::FirstSupportedMoment + 40, vx::LastSupportedMoment - 40);
+    std::vector<double> times;
+    for (auto _ : state) {
+        for (int i = 0; i < 2000; ++i) {
+            const double t = when(rng);
+            for (vx::SearchTarget target = 0; target < vx::NumberOfSearchTargets; ++target) {
+                if (target == 5 || target == 14) continue;
+                for (bool next : {true, false}) {
+                    vx::SearchState s;
+                    const auto a = std::chrono::steady_clock::now();
+                    benchmark::DoNotOptimize(vx::RunSearch(target, next, t, 0, target == vx::SarosTarget, s));
+                    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count());
+                }
+            }
+        }
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2];
+    state.counters["p99_ms"] = times[times.size() * 99 / 100];
+    state.counters["max_ms"] = times.back();
+}
+BENCHMARK(BM_SearchesAcrossTheRange)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A search that finds nothing: the next coincidence or eclipse from near the
+// end of the range, and the previous from near its start.
+void BM_SearchToTheEnd(benchmark::State& state) {
+    vx::InitPhaseConstants();
+    const vx::SearchTarget target = static_cast<vx::SearchTarget>(state.range(0));
+    for (auto _ : state) {
+        vx::SearchState s;
+        benchmark::DoNotOptimize(vx::RunSearch(target, true, vx::LastSupportedMoment - 20, 0, false, s));
+    }
+}
+BENCHMARK(BM_SearchToTheEnd)->Arg(8)->Arg(15)->Unit(benchmark::kMillisecond);
+
+}  // namespace

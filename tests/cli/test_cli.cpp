@@ -163,3 +163,29 @@ TEST(CliEquinox, MarchEquinox) {
 
 }  // namespace
 }  // namespace vx::cli
+
+namespace vx::cli {
+namespace {
+
+TEST(CliSearch, EclipsesSarosAndLimits) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"search", "Total solar eclipse", "next", "2017-08-01 CE"}, out, err), 0) << err.str();
+    EXPECT_EQ(out.str().substr(0, 45), "DATE\t2017-08-21 CE (Monday, August 21, 2017)\n") << out.str();
+    EXPECT_NE(out.str().find("ECLIPSE\tCentral total solar eclipse\n"), std::string::npos);
+    EXPECT_NE(out.str().find("ECLIPSE\tSaros number = 145\n"), std::string::npos);
+    std::ostringstream saros;
+    ASSERT_EQ(RunCli({"search", "13", "next", "2017-08-21 CE 18:25"}, saros, err), 0) << saros.str();
+    EXPECT_NE(saros.str().find("2035-09-02 CE"), std::string::npos) << saros.str();
+    std::ostringstream none;
+    EXPECT_EQ(RunCli({"search", "Eclipse in same saros series", "next", "2017-08-01 CE"}, none, err), 1);
+    EXPECT_EQ(none.str().substr(0, 27), "error\tNo eclipse displayed\t");
+    std::ostringstream end;
+    EXPECT_EQ(RunCli({"search", "Full moon", "next", "6000-01-01 CE"}, end, err), 1);
+    EXPECT_EQ(end.str(), "error\tSearch\tNo full moon found after this date before 6000-01-01 CE.\n");
+    std::ostringstream bad;
+    EXPECT_EQ(RunCli({"search", "Blue moon", "next", "2017-08-01 CE"}, bad, err), 2);
+    EXPECT_EQ(RunCli({"search", "Full moon", "sideways", "2017-08-01 CE"}, bad, err), 2);
+}
+
+}  // namespace
+}  // namespace vx::cli
