@@ -99,6 +99,10 @@ public:
     bool MoveRunning = false, MovePaused = false, MoveTick = false;
     bool LoggingOn = false;
     int32_t LastEclipseLunation = -10000000;
+    bool LastEclipseWasLunar = false;
+    std::array<std::string, 7> EclipseLines;
+    // What the last search gives the log: its text and the eclipse summary.
+    std::string LastSearchLogText, LastSearchExtra;
     static constexpr int16_t HistoryCapacity = 8;
 
     // Start-up and enabling.
@@ -128,6 +132,10 @@ public:
     void cmdNow_Click();
     std::string SetMomentToNow();
     void Clock_Timer();
+
+    // Search.
+    bool TakePendingEntry();
+    void cmdSearch_Click();
 
     // The moon panel.
     void DisplayMoonData(Colour background);

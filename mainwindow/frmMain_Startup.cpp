@@ -317,11 +317,17 @@ void frmMain::ConnectHandlers() {
         if (on) zoneOption(optLocal, optGreenwich);
     });
     connect(optNext, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) SetOptionColours(optNext, optPrevious);
+        if (!on) return;
+        SetOptionColours(optNext, optPrevious);
+        if (isVisible()) FocusSearchOrQuit();
     });
     connect(optPrevious, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) SetOptionColours(optPrevious, optNext);
+        if (!on) return;
+        SetOptionColours(optPrevious, optNext);
+        if (isVisible()) FocusSearchOrQuit();
     });
+    connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
+    connect(cboTarget, &QComboBox::activated, this, [this] { SetTheFocus(); });
     connect(optMoveDirection[0], &QRadioButton::toggled, this, [this](bool on) {
         if (on) SetOptionColours(optMoveDirection[0], optMoveDirection[1]);
     });

@@ -237,6 +237,45 @@ TEST_F(MainWindow, NowInAZoneAndTheLiveClock) {
     EXPECT_EQ(Value(window->lblTime), "10:00 (GMT)");
 }
 
+TEST_F(MainWindow, SearchingFromATypedDate) {
+    window->txbDate->setText("2017-08-01 CE");
+    window->cboTarget->setCurrentIndex(11);  // Total solar eclipse
+    window->cmdSearch->click();
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_EQ(Value(window->lblCommonEraDate), "2017-08-21 CE (Monday, August 21, 2017)");
+    EXPECT_EQ(window->lblActualEclipseData->text(),
+              "Central total solar eclipse\nLunation number = 218\nSaros number = 145");
+    EXPECT_EQ(window->lblActualEclipseData->property("vxCaption").toString(),
+              "Central total solar eclipse\r\nLunation number = 218\r\nSaros number = 145\r\n");
+    EXPECT_EQ(window->LastSearchLogText, "Search for next total solar eclipse.");
+    EXPECT_EQ(window->LastSearchExtra, "Central total solar eclipse, lunation number = 218, saros number = 145.");
+    EXPECT_TRUE(window->txbDate->text().startsWith("2017-08-21 CE 18:2"));
+    EXPECT_FALSE(window->ShowingNow);
+    // The same series, one saros on; the list keeps its choice.
+    window->cboTarget->setCurrentIndex(13);
+    window->cmdSearch->click();
+    EXPECT_EQ(Value(window->lblCommonEraDate), "2035-09-02 CE (Sunday, September 2, 2035)");
+    EXPECT_EQ(window->cboTarget->currentIndex(), 13);
+    EXPECT_EQ(window->LastSearchLogText, "Search for next eclipse in same saros series.");
+    // A phase search clears the eclipse; a saros search then has nothing to go on.
+    window->cboTarget->setCurrentIndex(0);
+    window->cmdSearch->click();
+    EXPECT_TRUE(window->lblActualEclipseData->text().isEmpty());
+    window->cboTarget->setCurrentIndex(13);
+    window->cmdSearch->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "No eclipse displayed");
+    EXPECT_EQ(window->cboTarget->currentIndex(), 13);
+    window->cboTarget->setCurrentIndex(5);
+    window->cmdSearch->click();
+    EXPECT_EQ(messages.shown.back().text, "Please specify target for search.");
+    window->cboTarget->setCurrentIndex(15);
+    window->optPrevious->setChecked(true);
+    window->cmdSearch->click();
+    EXPECT_TRUE(Value(window->lblTime).startsWith("12:00 ")) << Value(window->lblTime).toStdString();
+    EXPECT_FALSE(window->lblSearching->isVisible());
+}
+
 TEST_F(MainWindow, MoonPanelAtAFullMoonAndDeltaT) {
     Enter("2022-11-08 CE 10:59");
     EXPECT_TRUE(Value(window->lblPhaseOfMoon).startsWith("Full moon")) << Value(window->lblPhaseOfMoon).toStdString();

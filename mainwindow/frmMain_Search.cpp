@@ -1,0 +1,91 @@
+// The Search command: the entry preamble it shares with Move, the target and
+// direction, and showing what the search found.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <cmath>
+
+#include "MoonPanel.h"
+#include "Search.h"
+#include "TextHelpers.h"
+#include "frmMain.h"
+
+namespace vx {
+
+bool frmMain::TakePendingEntry() {
+    txbDate->setText(QString::fromStdString(Trim(txbDate->text().toStdString())));
+    if (txbDate->text().isEmpty()) return true;
+    const DateEntryResult parsed = ParseDateEntry(txbDate->text().toStdString(), entryHost_);
+    if (parsed.error != 0) {
+        ShowDateEntryError(parsed.error);
+        SetTheFocus();
+        return false;
+    }
+    if (!CheckRange(parsed.moment)) {
+        SetTheFocus();
+        return false;
+    }
+    // A date within a minute of the shown one is the shown one.
+    if (std::fabs(dblCurrentAJDate - parsed.moment) >= 0.0007) dblCurrentAJDate = parsed.moment;
+    return true;
+}
+
+void frmMain::cmdSearch_Click() {
+    if (!TakePendingEntry()) return;
+    const SearchTarget target = static_cast<SearchTarget>(cboTarget->currentIndex());
+    if (target == 5 || target == 14) {
+        services_.messages->Show("Search", "Please specify target for search.", MessageIcon::Warning,
+                                 MessageButtons::Ok);
+        return;
+    }
+    const bool eclipseDisplayed = !lblActualEclipseData->text().isEmpty();
+    lblActualEclipseData->clear();
+    txbDate->clear();
+    const bool next = optNext->isChecked();
+    LastSearchLogText = SearchLogText(target, next);
+    LastSearchExtra.clear();
+    ShowingNow = false;
+    picCheck->setVisible(false);
+    Clock->stop();
+
+    SearchState state{blnExact, LastEclipseLunation, LastEclipseWasLunar};
+    if (target == CoincidenceTarget) {
+        lblSearching->setVisible(true);
+        repaint();
+    }
+    const SearchOutcome found =
+        RunSearch(target, next, dblCurrentAJDate, EffectiveZoneOffset(), eclipseDisplayed, state);
+    lblSearching->setVisible(false);
+    blnExact = state.blnExact;
+    LastEclipseLunation = state.LastEclipseLunation;
+    LastEclipseWasLunar = state.LastEclipseWasLunar;
+    switch (found.result) {
+        case SearchOutcome::Result::Found: break;
+        case SearchOutcome::Result::PhaseError:
+            services_.messages->Show("Error", GetPhaseErrorText(found.phaseCode, "cmdSearch_Click"),
+                                     MessageIcon::Warning, MessageButtons::Ok);
+            return;
+        default:
+            services_.messages->Show(found.messageTitle, found.messageText, MessageIcon::Warning, MessageButtons::Ok);
+            SetTheFocus();
+            return;
+    }
+    dblCurrentAJDate = found.moment;
+    ShowTimeLine();
+    ShowAllCalendars();
+    CopyCurrentDateToEntry();
+    DisplayMoonData(NavyColour);
+    ShowDeltaT();
+    if (target >= 6 && target != CoincidenceTarget && found.record.kind > 0) {
+        const EclipseDetails details = EclipseDetailsText(found.record, dblCurrentAJDate, EffectiveZoneOffset());
+        EclipseLines = details.EclipseLines;
+        // The caption breaks its lines with CR LF; the label shows them as lines.
+        lblActualEclipseData->setProperty("vxCaption", QString::fromStdString(details.caption));
+        lblActualEclipseData->setText(QString::fromStdString(details.caption).replace("\r\n", "\n").trimmed());
+        LastSearchExtra = details.summary;
+    }
+    // The history and the log take the result here once they exist.
+    SetTheFocus();
+}
+
+}  // namespace vx
