@@ -137,6 +137,16 @@ public:
     bool TakePendingEntry();
     void cmdSearch_Click();
 
+    // Move.
+    void cmdMove_Click();
+    void cmdStop_Click();
+    void cmdPauseResume_Click();
+    void cboRefreshPeriod_Click();
+    void EnableCommandFrames(bool enabled);
+    int RefreshPeriodMs() const;
+    std::string LastMoveLogText;
+    int MoveStepsMade = 0;  // steps of the last Move, for the log and tests
+
     // The moon panel.
     void DisplayMoonData(Colour background);
     void ShowDeltaT();

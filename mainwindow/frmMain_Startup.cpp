@@ -204,7 +204,7 @@ void frmMain::BuildControls() {
     optMoveDirection = {new QRadioButton("forward", fraMoveDirection), new QRadioButton("back", fraMoveDirection)};
     cmdMove = new QPushButton("Move", fraMove);
     chkRepeatedly = new QCheckBox("repeatedly", fraMove);
-    fraStopPauseResume = new QFrame(fraMove);
+    fraStopPauseResume = new QFrame(this);
     cmdStop = new QPushButton("Stop", fraStopPauseResume);
     cmdPauseResume = new QPushButton("Pause", fraStopPauseResume);
     lblRefreshPeriod = caption(fraStopPauseResume, "Refresh period (in seconds):");
@@ -224,7 +224,6 @@ void frmMain::BuildControls() {
     move->addWidget(fraMoveStep, 0, 1);
     move->addWidget(fraMoveDirection, 0, 2);
     move->addWidget(chkRepeatedly, 0, 3);
-    move->addWidget(fraStopPauseResume, 1, 0, 1, 4);
     move->setColumnStretch(1, 1);
     fraStopPauseResume->setVisible(false);
 
@@ -273,6 +272,7 @@ void frmMain::BuildControls() {
     auto* left = new QVBoxLayout;
     left->addWidget(fraSearch);
     left->addWidget(fraMove);
+    left->addWidget(fraStopPauseResume);
     commands->addLayout(left, 3);
     commands->addWidget(fraHistory, 2);
     outer->addLayout(commands);
@@ -328,13 +328,24 @@ void frmMain::ConnectHandlers() {
     });
     connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
     connect(cboTarget, &QComboBox::activated, this, [this] { SetTheFocus(); });
-    connect(optMoveDirection[0], &QRadioButton::toggled, this, [this](bool on) {
-        if (on) SetOptionColours(optMoveDirection[0], optMoveDirection[1]);
-    });
-    connect(optMoveDirection[1], &QRadioButton::toggled, this, [this](bool on) {
-        if (on) SetOptionColours(optMoveDirection[1], optMoveDirection[0]);
-    });
+    for (int i = 0; i < 2; ++i)
+        connect(optMoveDirection[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (!on) return;
+            SetOptionColours(optMoveDirection[i], optMoveDirection[1 - i]);
+            if (isVisible()) FocusMoveOrQuit();
+        });
     connect(chkLog, &QCheckBox::toggled, this, [this](bool on) { LoggingOn = on; });
+    connect(cmdMove, &QPushButton::clicked, this, [this] { cmdMove_Click(); });
+    connect(cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
+    connect(cmdPauseResume, &QPushButton::clicked, this, [this] { cmdPauseResume_Click(); });
+    connect(cboRefreshPeriod, &QComboBox::activated, this, [this] { cboRefreshPeriod_Click(); });
+    connect(cboMoveStep, &QComboBox::activated, this, [this] {
+        if (isVisible()) FocusMoveOrQuit();
+    });
+    connect(chkRepeatedly, &QCheckBox::toggled, this, [this](bool on) {
+        SetTextColour(chkRepeatedly, on ? HighlightColour : NormalColour);
+        if (isVisible()) FocusMoveOrQuit();
+    });
     for (int c = 0; c < NumberOfCalendars; ++c)
         for (int e = 0; e < 2; ++e)
             connect(DateLine(c)[e], &ClickLabel::clicked, this, [this, c, e] { CopyDateLineToEntry(c, e); });

@@ -33,6 +33,7 @@ void frmMain::cmdNow_Click() {
     txbDate->clear();
     txbPlusMinus->clear();
     LastEclipseLunation = -10000000;
+    if (MoveRunning) cmdStop_Click();
     ShowingNow = true;
     picCheck->setVisible(true);
     SetMomentToNow();

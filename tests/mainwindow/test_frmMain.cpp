@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "FakeServices.h"
 #include "frmMain.h"
@@ -274,6 +275,82 @@ TEST_F(MainWindow, SearchingFromATypedDate) {
     window->cmdSearch->click();
     EXPECT_TRUE(Value(window->lblTime).startsWith("12:00 ")) << Value(window->lblTime).toStdString();
     EXPECT_FALSE(window->lblSearching->isVisible());
+}
+
+TEST_F(MainWindow, SingleMoves) {
+    Enter("2001-01-31 CE 14:28");
+    window->lblActualEclipseData->setText("an eclipse");
+    window->LastEclipseLunation = 5;
+    window->cboMoveStep->setCurrentIndex(3);  // 1 CE month
+    window->cmdMove->click();
+    EXPECT_EQ(Value(window->lblCommonEraDate), "2001-02-28 CE (Wednesday, February 28, 2001)");
+    EXPECT_EQ(Value(window->lblTime), "14:28 (local=GMT)");
+    EXPECT_EQ(window->LastEclipseLunation, -10000000);
+    EXPECT_TRUE(window->lblActualEclipseData->text().isEmpty());
+    EXPECT_EQ(window->MoveStepsMade, 1);
+    EXPECT_EQ(window->LastMoveLogText, "Move forward 1 CE month.");
+    EXPECT_FALSE(window->Clock->isActive());
+    // A single step that would leave the range is refused with the message.
+    Enter("5999-06-01 CE");
+    window->cboMoveStep->setCurrentIndex(4);
+    window->cmdMove->click();
+    EXPECT_EQ(messages.shown.back().title, "Out of range");
+    EXPECT_EQ(messages.shown.back().text, "Latest date exceeded.");
+    EXPECT_EQ(Value(window->lblCommonEraDate).left(13), "5999-06-01 CE") << "the display keeps the last date";
+}
+
+TEST_F(MainWindow, RepeatedMoveWithPauseResumeAndStop) {
+    Enter("2001-01-01 CE 12:00");
+    window->cboMoveStep->setCurrentIndex(2);  // 1 day
+    window->chkRepeatedly->setChecked(true);
+    window->cboRefreshPeriod->setCurrentIndex(0);  // 0.2 s
+    int stepsWhenPaused = -1, stepsAfterPause = -1;
+    bool stopVisible = false, convertEnabled = true;
+    QTimer::singleShot(450, [&] {
+        stopVisible = window->fraStopPauseResume->isVisible();
+        convertEnabled = window->cmdCompute->isEnabled();
+        window->cmdPauseResume->click();
+        stepsWhenPaused = window->MoveStepsMade;
+    });
+    QTimer::singleShot(1000, [&] {
+        stepsAfterPause = window->MoveStepsMade;
+        EXPECT_EQ(window->cmdPauseResume->text(), "Resume");
+        window->cboRefreshPeriod->setCurrentIndex(1);
+        window->cmdPauseResume->click();
+    });
+    QTimer::singleShot(1600, [&] { window->cmdStop->click(); });
+    window->cmdMove->click();  // returns when stopped
+    EXPECT_TRUE(stopVisible);
+    EXPECT_FALSE(convertEnabled);
+    EXPECT_EQ(stepsAfterPause, stepsWhenPaused) << "no steps while paused";
+    EXPECT_GE(stepsWhenPaused, 2);
+    EXPECT_LE(stepsWhenPaused, 4);
+    EXPECT_GE(window->MoveStepsMade, stepsWhenPaused + 1);
+    EXPECT_LE(window->MoveStepsMade, stepsWhenPaused + 3) << "0.5 s after resuming";
+    EXPECT_FALSE(window->MoveRunning);
+    EXPECT_FALSE(window->fraStopPauseResume->isVisible());
+    EXPECT_TRUE(window->cmdCompute->isEnabled());
+    EXPECT_FALSE(window->Clock->isActive());
+    EXPECT_EQ(window->Clock->interval(), 5000);
+    EXPECT_EQ(window->LastMoveLogText, "Move forward 1 day repeatedly.");
+    EXPECT_EQ(Value(window->lblCommonEraDate).left(13), QString("2001-01-%1 CE").arg(1 + window->MoveStepsMade, 2, 10, QChar('0')));
+}
+
+TEST_F(MainWindow, RepeatedMoveStopsAtBothEndsOfTheRange) {
+    Enter("5850-01-01 CE");
+    window->cboMoveStep->setCurrentIndex(5);  // 1 CE century
+    window->chkRepeatedly->setChecked(true);
+    window->cboRefreshPeriod->setCurrentIndex(0);
+    window->cmdMove->click();
+    EXPECT_EQ(messages.shown.back().text, "Latest date exceeded.");
+    EXPECT_EQ(Value(window->lblCommonEraDate).left(13), "5950-01-01 CE");
+    EXPECT_FALSE(window->MoveRunning);
+    Enter("-2850-01-01 CE");
+    window->optMoveDirection[1]->setChecked(true);
+    window->cmdMove->click();
+    EXPECT_EQ(messages.shown.back().title, "Out of range");
+    EXPECT_EQ(messages.shown.back().text, "Earliest date exceeded.");
+    EXPECT_EQ(Value(window->lblCommonEraDate).left(14), "-2950-01-01 CE");
 }
 
 TEST_F(MainWindow, MoonPanelAtAFullMoonAndDeltaT) {

@@ -1,0 +1,144 @@
+#include "MoveSteps.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "CalendarStep.h"
+#include "Corvane.h"
+#include "Moment.h"
+
+namespace vx {
+
+namespace {
+
+constexpr std::array<std::string_view, NumberOfStepUnits> kUnits = {
+    "1 minute",    "1 hour",     "1 day",      "1 CE month", "1 CE year",   "1 CE century", "1 OLC month",
+    "1 OLC year",  "1 DV month", "1 DV year",  "1 DV cycle", "1 LVT month", "1 LVT year",   "1 LVT cycle",
+    "1 SVT quarter", "1 SVT year", "1 CLW week", "1 CLW month", "1 CLW year"};
+
+}  // namespace
+
+std::string_view StepUnitText(StepUnit unit) {
+    return unit >= 0 && unit < NumberOfStepUnits ? kUnits[static_cast<size_t>(unit)] : std::string_view{};
+}
+
+int StepUnitCalendar(StepUnit unit) {
+    if (unit >= 3 && unit <= 5) return CE;
+    if (unit == 6 || unit == 7) return OLC;
+    if (unit >= 8 && unit <= 10) return DV;
+    if (unit >= 11 && unit <= 13) return LVT;
+    if (unit == 14 || unit == 15) return SVT;
+    if (unit >= 16 && unit <= 18) return CLW;
+    return -1;
+}
+
+std::string MoveLogText(StepUnit unit, bool forward, bool repeatedly) {
+    return std::string("Move") + (forward ? " forward" : " back") + " " + std::string(StepUnitText(unit)) +
+           (repeatedly ? " repeatedly" : "") + ".";
+}
+
+MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMinutes, int currentCalendar) {
+    MoveStepResult r{moment, currentCalendar};
+    const double sign = forward ? 1.0 : -1.0;
+    if (unit == 0) return {moment + sign / 1440.0, currentCalendar};
+    if (unit == 1) return {moment + sign / 24.0, currentCalendar};
+    if (unit == 2) return {moment + sign, currentCalendar};
+    const int calendar = StepUnitCalendar(unit);
+    if (calendar < 0) return r;
+    r.currentCalendar = calendar;
+
+    if (calendar == CLW) {
+        // On the Corvane clock: its day and its time of day.
+        const double c = CJDFromMoment(moment, offsetMinutes) - 0.25;
+        const double f = c - std::floor(c);
+        CorvaneDateRecord rec;
+        rec.jdn = FloorToDay(c);
+        CorvaneDateFromDay(rec);
+        if (unit == 16) StepCorvaneWeek(rec, forward);
+        else if (unit == 17) StepCorvaneMonth(rec, forward);
+        else StepCorvaneYear(rec, forward);
+        if (rec.valid != 1) return {moment, calendar};
+        r.moment = MomentFromCJD(rec.jdn + f + 0.25, offsetMinutes);
+        return r;
+    }
+
+    const double c = CJDFromMoment(moment, offsetMinutes);
+    const int32_t d = FloorToDay(c);
+    const double f = c - std::floor(c);
+    int32_t stepped = d;
+    bool ok = true;
+    switch (calendar) {
+        case CE: {
+            EuroDateRecord rec{};
+            rec.letter = 'G';
+            rec.jdn = d;
+            jdn_to_euro_date(&rec);
+            if (unit == 3) StepCommonEraMonth(rec, forward);
+            else StepCommonEraYears(rec, unit == 4 ? 1 : 100, forward);
+            ok = rec.valid == 1;
+            stepped = rec.jdn;
+            break;
+        }
+        case OLC: {
+            OmbrineDateRecord rec{};
+            rec.jdn = d;
+            jdn_to_odate(&rec);
+            if (unit == 6) StepOmbrineMonth(rec, forward);
+            else StepOmbrineYear(rec, forward);
+            odate_to_jdn(&rec);
+            ok = rec.valid == 1;
+            stepped = rec.jdn;
+            break;
+        }
+        case DV: {
+            SolilunarDateRecord rec{};
+            rec.jdn = d;
+            jdn_to_dvslcdate(&rec);
+            if (unit == 8) StepSolilunarMonth(rec, forward);
+            else if (unit == 9) StepSolilunarYear(rec, forward);
+            else StepCycle(rec, forward);
+            dvslcdate_to_jdn(&rec);
+            if (rec.valid != 1 && unit == 10) {
+                // Months differ between cycles: a 13th month or a 30th day the
+                // other cycle lacks becomes the last one it has.
+                rec.month = std::min(rec.month, MonthsInSolilunarYear(rec.cycle, rec.year));
+                SolilunarDateRecord len{0, rec.cycle * DvYearsPerCycle + rec.year, rec.month, 0, 0, 0, 0, 0};
+                rec.day = std::min(rec.day, dvmonth_length(&len));
+                dvslcdate_to_jdn(&rec);
+            }
+            ok = rec.valid == 1;
+            stepped = rec.jdn;
+            break;
+        }
+        case LVT: {
+            LunarTridayRecord rec{};
+            rec.jdn = d;
+            jdn_to_vtclunar(&rec);
+            if (unit == 11) StepLunarTridayMonth(rec, forward);
+            else if (unit == 12) StepLunarTridayYear(rec, forward);
+            else StepCycle(rec, forward);
+            ok = vtclunar_valid(&rec) == 1;
+            vtclunar_to_jdn(&rec);
+            stepped = rec.jdn;
+            break;
+        }
+        default: {
+            SolarTridayRecord rec{};
+            rec.jdn = d;
+            jdn_to_vtcsolar(&rec);
+            if (unit == 14) StepSolarTridayQuarter(rec, forward);
+            else StepSolarTridayYear(rec, forward);
+            ok = vtcsolar_valid(&rec) == 1;
+            vtcsolar_to_jdn(&rec);
+            stepped = rec.jdn;
+            break;
+        }
+    }
+    if (!ok) return {moment, calendar};
+    r.moment = MomentFromCJD(stepped + f, offsetMinutes);
+    return r;
+}
+
+}  // namespace vx

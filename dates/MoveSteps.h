@@ -1,0 +1,34 @@
+// One step of the Move command: a fixed span (a minute, an hour, a day) or
+// one calendar unit of the civil day's date, keeping the time of day.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vx {
+
+using StepUnit = int16_t;
+inline constexpr int NumberOfStepUnits = 19;
+
+// "1 minute", "1 hour", ..., "1 CLW year".
+std::string_view StepUnitText(StepUnit unit);
+// The calendar a step unit works in (CE, OLC, ...), -1 for the fixed spans.
+int StepUnitCalendar(StepUnit unit);
+
+struct MoveStepResult {
+    double moment = 0.0;
+    int currentCalendar = 0;
+};
+
+// The moment one unit forward or back from moment, read on the clock of
+// offsetMinutes (the effective zone offset). Calendar steps keep the time of
+// day; the CLW steps keep the time of day of the Corvane clock (06:00 to
+// 06:00), as a CLW entry reads it, so that the stepped CLW date is the one
+// shown. currentCalendar is unchanged by the fixed spans.
+MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMinutes, int currentCalendar);
+
+// "Move forward 1 day repeatedly."
+std::string MoveLogText(StepUnit unit, bool forward, bool repeatedly);
+
+}  // namespace vx
