@@ -13,6 +13,7 @@
 
 #include "DateEntry.h"
 #include "MoonPanel.h"
+#include "Records.h"
 #include "Services.h"
 
 class QCheckBox;
@@ -132,6 +133,21 @@ public:
     void cmdNow_Click();
     std::string SetMomentToNow();
     void Clock_Timer();
+
+    // History and log.
+    std::string AddHistoryEntry(const std::string& strDate, int16_t intEclipseType);
+    void cboHistory_Click();
+    void AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra);
+    void cmdLogThisResult_Click();
+    std::string DocumentationAddress() const;
+    bool AddingHistoryEntry = false;
+    int SelectedHistoryIndex = -1;
+    struct PendingEntry {
+        std::string text, operation, extra;
+    } PendingLogEntry;
+    bool HavePendingLogEntry = false;
+    LogPreferences logPreferences;
+    LogBook Log;
 
     // Search.
     bool TakePendingEntry();

@@ -74,9 +74,15 @@ void frmMain::cmdCompute_Click() {
     CopyCurrentDateToEntry();
     DisplayMoonData(NavyColour);
     ShowDeltaT();
-    // The history and the log take the result here once they exist.
-    (void)shown;
-    (void)n;
+    const std::string h = AddHistoryEntry(shown, 0);
+    std::string action = "Convert date";
+    if (!plusMinus.empty()) {
+        action += optPlus->isChecked() ? " plus" : " minus";
+        action += " " + txbPlusMinus->text().toStdString() + " day";
+        if (std::fabs(n) != 1) action += "s";
+    }
+    AddLogEntry(h, action, "");
+    SetTheFocus();
 }
 
 void frmMain::cmdClearDate_Click() {

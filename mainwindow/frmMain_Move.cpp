@@ -52,6 +52,7 @@ void frmMain::cmdMove_Click() {
         Clock->start();
     }
     MoveTick = true;
+    std::string lastShown;
     do {
         if (MoveTick) {
             const StepUnit unit = static_cast<StepUnit>(cboMoveStep->currentIndex());
@@ -73,7 +74,7 @@ void frmMain::cmdMove_Click() {
             CurrentCalendar = static_cast<int16_t>(step.currentCalendar);
             HighlightCurrentCalendar();
             ShowTimeLine();
-            ShowAllCalendars();
+            lastShown = ShowAllCalendars();
             CopyCurrentDateToEntry();
             DisplayMoonData(NavyColour);
             ShowDeltaT();
@@ -86,13 +87,14 @@ void frmMain::cmdMove_Click() {
         // Sleep until the next event (a tick, Stop, Pause): no busy waiting.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     } while (MoveRunning);
-    // The history and the log take one entry for the whole Move here.
+    // One history and log entry for the whole Move, with the last date shown.
+    if (!lastShown.empty()) AddLogEntry(AddHistoryEntry(lastShown, 0), LastMoveLogText, "");
     Clock->setInterval(NowRefreshSeconds * 1000);
     Clock->stop();
     EnableCommandFrames(true);
     fraHistory->setEnabled(true);
     cmdQuit->setEnabled(true);
-    cmdViewLog->setEnabled(false);  // the log window comes with the records
+    cmdViewLog->setEnabled(!Log.Empty());
     fraStopPauseResume->setVisible(false);
     FocusMoveOrQuit();
 }

@@ -72,7 +72,7 @@ void frmMain::cmdSearch_Click() {
     }
     dblCurrentAJDate = found.moment;
     ShowTimeLine();
-    ShowAllCalendars();
+    const std::string shown = ShowAllCalendars();
     CopyCurrentDateToEntry();
     DisplayMoonData(NavyColour);
     ShowDeltaT();
@@ -84,7 +84,8 @@ void frmMain::cmdSearch_Click() {
         lblActualEclipseData->setText(QString::fromStdString(details.caption).replace("\r\n", "\n").trimmed());
         LastSearchExtra = details.summary;
     }
-    // The history and the log take the result here once they exist.
+    const std::string h = AddHistoryEntry(shown, static_cast<int16_t>(found.record.kind));
+    AddLogEntry(h, LastSearchLogText, target >= 6 ? LastSearchExtra : std::string());
     SetTheFocus();
 }
 

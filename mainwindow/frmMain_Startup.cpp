@@ -334,7 +334,13 @@ void frmMain::ConnectHandlers() {
             SetOptionColours(optMoveDirection[i], optMoveDirection[1 - i]);
             if (isVisible()) FocusMoveOrQuit();
         });
-    connect(chkLog, &QCheckBox::toggled, this, [this](bool on) { LoggingOn = on; });
+    connect(chkLog, &QCheckBox::toggled, this, [this](bool on) {
+        LoggingOn = on;
+        SetTextColour(chkLog, on ? QColor(255, 255, 255) : QColor(200, 200, 200));
+        if (isVisible()) SetTheFocus();
+    });
+    connect(cboHistory, &QComboBox::currentIndexChanged, this, [this] { cboHistory_Click(); });
+    connect(cmdLogThisResult, &QPushButton::clicked, this, [this] { cmdLogThisResult_Click(); });
     connect(cmdMove, &QPushButton::clicked, this, [this] { cmdMove_Click(); });
     connect(cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
     connect(cmdPauseResume, &QPushButton::clicked, this, [this] { cmdPauseResume_Click(); });
@@ -484,8 +490,7 @@ void frmMain::EnableDisableFunctions(bool enable) {
                                                      cmdLogPreferences, cmdLogThisResult, chkLog, cmdSaveState, txbDate,
                                                      txbPlusMinus})
         w->setEnabled(enable);
-    // The log window comes with the records; until then the log is empty.
-    cmdViewLog->setEnabled(false);
+    cmdViewLog->setEnabled(enable && !Log.Empty());
     FocusMoveOrQuit();
 }
 

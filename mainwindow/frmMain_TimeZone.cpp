@@ -22,10 +22,13 @@ void frmMain::cboTimeZone_Click() {
         AppliedZoneOffset = z;
     }
     ShowTimeLine();
-    ShowAllCalendars();
+    const std::string shown = ShowAllCalendars();
     DisplayMoonData(NavyColour);
     ShowDeltaT();
-    // The history and the log ("Timezone changed.") come with the records.
+    if (!RestoringFromHistory && !RestoringSavedState) {
+        const std::string h = AddHistoryEntry(shown, 0);
+        if (!h.empty()) AddLogEntry(h, "Timezone changed.", "");
+    }
     SetTheFocus();
 }
 
@@ -36,7 +39,9 @@ void frmMain::cmdNow_Click() {
     if (MoveRunning) cmdStop_Click();
     ShowingNow = true;
     picCheck->setVisible(true);
-    SetMomentToNow();
+    const std::string shown = SetMomentToNow();
+    const std::string h = AddHistoryEntry(shown, 0);
+    if (!h.empty()) AddLogEntry(h, "Now", "");
     Clock->setInterval(NowRefreshSeconds * 1000);
     Clock->start();
     if (cboTarget->currentIndex() == 13) cboTarget->setCurrentIndex(6);

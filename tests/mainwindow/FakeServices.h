@@ -19,9 +19,15 @@ class RecordingMessages : public vx::MessageService {
 public:
     std::vector<ShownMessage> shown;
     vx::MessageResult answer = vx::MessageResult::Ok;
+    std::vector<vx::MessageResult> answers;  // taken first, in order
     vx::MessageResult Show(const std::string& title, const std::string& text, vx::MessageIcon icon,
                            vx::MessageButtons buttons) override {
         shown.push_back({title, text, icon, buttons});
+        if (!answers.empty()) {
+            const vx::MessageResult a = answers.front();
+            answers.erase(answers.begin());
+            return a;
+        }
         return answer;
     }
 };

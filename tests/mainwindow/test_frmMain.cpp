@@ -353,6 +353,96 @@ TEST_F(MainWindow, RepeatedMoveStopsAtBothEndsOfTheRange) {
     EXPECT_EQ(Value(window->lblCommonEraDate).left(14), "-2950-01-01 CE");
 }
 
+TEST_F(MainWindow, HistoryOfResults) {
+    // Start-up's Now made the first entry.
+    ASSERT_EQ(window->cboHistory->count(), 1);
+    EXPECT_EQ(window->cboHistory->itemText(0), "2003-12-31 CE 15:55 (local = GMT)");
+    Enter("2001-12-31 CE 14:28");
+    Enter("2001-12-31 CE 14:28");
+    EXPECT_EQ(window->cboHistory->count(), 2) << "the same result twice is one entry";
+    Enter("2002-01-01 CE 14:28");
+    Enter("2001-12-31 CE 14:28");
+    EXPECT_EQ(window->cboHistory->count(), 4) << "A, B, A: three entries";
+    for (int d = 1; d <= 9; ++d) Enter(QString("2005-01-%1 CE").arg(d, 2, 10, QChar('0')));
+    EXPECT_EQ(window->cboHistory->count(), 8);
+    EXPECT_EQ(window->cboHistory->itemText(7), "2005-01-09 CE 12:00 (local = GMT)");
+    EXPECT_EQ(window->cboHistory->itemText(0), "2005-01-02 CE 12:00 (local = GMT)");
+    // A CJD result has no time; a Greenwich one says so.
+    Enter("2452275.5 CJD");
+    EXPECT_EQ(window->cboHistory->itemText(7), "2,452,275.5000 CJD (local = GMT)");
+    window->cboTimeZone->setCurrentIndex(35);  // GMT + 05:30
+    window->optGreenwich->setChecked(true);
+    Enter("2001-12-31 CE 14:28");
+    EXPECT_EQ(window->cboHistory->itemText(7), "2001-12-31 CE 14:28 (Greenwich; local = GMT+05:30)");
+    // Restoring an older entry: its moment, clock and zone.
+    window->optLocal->setChecked(true);
+    window->cboTimeZone->setCurrentIndex(24);  // a zone change is a result of its own
+    EXPECT_EQ(window->cboHistory->itemText(7), "2001-12-31 CE 19:58 (local = GMT)") << "the local clock reading stays";
+    const int before = window->cboHistory->count();
+    const int greenwich = window->cboHistory->findText("2001-12-31 CE 14:28 (Greenwich; local = GMT+05:30)");
+    ASSERT_GE(greenwich, 0);
+    window->cboHistory->setCurrentIndex(greenwich);
+    EXPECT_TRUE(window->optGreenwich->isChecked());
+    EXPECT_EQ(window->cboTimeZone->currentIndex(), 35);
+    EXPECT_EQ(Value(window->lblCommonEraDate).left(13), "2001-12-31 CE");
+    EXPECT_EQ(Value(window->lblTime), "14:28 (GMT)");
+    EXPECT_EQ(window->cboHistory->count(), before) << "selecting adds nothing";
+    EXPECT_FALSE(window->RestoringFromHistory);
+}
+
+TEST_F(MainWindow, LogEntriesAndThePendingResult) {
+    EXPECT_FALSE(window->cmdViewLog->isEnabled());
+    Enter("2001-12-31 CE 14:28");  // logging off: kept aside
+    EXPECT_TRUE(window->Log.Empty());
+    EXPECT_TRUE(window->cmdLogThisResult->isEnabled());
+    Enter("2002-01-01 CE 14:28");
+    window->txbPlusMinus->setText("10");
+    Enter("2002-01-01 CE 14:28");
+    window->cmdLogThisResult->click();
+    const std::string log = window->Log.Text();
+    EXPECT_EQ(log.rfind("Vexaril ", 0), 0u) << "the header starts the log";
+    EXPECT_NE(log.find("\r\n\r\nConvert date plus 10 days\r\n2002-01-11 CE 14:28 (local = GMT)\r\n"), std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("2001-12-31 CE 14:28 (local"), std::string::npos) << "only the last pending result";
+    EXPECT_FALSE(window->cmdLogThisResult->isEnabled());
+    EXPECT_TRUE(window->cmdViewLog->isEnabled());
+    // With logging on every result is written; a repeat writes nothing.
+    window->chkLog->setChecked(true);
+    EXPECT_EQ(TextColour(window->chkLog), QColor(255, 255, 255));
+    window->txbPlusMinus->clear();
+    Enter("2003-12-31 CE 15:55");
+    const size_t length = window->Log.Text().size();
+    window->txbPlusMinus->setText("0");
+    Enter("2003-12-31 CE 15:55");
+    EXPECT_EQ(window->Log.Text().size(), length);
+    EXPECT_NE(window->Log.Text().find("Convert date\r\n2003-12-31 CE 15:55 (local = GMT)\r\nJC=2003-12-18  OLC="),
+              std::string::npos);
+    window->cboTarget->setCurrentIndex(8);  // Total lunar eclipse
+    window->cmdSearch->click();
+    EXPECT_NE(window->Log.Text().find("Search for next total lunar eclipse.\r\n"), std::string::npos);
+    EXPECT_NE(window->Log.Text().find("Total lunar eclipse, lunation number = "), std::string::npos);
+    window->cboMoveStep->setCurrentIndex(2);
+    window->cmdMove->click();
+    EXPECT_NE(window->Log.Text().find("Move forward 1 day.\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindow, AFullLogAsksToBeCleared) {
+    window->chkLog->setChecked(true);
+    window->Log = vx::LogBook(600);
+    Enter("2001-12-31 CE 14:28");
+    ASSERT_FALSE(window->Log.Empty());
+    messages.answers = {vx::MessageResult::Yes, vx::MessageResult::Ok};
+    Enter("2002-12-31 CE 14:28");
+    ASSERT_GE(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "Log is full.  Clear log?");
+    EXPECT_EQ(messages.shown[0].title, "");
+    EXPECT_EQ(messages.shown[0].buttons, vx::MessageButtons::YesNo);
+    EXPECT_EQ(messages.shown[1].text, "Erase all data in the log?");
+    EXPECT_TRUE(window->Log.Empty()) << "cleared, and the entry that did not fit is not written";
+    Enter("2004-12-31 CE 14:28");
+    EXPECT_EQ(window->Log.Text().rfind("Vexaril ", 0), 0u) << "the next entry starts with the header";
+}
+
 TEST_F(MainWindow, MoonPanelAtAFullMoonAndDeltaT) {
     Enter("2022-11-08 CE 10:59");
     EXPECT_TRUE(Value(window->lblPhaseOfMoon).startsWith("Full moon")) << Value(window->lblPhaseOfMoon).toStdString();

@@ -1,0 +1,158 @@
+// The history list and the log entries of every result.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+
+#include "PhaseQueries.h"
+#include "Search.h"
+#include "frmMain.h"
+
+namespace vx {
+
+std::string frmMain::AddHistoryEntry(const std::string& strDate, int16_t intEclipseType) {
+    AddingHistoryEntry = true;
+    std::string result;
+    const QString newest = cboHistory->count() > 0 ? cboHistory->itemText(cboHistory->count() - 1) : QString();
+    const std::string text = HistoryEntryText(strDate, CurrentCalendar, lblTime[1]->text().toStdString(),
+                                              optGreenwich->isChecked(), cboTimeZone->currentText().toStdString());
+    if (QString::fromStdString(text) != newest) {
+        if (cboHistory->count() >= HistoryCapacity) cboHistory->removeItem(0);
+        cboHistory->addItem(QString::fromStdString(text), static_cast<int>(intEclipseType));
+        cboHistory->setCurrentIndex(cboHistory->count() - 1);
+        SelectedHistoryIndex = cboHistory->count() - 1;
+        result = text;
+    }
+    AddingHistoryEntry = false;
+    cmdViewLog->setEnabled(!Log.Empty());
+    cmdSaveState->setEnabled(true);
+    return result;
+}
+
+void frmMain::cboHistory_Click() {
+    if (AddingHistoryEntry) {
+        FocusDateEntry();
+        return;
+    }
+    const int index = cboHistory->currentIndex();
+    if (index < 0 || index == SelectedHistoryIndex) return;
+    lblActualEclipseData->clear();
+    txbDate->clear();
+    txbPlusMinus->clear();
+    RestoringFromHistory = true;
+    ShowingNow = false;
+    picCheck->setVisible(false);
+    Clock->stop();
+    const std::string text = cboHistory->itemText(index).toStdString();
+    const int kind = cboHistory->itemData(index).toInt();
+    const HistoryZone zone = ZoneOfHistoryEntry(text);
+    if (zone.greenwich) optGreenwich->setChecked(true);
+    else optLocal->setChecked(true);
+    // The zone is set back without moving anything: the entry's text says
+    // what the clock read.
+    cboTimeZone->blockSignals(true);
+    cboTimeZone->setCurrentIndex(zone.zoneIndex);
+    cboTimeZone->blockSignals(false);
+    AppliedZoneOffset = SelectedZoneOffset();
+
+    const DateEntryResult parsed = ParseDateEntry(text, entryHost_);
+    if (parsed.error != 0) {
+        services_.messages->Show("Error", "Error " + std::to_string(parsed.error) + " when selecting from History.",
+                                 MessageIcon::Warning, MessageButtons::Ok);
+        RestoringFromHistory = false;
+        FocusDateEntry();
+        return;
+    }
+    dblCurrentAJDate = parsed.moment;
+    ShowTimeLine();
+    ShowAllCalendars();
+    DisplayMoonData(NavyColour);
+    ShowDeltaT();
+
+    int32_t n = LunationOf(dblCurrentAJDate);
+    bool exact = false;
+    int16_t k = GetPhase(n, dblCurrentAJDate, exact);
+    if (k < 0) {
+        services_.messages->Show("Error", GetPhaseErrorText(k, "cboHistory_Click"), MessageIcon::Warning,
+                                 MessageButtons::Ok);
+        RestoringFromHistory = false;
+        return;
+    }
+    if (kind >= 8 && k == 1) k = 2;
+    if (kind >= 1 && kind <= 7 && k == 3) {
+        k = 0;
+        ++n;
+    }
+    PhaseInstant(n, k, SharedPhaseRecord);
+    std::string extra;
+    if (SharedPhaseRecord.kind != 0) {
+        const EclipseDetails details = EclipseDetailsText(SharedPhaseRecord, dblCurrentAJDate, EffectiveZoneOffset());
+        EclipseLines = details.EclipseLines;
+        lblActualEclipseData->setProperty("vxCaption", QString::fromStdString(details.caption));
+        lblActualEclipseData->setText(QString::fromStdString(details.caption).replace("\r\n", "\n").trimmed());
+        LastEclipseLunation = n;
+        LastEclipseWasLunar = SharedPhaseRecord.kind >= 8;
+        extra = details.summary;
+    }
+    AddLogEntry(text, "Selection from history", extra);
+    SelectedHistoryIndex = index;
+    HighlightCurrentCalendar();
+    RestoringFromHistory = false;
+    FocusDateEntry();
+}
+
+std::string frmMain::DocumentationAddress() const {
+    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("doc/index.html"))
+        .toString()
+        .toStdString();
+}
+
+void frmMain::AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra) {
+    if (!LoggingOn) {
+        PendingLogEntry = {text, operation, extra};
+        HavePendingLogEntry = true;
+        cmdLogThisResult->setEnabled(true);
+        return;
+    }
+    if (text.empty()) {
+        cmdLogThisResult->setEnabled(false);
+        return;
+    }
+    PendingLogEntry = {};
+    HavePendingLogEntry = false;
+    cmdLogThisResult->setEnabled(false);
+    DisplaySnapshot shown;
+    static constexpr int kOrder[] = {CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD};
+    for (size_t i = 0; i < 9; ++i) shown.dateLines[i] = DateLine(kOrder[i])[1]->text().toStdString();
+    shown.phaseCaption = lblPhaseOfMoon[1]->text().toStdString();
+    shown.ageCaption = lblAgeOfMoon[1]->text().toStdString();
+    shown.currentCalendar = CurrentCalendar;
+    std::string piece;
+    if (Log.Empty()) piece = LogHeader(windowTitle().toStdString(), DocumentationAddress());
+    piece += LogEntryText(text, operation, extra, shown, logPreferences);
+    if (!Log.Append(piece)) {
+        // The log is full: the entry is not written; Clear asks on its own.
+        if (services_.messages->Show("", "Log is full.  Clear log?", MessageIcon::Question, MessageButtons::YesNo) ==
+                MessageResult::Yes &&
+            services_.messages->Show("Clear log", "Erase all data in the log?", MessageIcon::Question, MessageButtons::OkCancel) ==
+                MessageResult::Ok)
+            Log.Clear();
+    }
+    cmdViewLog->setEnabled(!Log.Empty());
+}
+
+void frmMain::cmdLogThisResult_Click() {
+    const bool was = LoggingOn;
+    LoggingOn = true;
+    const PendingEntry pending = PendingLogEntry;
+    AddLogEntry(pending.text, pending.operation, pending.extra);
+    LoggingOn = was;
+    cmdLogThisResult->setEnabled(false);
+    FocusDateEntry();
+}
+
+}  // namespace vx

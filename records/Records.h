@@ -1,0 +1,72 @@
+// History entry texts and log entries, without Qt: the text of a history
+// item and the zone it records, and the pieces the log is built from. The
+// log text itself is kept by LogBook, which the log window shows.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vx {
+
+// "2003-12-31 CE 15:55 (local = GMT+01:00)": the date text, the time of day
+// (hh:mm from the time line, left out for CJD and AJD) and the zone.
+std::string HistoryEntryText(const std::string& strDate, int currentCalendar, const std::string& timeLine,
+                             bool greenwich, const std::string& zoneItem);
+
+// What an entry's text says of the clock: Greenwich or local, and the index
+// of its zone in the zone list (24 = GMT).
+struct HistoryZone {
+    bool greenwich = false;
+    int zoneIndex = 24;
+};
+HistoryZone ZoneOfHistoryEntry(const std::string& text);
+
+// The include boxes of the log preferences and the format.
+struct LogPreferences {
+    // CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD, in that order.
+    std::array<bool, 9> includeCalendar{true, true, true, true, true, true, true, true, true};
+    bool includePhaseOfMoonAndIllumination = true;
+    bool includeLunationAndAgeOfMoon = true;
+    int optLogFormat = 0;  // 0 "calendar=date", 1 "date calendar,"
+};
+
+// What the log reads from the display when an entry is made.
+struct DisplaySnapshot {
+    // Value labels in the order CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD.
+    std::array<std::string, 9> dateLines;
+    std::string phaseCaption;  // "Crescent moon (waxing), 23.4%"
+    std::string ageCaption;    // "[282] 12 days, 14 hrs, 28 mins (42.7%)"
+    int currentCalendar = 0;
+};
+
+// The calendar codes in log order and their CalendarCode indices.
+inline constexpr std::array<int, 9> LogCalendarOrder{0, 1, 2, 3, 4, 5, 8, 6, 7};
+
+// The calendar line's items (without the line break), "" when none.
+std::string LogCalendarLine(const DisplaySnapshot& shown, const LogPreferences& prefs);
+// The Moon line's items with its closing ".", "" when neither Moon box is checked.
+std::string LogMoonLine(const DisplaySnapshot& shown, const LogPreferences& prefs);
+// A whole entry: operation, text, the two lines, extra, the empty line.
+std::string LogEntryText(const std::string& text, const std::string& operation, const std::string& extra,
+                         const DisplaySnapshot& shown, const LogPreferences& prefs);
+// The header of an empty log.
+std::string LogHeader(const std::string& windowTitle, const std::string& documentationAddress);
+
+// The log text, with the capacity at which it is full.
+class LogBook {
+public:
+    explicit LogBook(size_t capacity = 4u << 20) : capacity_(capacity) {}
+    const std::string& Text() const { return text_; }
+    bool Empty() const { return text_.empty(); }
+    // Appends when the piece fits; false (and nothing appended) when full.
+    bool Append(const std::string& piece);
+    void Clear() { text_.clear(); }
+    size_t Capacity() const { return capacity_; }
+
+private:
+    std::string text_;
+    size_t capacity_;
+};
+
+}  // namespace vx

@@ -1,0 +1,117 @@
+// History entry texts and their zones, the log's lines and entries.
+#include <gtest/gtest.h>
+
+#include "DateEntry.h"
+#include "Records.h"
+
+namespace vx {
+namespace {
+
+TEST(HistoryText, TimeAndZoneSuffix) {
+    EXPECT_EQ(HistoryEntryText("2003-12-31 CE", CE, "15:55 (local)", false, "GMT + 01:00"),
+              "2003-12-31 CE 15:55 (local = GMT+01:00)");
+    EXPECT_EQ(HistoryEntryText("2,452,275.6028 CJD", CJD, "14:28 (local=GMT)", false, "GMT"),
+              "2,452,275.6028 CJD (local = GMT)");
+    EXPECT_EQ(HistoryEntryText("2003-12-31 CE", CE, "10:25 (GMT)", true, "GMT + 05:30"),
+              "2003-12-31 CE 10:25 (Greenwich; local = GMT+05:30)");
+}
+
+TEST(HistoryText, ZonesReadBack) {
+    HistoryZone z = ZoneOfHistoryEntry("2003-12-31 CE 10:25 (Greenwich; local = GMT+05:30)");
+    EXPECT_TRUE(z.greenwich);
+    EXPECT_EQ(z.zoneIndex, 35);
+    z = ZoneOfHistoryEntry("2003-12-31 CE 10:25 (local = GMT-12:00)");
+    EXPECT_FALSE(z.greenwich);
+    EXPECT_EQ(z.zoneIndex, 0);
+    EXPECT_EQ(ZoneOfHistoryEntry("x (local = GMT)").zoneIndex, 24);
+    EXPECT_EQ(ZoneOfHistoryEntry("x (local = GMT-00:30)").zoneIndex, 23);
+    EXPECT_EQ(ZoneOfHistoryEntry("x (local = GMT+12:00)").zoneIndex, 48);
+}
+
+TEST(HistoryText, EntriesParseBackAsTyped) {
+    SimpleDateEntryHost host;
+    host.restoringFromHistory = true;
+    host.zoneOffset = 60;
+    DateEntryResult r = ParseDateEntry("2003-12-31 CE 15:55 (local = GMT+01:00)", host);
+    ASSERT_EQ(r.error, 0);
+    EXPECT_DOUBLE_EQ(r.moment, MomentFromCJD(2453005 + 955.0 / 1440, 60));
+    host.zoneOffset = 330;
+    r = ParseDateEntry("2,452,275.6028 CJD (local = GMT+05:30)", host);
+    ASSERT_EQ(r.error, 0) << "the zone's colon is passed over while restoring";
+    EXPECT_DOUBLE_EQ(r.moment, MomentFromCJD(2452275.6028, 330));
+}
+
+DisplaySnapshot Shown() {
+    DisplaySnapshot s;
+    s.dateLines = {"2001-12-31 CE (Monday, December 31, 2001)",
+                   "2001-12-18 JC (Monday, December 18, 2001)",
+                   "5-0544-12-26 OLC (Lirabel 26, 5-544)",
+                   "104-06-07-29 DV (Gorvel 29, 104-6)",
+                   "2-099-04-06-1 LVT (Tessday 6 Belanor 99)",
+                   "96-1-11-1 SVT (Tessday 11 Ostrael 96)",
+                   "5001-01-3-9 CLW (Lumaday in Terweek of Astovar, 5001)",
+                   "2,452,275.6028 CJD",
+                   "2,452,275.1028 AJD"};
+    s.phaseCaption = "Crescent moon (waxing), 23.4%";
+    s.ageCaption = "[282] 3 days, 2 hrs, 1 min (10.4%)";
+    s.currentCalendar = CE;
+    return s;
+}
+
+TEST(LogLines, CalendarLineInBothFormats) {
+    LogPreferences prefs;
+    EXPECT_EQ(LogCalendarLine(Shown(), prefs),
+              "JC=2001-12-18  OLC=5-0544-12-26  DV=104-06-07-29  LVT=2-099-04-06-1  SVT=96-1-11-1  "
+              "CLW=5001-01-3-9  CJD=2,452,275.6028  AJD=2,452,275.1028  ")
+        << "eight items: the current calendar is the entry itself";
+    prefs.optLogFormat = 1;
+    EXPECT_EQ(LogCalendarLine(Shown(), prefs),
+              "2001-12-18 JC (Monday, 5-0544-12-26 OLC, 104-06-07-29 DV, 2-099-04-06-1 LVT, 96-1-11-1 SVT, "
+              "5001-01-3-9 CLW, 2,452,275.6028 CJD, 2,452,275.1028 AJD");
+    DisplaySnapshot olc = Shown();
+    olc.currentCalendar = OLC;
+    prefs.includeCalendar = {true, false, false, false, false, false, false, false, false};
+    EXPECT_EQ(LogCalendarLine(olc, prefs), "2001-12-31 CE (Monday");
+    prefs.optLogFormat = 0;
+    EXPECT_EQ(LogCalendarLine(olc, prefs), "CE=2001-12-31  ");
+    prefs.includeCalendar.fill(false);
+    EXPECT_EQ(LogCalendarLine(olc, prefs), "");
+}
+
+TEST(LogLines, MoonLine) {
+    LogPreferences prefs;
+    EXPECT_EQ(LogMoonLine(Shown(), prefs),
+              "Crescent moon (waxing), illum. =  23.4%, lunat. and age = [282] 3 days, 2 hrs, 1 min (10.4%).");
+    prefs.includePhaseOfMoonAndIllumination = false;
+    EXPECT_EQ(LogMoonLine(Shown(), prefs), "Lunation and age = [282] 3 days, 2 hrs, 1 min (10.4%).");
+    prefs.includeLunationAndAgeOfMoon = false;
+    EXPECT_EQ(LogMoonLine(Shown(), prefs), "");
+}
+
+TEST(LogLines, WholeEntriesAndTheHeader) {
+    LogPreferences none;
+    none.includeCalendar.fill(false);
+    none.includePhaseOfMoonAndIllumination = none.includeLunationAndAgeOfMoon = false;
+    EXPECT_EQ(LogEntryText("2001-12-31 CE 14:28 (local = GMT)", "Convert date", "", Shown(), none),
+              "Convert date\r\n2001-12-31 CE 14:28 (local = GMT)\r\n\r\n");
+    EXPECT_EQ(LogEntryText("t", "Search for next total lunar eclipse.", "Total lunar eclipse, x.", Shown(), none),
+              "Search for next total lunar eclipse.\r\nt\r\nTotal lunar eclipse, x.\r\n\r\n");
+    const std::string all = LogEntryText("t", "Now", "", Shown(), LogPreferences{});
+    EXPECT_EQ(all.substr(0, 8), "Now\r\nt\r\n");
+    EXPECT_NE(all.find("AJD=2,452,275.1028  \r\nCrescent"), std::string::npos);
+    EXPECT_EQ(all.substr(all.size() - 4), "\r\n\r\n");
+    EXPECT_EQ(LogHeader("Vexaril 0.3", "file:///x/doc/index.html"), "Vexaril 0.3\r\nfile:///x/doc/index.html\r\n\r\n");
+}
+
+TEST(LogBookCapacity, FullLogRefusesWhatDoesNotFit) {
+    LogBook log(10);
+    EXPECT_TRUE(log.Append("12345"));
+    EXPECT_TRUE(log.Append("67890"));
+    EXPECT_FALSE(log.Append("x"));
+    EXPECT_EQ(log.Text(), "1234567890");
+    log.Clear();
+    EXPECT_TRUE(log.Empty());
+}
+
+}  // namespace
+}  // namespace vx
