@@ -27,7 +27,7 @@ public:
 void BM_ConvertInTheWindow(benchmark::State& state) {
     SilentMessages messages;
     StillClock clock;
-    vx::frmMain window({&messages, &clock});
+    vx::frmMain window({&messages, &clock, nullptr});
     window.Form_Load();
     const char* entries[] = {"2003-12-31 CE 15:55", "2003-12-24 CE 15:55"};  // alternate: never "Nothing to do!"
     int i = 0;

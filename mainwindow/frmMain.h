@@ -149,6 +149,13 @@ public:
     LogPreferences logPreferences;
     LogBook Log;
 
+    // Saved state and Reset.
+    std::string SavedStatePath;
+    std::string DataFilePath(const std::string& fileName, const std::string& folderName) const;
+    bool RestoreSavedState();
+    void cmdSaveState_Click();
+    void cmdReset_Click();
+
     // Search.
     bool TakePendingEntry();
     void cmdSearch_Click();

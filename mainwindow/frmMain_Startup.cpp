@@ -17,6 +17,7 @@
 #include "Corvane.h"
 #include "Equinox.h"
 #include "PhaseQueries.h"
+#include "SavedState.h"
 #include "TextHelpers.h"
 #include "frmMain.h"
 
@@ -341,6 +342,8 @@ void frmMain::ConnectHandlers() {
     });
     connect(cboHistory, &QComboBox::currentIndexChanged, this, [this] { cboHistory_Click(); });
     connect(cmdLogThisResult, &QPushButton::clicked, this, [this] { cmdLogThisResult_Click(); });
+    connect(cmdSaveState, &QPushButton::clicked, this, [this] { cmdSaveState_Click(); });
+    connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
     connect(cmdMove, &QPushButton::clicked, this, [this] { cmdMove_Click(); });
     connect(cmdStop, &QPushButton::clicked, this, [this] { cmdStop_Click(); });
     connect(cmdPauseResume, &QPushButton::clicked, this, [this] { cmdPauseResume_Click(); });
@@ -399,11 +402,12 @@ void frmMain::Form_Load() {
     cmdQuit->setEnabled(true);
     cmdNow->setEnabled(true);
     SetTheFocus();
-    // No saved state yet: start at the current moment.
-    RestoringSavedState = false;
-    cmdNow_Click();
-    cmdSaveState->setEnabled(true);
-    SetTheFocus();
+    if (!RestoreSavedState()) {
+        RestoringSavedState = false;
+        cmdNow_Click();
+        cmdSaveState->setEnabled(true);
+        SetTheFocus();
+    }
     blnStartUpCompleted = true;
 }
 
@@ -431,6 +435,7 @@ void frmMain::InitialiseMainWindow() {
 
 void frmMain::SetInitialValues() {
     strPicPath = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString() + "/";
+    SavedStatePath = DataFilePath(SavedStateFileName, SavedStateFolderName);
     painter_ = MoonPainter(strPicPath);
     lblActualEclipseData->clear();
     NowRefreshSeconds = 5;

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QString>
 
 namespace vx {
@@ -32,6 +33,14 @@ LocalDateTime SystemClock::Now() {
     const QDate d = now.date();
     const QTime t = now.time();
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+}
+
+}  // namespace vx
+
+namespace vx {
+
+std::string StandardAppData::Folder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
 }
 
 }  // namespace vx

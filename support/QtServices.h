@@ -18,6 +18,11 @@ private:
     QWidget* parent_;
 };
 
+class StandardAppData : public AppDataService {
+public:
+    std::string Folder() override;
+};
+
 class SystemClock : public ClockService {
 public:
     LocalDateTime Now() override;

@@ -31,9 +31,18 @@ public:
     virtual LocalDateTime Now() = 0;
 };
 
+// The current user's application-data folder (without a trailing
+// separator); "" when there is none.
+class AppDataService {
+public:
+    virtual ~AppDataService() = default;
+    virtual std::string Folder() = 0;
+};
+
 struct Services {
     MessageService* messages = nullptr;
     ClockService* clock = nullptr;
+    AppDataService* appData = nullptr;
 };
 
 }  // namespace vx

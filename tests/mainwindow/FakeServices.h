@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <QTemporaryDir>
+
 #include "Services.h"
 
 namespace vxtest {
@@ -36,6 +38,13 @@ class FixedClock : public vx::ClockService {
 public:
     vx::LocalDateTime now{2003, 12, 31, 15, 55, 0};
     vx::LocalDateTime Now() override { return now; }
+};
+
+// A fresh application-data folder for each test.
+class TemporaryAppData : public vx::AppDataService {
+public:
+    QTemporaryDir dir;
+    std::string Folder() override { return dir.path().toStdString(); }
 };
 
 }  // namespace vxtest

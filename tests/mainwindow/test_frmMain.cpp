@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,7 +25,7 @@ using vx::frmMain;
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<frmMain>(vx::Services{&messages, &clock});
+        window = std::make_unique<frmMain>(vx::Services{&messages, &clock, &appData});
         window->Form_Load();
     }
     void TearDown() override { window.reset(); }
@@ -37,8 +39,17 @@ protected:
     QString Value(const vx::LabelPair& pair) const { return pair[1]->text(); }
     QColor TextColour(QWidget* w) const { return w->property("vxTextColour").value<QColor>(); }
 
+    // Closes the window and starts the program again on the same folder.
+    void Restart() {
+        window.reset();
+        window = std::make_unique<frmMain>(vx::Services{&messages, &clock, &appData});
+        window->Form_Load();
+    }
+    std::string StatePath() { return appData.Folder() + "/Corvane Systems/vxrl.usr"; }
+
     vxtest::RecordingMessages messages;
     vxtest::FixedClock clock;
+    vxtest::TemporaryAppData appData;
     std::unique_ptr<frmMain> window;
 };
 
@@ -441,6 +452,112 @@ TEST_F(MainWindow, AFullLogAsksToBeCleared) {
     EXPECT_TRUE(window->Log.Empty()) << "cleared, and the entry that did not fit is not written";
     Enter("2004-12-31 CE 14:28");
     EXPECT_EQ(window->Log.Text().rfind("Vexaril ", 0), 0u) << "the next entry starts with the header";
+}
+
+TEST_F(MainWindow, SaveQuitAndStartAgain) {
+    EXPECT_TRUE(QDir(QString::fromStdString(appData.Folder() + "/Corvane Systems")).exists())
+        << "the folder is made at the first start";
+    Enter("2017-08-01 CE");
+    window->cboTarget->setCurrentIndex(11);
+    window->cmdSearch->click();  // the 2017 total solar eclipse, with its data
+    window->cboTarget->setCurrentIndex(13);
+    window->cboTimeZone->setCurrentIndex(28);  // GMT + 02:00
+    window->optGreenwich->setChecked(true);
+    window->optMinus->setChecked(true);
+    window->optPrevious->setChecked(true);
+    window->optMoveDirection[1]->setChecked(true);
+    window->cboMoveStep->setCurrentIndex(17);
+    window->cboRefreshPeriod->setCurrentIndex(4);
+    window->chkRepeatedly->setChecked(true);
+    window->chkLog->setChecked(true);
+    window->logPreferences.optLogFormat = 1;
+    window->logPreferences.includeCalendar[3] = false;
+    QTest::mouseClick(window->lblVTCSolarDate[0], Qt::LeftButton);
+    const QString ce = Value(window->lblCommonEraDate), time = Value(window->lblTime);
+    const QString eclipse = window->lblActualEclipseData->text();
+    window->cmdSaveState->click();
+    EXPECT_FALSE(window->cmdSaveState->isEnabled()) << "disabled after a successful save";
+    Restart();
+    EXPECT_EQ(Value(window->lblCommonEraDate), ce);
+    EXPECT_EQ(Value(window->lblTime), time);
+    EXPECT_EQ(window->CurrentCalendar, vx::SVT);
+    EXPECT_EQ(window->cboTarget->currentIndex(), 6) << "the saros target comes back as any eclipse";
+    EXPECT_EQ(window->cboTimeZone->currentIndex(), 28);
+    EXPECT_TRUE(window->optGreenwich->isChecked());
+    EXPECT_TRUE(window->optMinus->isChecked());
+    EXPECT_TRUE(window->optPrevious->isChecked());
+    EXPECT_TRUE(window->optMoveDirection[1]->isChecked());
+    EXPECT_EQ(window->cboMoveStep->currentIndex(), 17);
+    EXPECT_EQ(window->cboRefreshPeriod->currentIndex(), 4);
+    EXPECT_FALSE(window->chkRepeatedly->isChecked()) << "repeatedly is never restored";
+    EXPECT_TRUE(window->chkLog->isChecked());
+    EXPECT_EQ(window->logPreferences.optLogFormat, 1);
+    EXPECT_FALSE(window->logPreferences.includeCalendar[3]);
+    EXPECT_EQ(window->lblActualEclipseData->text(), eclipse);
+    EXPECT_FALSE(window->ShowingNow);
+    EXPECT_TRUE(window->cmdSaveState->isEnabled());
+    EXPECT_EQ(window->cboHistory->count(), 1);
+    EXPECT_NE(window->Log.Text().find("\r\nRestore saved state on startup\r\n"), std::string::npos);
+    // A change of zone now moves the moment from the restored zone.
+    const double before = window->dblCurrentAJDate;
+    window->cboTimeZone->setCurrentIndex(30);  // GMT + 03:00
+    EXPECT_NEAR(window->dblCurrentAJDate - before, -60.0 / 1440, 1e-9);
+}
+
+TEST_F(MainWindow, DamagedStateFilesFallBackToNow) {
+    Enter("2001-12-31 CE 14:28");
+    window->cboMoveStep->setCurrentIndex(5);
+    window->cmdSaveState->click();
+    // Cut after line 10: lines 1-10 stay applied, then the present moment.
+    QFile file(QString::fromStdString(StatePath()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    QByteArray cut;
+    for (int i = 0; i < 10; ++i) cut += lines[i] + "\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(cut);
+    file.close();
+    Restart();
+    EXPECT_TRUE(window->ShowingNow) << "the present moment is shown";
+    EXPECT_EQ(window->cboMoveStep->currentIndex(), 5) << "settings read before the failure stay";
+    EXPECT_TRUE(window->cmdSaveState->isEnabled());
+    EXPECT_TRUE(messages.shown.empty());
+    for (const QByteArray& junk : {QByteArray(""), QByteArray("\x00\x01\xff binary"), QByteArray(5000000, 'x'),
+                                   QByteArray("2451545\r\n9\r\n"), QByteArray("nan\r\n")}) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(junk);
+        file.close();
+        Restart();
+        EXPECT_TRUE(window->ShowingNow);
+        EXPECT_TRUE(window->blnStartUpCompleted);
+    }
+}
+
+TEST_F(MainWindow, ResetWithAndWithoutTheLogPreferences) {
+    window->optGreenwich->setChecked(true);
+    window->cboMoveStep->setCurrentIndex(9);
+    window->cboTarget->setCurrentIndex(8);
+    window->chkLog->setChecked(true);
+    window->cboTimeZone->setCurrentIndex(30);
+    window->logPreferences.includeCalendar.fill(false);
+    window->logPreferences.optLogFormat = 1;
+    messages.answer = vx::MessageResult::No;
+    window->cmdReset->click();
+    EXPECT_EQ(messages.shown.back().text, "Reset log preferences also?");
+    EXPECT_EQ(messages.shown.back().title, "Reset");
+    EXPECT_TRUE(window->optLocal->isChecked());
+    EXPECT_EQ(window->cboMoveStep->currentIndex(), 2);
+    EXPECT_EQ(window->cboTarget->currentIndex(), 0);
+    EXPECT_FALSE(window->chkLog->isChecked());
+    EXPECT_EQ(window->cboTimeZone->currentIndex(), 30) << "the zone stays";
+    EXPECT_EQ(window->logPreferences.optLogFormat, 1);
+    EXPECT_TRUE(window->ShowingNow);
+    messages.answer = vx::MessageResult::Yes;
+    window->cmdReset->click();
+    EXPECT_EQ(window->logPreferences.optLogFormat, 0);
+    for (size_t i = 0; i < 9; ++i) EXPECT_EQ(window->logPreferences.includeCalendar[i], i != 6) << i;
+    EXPECT_TRUE(window->logPreferences.includePhaseOfMoonAndIllumination);
 }
 
 TEST_F(MainWindow, MoonPanelAtAFullMoonAndDeltaT) {

@@ -1,0 +1,47 @@
+// The saved-state file: the displayed moment and the window's settings, 26
+// values one per line (CR LF), numbers in the invariant form, booleans -1/0,
+// strings between double quotes. Reading checks every value's type and
+// range and stops at the first that fails.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace vx {
+
+inline constexpr const char* SavedStateFolderName = "Corvane Systems";
+inline constexpr const char* SavedStateFileName = "vxrl.usr";
+inline constexpr const char* SavedStateMarker = "Looking for something?";
+
+struct SavedState {
+    double moment = 0;             // 1
+    int currentCalendar = 0;       // 2: 0..8
+    bool moveForward = true;       // 3
+    bool plus = true;              // 4
+    bool next = true;              // 5
+    bool greenwich = false;        // 6
+    int moveStep = 2;              // 7: 0..18
+    int searchTarget = 0;          // 8: 0..15
+    int timeZone = 24;             // 9: 0..48
+    int refreshPeriod = 2;         // 10: 0..4
+    bool repeatedly = false;       // 11
+    bool logResults = false;       // 12
+    std::string eclipseData;       // 13
+    bool logFormatCalendarDate = true;  // 15
+    // 16..26: CE, JC, OLC, DV, LVT, SVT, CJD, AJD, phase, lunation and age, CLW.
+    std::array<bool, 11> include{true, true, true, true, true, true, true, true, true, true, true};
+};
+
+// The file's text.
+std::string FormatSavedState(const SavedState& state);
+
+// Reads text into state value by value, in file order; returns how many of
+// the 26 values were read and are valid (26 when the whole file is good). The
+// values after the first bad one are left as they were.
+int ReadSavedState(const std::string& text, SavedState& state);
+
+// Writes content to path through a temporary file in the same folder, which
+// replaces the old file only once it is complete. False with a description.
+bool WriteFileReplacing(const std::string& path, const std::string& content, std::string& error);
+
+}  // namespace vx
