@@ -8,7 +8,9 @@ int main(int argc, char** argv) {
     vx::QtMessageService messages;
     vx::SystemClock clock;
     vx::StandardAppData appData;
-    vx::frmMain window({&messages, &clock, &appData});
+    vx::SystemClipboard clipboard;
+    vx::DesktopWebOpener web;
+    vx::frmMain window({&messages, &clock, &appData, &clipboard, &web});
     messages.SetParent(&window);
     window.Form_Load();
     return app.exec();

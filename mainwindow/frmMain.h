@@ -16,6 +16,12 @@
 #include "Records.h"
 #include "Services.h"
 
+namespace vx {
+class frmLog;
+class frmLogPreferences;
+class frmHelp;
+}  // namespace vx
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -79,7 +85,8 @@ public:
     QPushButton* cmdNow;
     QLabel* picCheck;
     QLabel *lblTimeZone, *lblTimeSystem, *lblEnterDateTime, *lblDays, *lblRefreshPeriod, *lblSearching,
-        *lblActualEclipseData, *lblOnlineDocumentation, *lblCorvaneSystems;
+        *lblActualEclipseData;
+    ClickLabel *lblOnlineDocumentation, *lblCorvaneSystems;
     QRadioButton *optGreenwich, *optLocal, *optPlus, *optMinus, *optNext, *optPrevious;
     std::array<QRadioButton*, 2> optMoveDirection;
     QComboBox *cboTimeZone, *cboTarget, *cboMoveStep, *cboRefreshPeriod, *cboHistory;
@@ -148,6 +155,16 @@ public:
     bool HavePendingLogEntry = false;
     LogPreferences logPreferences;
     LogBook Log;
+
+    // The log window, the preferences, help and the web links.
+    void cmdViewLog_Click();
+    void cmdLogPreferences_Click();
+    void cmdHelp_Click();
+    bool ClearLogFromFull();
+    std::string DocumentationFolder() const;
+    frmLog* logWindow = nullptr;
+    frmLogPreferences* prefsWindow = nullptr;
+    frmHelp* helpWindow = nullptr;
 
     // Saved state and Reset.
     std::string SavedStatePath;

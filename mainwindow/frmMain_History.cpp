@@ -10,6 +10,8 @@
 
 #include "PhaseQueries.h"
 #include "Search.h"
+#include "HelpWindows.h"
+#include "LogWindows.h"
 #include "frmMain.h"
 
 namespace vx {
@@ -105,10 +107,55 @@ void frmMain::cboHistory_Click() {
     FocusDateEntry();
 }
 
-std::string frmMain::DocumentationAddress() const {
-    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("doc/index.html"))
-        .toString()
-        .toStdString();
+std::string frmMain::DocumentationFolder() const {
+    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("doc")).toString().toStdString() +
+           "/";
+}
+
+std::string frmMain::DocumentationAddress() const { return DocumentationFolder() + "index.html"; }
+
+void frmMain::cmdViewLog_Click() {
+    if (Log.Empty()) {
+        services_.messages->Show("View Log", "Log is empty", MessageIcon::Information, MessageButtons::Ok);
+        FocusDateEntry();
+        return;
+    }
+    if (logWindow == nullptr)
+        logWindow = new frmLog(
+            Log, services_,
+            [this] {
+                cmdViewLog->setEnabled(false);
+                cmdLogThisResult->setEnabled(false);
+            },
+            [this] { FocusDateEntry(); }, this);
+    if (!logWindow->isVisible() && !logWindow->isMinimized()) {
+        logWindow->resize(width(), logWindow->height());
+        logWindow->move(x(), y() + lblCorvaneLWCDate[0]->mapTo(this, QPoint(0, 0)).y() + 53);
+    }
+    logWindow->ShowLog(windowTitle().toStdString());
+}
+
+bool frmMain::ClearLogFromFull() {
+    if (logWindow == nullptr) {
+        logWindow = new frmLog(
+            Log, services_,
+            [this] {
+                cmdViewLog->setEnabled(false);
+                cmdLogThisResult->setEnabled(false);
+            },
+            [this] { FocusDateEntry(); }, this);
+    }
+    return logWindow->cmdClear_Click();
+}
+
+void frmMain::cmdLogPreferences_Click() {
+    if (prefsWindow == nullptr) prefsWindow = new frmLogPreferences(logPreferences, [this] { FocusDateEntry(); }, this);
+    prefsWindow->ShowPreferences();
+}
+
+void frmMain::cmdHelp_Click() {
+    if (helpWindow == nullptr) helpWindow = new frmHelp(DocumentationFolder(), this);
+    helpWindow->ShowHelp(geometry());
 }
 
 void frmMain::AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra) {
@@ -137,10 +184,8 @@ void frmMain::AddLogEntry(const std::string& text, const std::string& operation,
     if (!Log.Append(piece)) {
         // The log is full: the entry is not written; Clear asks on its own.
         if (services_.messages->Show("", "Log is full.  Clear log?", MessageIcon::Question, MessageButtons::YesNo) ==
-                MessageResult::Yes &&
-            services_.messages->Show("Clear log", "Erase all data in the log?", MessageIcon::Question, MessageButtons::OkCancel) ==
-                MessageResult::Ok)
-            Log.Clear();
+            MessageResult::Yes)
+            ClearLogFromFull();
     }
     cmdViewLog->setEnabled(!Log.Empty());
 }

@@ -19,6 +19,9 @@
 #include "PhaseQueries.h"
 #include "SavedState.h"
 #include "TextHelpers.h"
+#include "HelpWindows.h"
+#include "LogWindows.h"
+#include "WebPage.h"
 #include "frmMain.h"
 
 namespace vx {
@@ -258,8 +261,10 @@ void frmMain::BuildControls() {
     lblActualEclipseData = new QLabel(this);
     SetTextColour(lblActualEclipseData, kValueColour);
     lblActualEclipseData->setWordWrap(true);
-    lblOnlineDocumentation = new QLabel("Online documentation", this);
-    lblCorvaneSystems = new QLabel("Corvane Systems", this);
+    lblOnlineDocumentation = new ClickLabel("Online documentation", this);
+    lblCorvaneSystems = new ClickLabel("Corvane Systems", this);
+    lblOnlineDocumentation->setCursor(Qt::PointingHandCursor);
+    lblCorvaneSystems->setCursor(Qt::PointingHandCursor);
     SetTextColour(lblOnlineDocumentation, kCaptionColour);
     SetTextColour(lblCorvaneSystems, kCaptionColour);
 
@@ -362,8 +367,18 @@ void frmMain::ConnectHandlers() {
         connect(lblTime[e], &ClickLabel::clicked, this, [this] {
             AppendTimeToEntry();
         });
-    txbDate->installEventFilter(this);
-    txbPlusMinus->installEventFilter(this);
+    connect(cmdViewLog, &QPushButton::clicked, this, [this] { cmdViewLog_Click(); });
+    connect(cmdLogPreferences, &QPushButton::clicked, this, [this] { cmdLogPreferences_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(lblOnlineDocumentation, &ClickLabel::clicked, this, [this] {
+        if (services_.web != nullptr) OpenWebPage(DocumentationAddress(), *services_.web, *services_.messages);
+        FocusDateEntry();
+    });
+    connect(lblCorvaneSystems, &ClickLabel::clicked, this, [this] {
+        if (services_.web != nullptr)
+            OpenWebPage(DocumentationFolder() + "corvane-systems.html", *services_.web, *services_.messages);
+    });
+    for (QWidget* w : std::initializer_list<QWidget*>{txbDate, txbPlusMinus, cmdMove, cmdHelp}) w->installEventFilter(this);
 }
 
 void frmMain::SetOptionColours(QRadioButton* selected, QRadioButton* other) {
@@ -532,11 +547,17 @@ void frmMain::HighlightCurrentCalendar() {
 void frmMain::cmdQuit_Click() { QApplication::exit(0); }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (logWindow != nullptr && logWindow->isVisible()) logWindow->hide();
     event->accept();
     cmdQuit_Click();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        (watched == txbDate || watched == txbPlusMinus || watched == cmdMove || watched == cmdHelp)) {
+        cmdHelp_Click();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -62,6 +62,8 @@ public:
     // Appends when the piece fits; false (and nothing appended) when full.
     bool Append(const std::string& piece);
     void Clear() { text_.clear(); }
+    // The user may edit the log text in its window.
+    void SetText(std::string text) { text_ = std::move(text); }
     size_t Capacity() const { return capacity_; }
 
 private:

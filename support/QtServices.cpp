@@ -1,6 +1,10 @@
 #include "QtServices.h"
 
+#include <QClipboard>
 #include <QDateTime>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QUrl>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QString>
@@ -41,6 +45,24 @@ namespace vx {
 
 std::string StandardAppData::Folder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+}
+
+}  // namespace vx
+
+namespace vx {
+
+void SystemClipboard::Clear() { QGuiApplication::clipboard()->clear(); }
+
+void SystemClipboard::SetText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+int DesktopWebOpener::Open(const std::string& address) {
+    const QUrl url = QUrl::fromUserInput(QString::fromStdString(address));
+    if (!url.isValid()) return 2;
+    // Qt says only whether a handler took the address: map a refusal to
+    // "no program associated", the nearest of the shell's answers.
+    return QDesktopServices::openUrl(url) ? 42 : 31;
 }
 
 }  // namespace vx

@@ -23,6 +23,17 @@ public:
     std::string Folder() override;
 };
 
+class SystemClipboard : public ClipboardService {
+public:
+    void Clear() override;
+    void SetText(const std::string& text) override;
+};
+
+class DesktopWebOpener : public WebOpener {
+public:
+    int Open(const std::string& address) override;
+};
+
 class SystemClock : public ClockService {
 public:
     LocalDateTime Now() override;

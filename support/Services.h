@@ -39,10 +39,28 @@ public:
     virtual std::string Folder() = 0;
 };
 
+class ClipboardService {
+public:
+    virtual ~ClipboardService() = default;
+    virtual void Clear() = 0;
+    virtual void SetText(const std::string& text) = 0;
+};
+
+// Opens an address with the desktop's default handler. The result follows
+// the shell's convention: above 32 is success; 31 no program is associated,
+// 8 out of memory, 2 file not found.
+class WebOpener {
+public:
+    virtual ~WebOpener() = default;
+    virtual int Open(const std::string& address) = 0;
+};
+
 struct Services {
     MessageService* messages = nullptr;
     ClockService* clock = nullptr;
     AppDataService* appData = nullptr;
+    ClipboardService* clipboard = nullptr;
+    WebOpener* web = nullptr;
 };
 
 }  // namespace vx

@@ -47,4 +47,25 @@ public:
     std::string Folder() override { return dir.path().toStdString(); }
 };
 
+class RecordingClipboard : public vx::ClipboardService {
+public:
+    std::string text;
+    int clears = 0;
+    void Clear() override {
+        ++clears;
+        text.clear();
+    }
+    void SetText(const std::string& t) override { text = t; }
+};
+
+class RecordingWeb : public vx::WebOpener {
+public:
+    std::vector<std::string> opened;
+    int result = 42;
+    int Open(const std::string& address) override {
+        opened.push_back(address);
+        return result;
+    }
+};
+
 }  // namespace vxtest

@@ -12,10 +12,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 #include "FakeServices.h"
+#include "HelpWindows.h"
+#include "LogWindows.h"
+#include "WebPage.h"
 #include "frmMain.h"
 
 namespace {
@@ -25,7 +30,7 @@ using vx::frmMain;
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<frmMain>(vx::Services{&messages, &clock, &appData});
+        window = std::make_unique<frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web});
         window->Form_Load();
     }
     void TearDown() override { window.reset(); }
@@ -42,7 +47,7 @@ protected:
     // Closes the window and starts the program again on the same folder.
     void Restart() {
         window.reset();
-        window = std::make_unique<frmMain>(vx::Services{&messages, &clock, &appData});
+        window = std::make_unique<frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web});
         window->Form_Load();
     }
     std::string StatePath() { return appData.Folder() + "/Corvane Systems/vxrl.usr"; }
@@ -50,6 +55,8 @@ protected:
     vxtest::RecordingMessages messages;
     vxtest::FixedClock clock;
     vxtest::TemporaryAppData appData;
+    vxtest::RecordingClipboard clipboard;
+    vxtest::RecordingWeb web;
     std::unique_ptr<frmMain> window;
 };
 
@@ -558,6 +565,124 @@ TEST_F(MainWindow, ResetWithAndWithoutTheLogPreferences) {
     EXPECT_EQ(window->logPreferences.optLogFormat, 0);
     for (size_t i = 0; i < 9; ++i) EXPECT_EQ(window->logPreferences.includeCalendar[i], i != 6) << i;
     EXPECT_TRUE(window->logPreferences.includePhaseOfMoonAndIllumination);
+}
+
+TEST_F(MainWindow, TheLogWindow) {
+    window->cmdViewLog->setEnabled(true);
+    window->cmdViewLog->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "View Log");
+    EXPECT_EQ(messages.shown[0].text, "Log is empty");
+    EXPECT_EQ(window->logWindow, nullptr) << "an empty log opens no window";
+    window->chkLog->setChecked(true);
+    Enter("2001-12-31 CE 14:28");
+    Enter("2002-12-31 CE 14:28");
+    window->cmdViewLog->click();
+    ASSERT_NE(window->logWindow, nullptr);
+    vx::frmLog& log = *window->logWindow;
+    EXPECT_TRUE(log.isVisible());
+    EXPECT_TRUE(log.windowTitle().startsWith("Log for Vexaril "));
+    EXPECT_TRUE(log.txbText->toPlainText().contains("Convert date\n2002-12-31 CE 14:28"));
+    EXPECT_EQ(log.cmdCopyToClipboard->text(), "Copy to clipboard");
+    log.cmdCopyToClipboard->click();
+    EXPECT_EQ(clipboard.text, window->Log.Text());
+    // A selection: the caption changes and only the selection is copied.
+    QTextCursor c = log.txbText->textCursor();
+    c.setPosition(0);
+    c.setPosition(7, QTextCursor::KeepAnchor);
+    log.txbText->setTextCursor(c);
+    EXPECT_EQ(log.cmdCopyToClipboard->text(), "Copy selected text to clipboard");
+    log.cmdCopyToClipboard->click();
+    EXPECT_EQ(clipboard.text, "Vexaril");
+    EXPECT_EQ(log.cmdCopyToClipboard->text(), "Copy to clipboard");
+    // Clear: Cancel keeps everything, OK empties and closes.
+    messages.answer = vx::MessageResult::Cancel;
+    log.cmdClear->click();
+    EXPECT_EQ(messages.shown.back().text, "Erase all data in the log?");
+    EXPECT_EQ(messages.shown.back().title, "Clear log");
+    EXPECT_FALSE(window->Log.Empty());
+    EXPECT_TRUE(log.isVisible());
+    messages.answer = vx::MessageResult::Ok;
+    log.cmdClear->click();
+    EXPECT_TRUE(window->Log.Empty());
+    EXPECT_FALSE(log.isVisible());
+    EXPECT_FALSE(window->cmdViewLog->isEnabled());
+    // After a clear the next entry starts with the header again.
+    Enter("2003-12-30 CE 14:28");
+    EXPECT_EQ(window->Log.Text().rfind("Vexaril ", 0), 0u);
+    // Close keeps the log; the title bar's close discards it.
+    window->cmdViewLog->click();
+    log.cmdClose->click();
+    EXPECT_FALSE(window->Log.Empty());
+    window->cmdViewLog->click();
+    log.close();
+    EXPECT_TRUE(window->Log.Empty());
+    EXPECT_FALSE(window->cmdViewLog->isEnabled());
+    EXPECT_FALSE(window->cmdLogThisResult->isEnabled());
+}
+
+TEST_F(MainWindow, LogPreferencesWindow) {
+    window->cmdLogPreferences->click();
+    ASSERT_NE(window->prefsWindow, nullptr);
+    vx::frmLogPreferences& prefs = *window->prefsWindow;
+    EXPECT_EQ(prefs.windowTitle(), "Set log preferences");
+    EXPECT_EQ(prefs.include[7]->text(), "AJD (Astronomicall Julian Date)");
+    prefs.cmdClearAll->click();
+    EXPECT_FALSE(window->logPreferences.includePhaseOfMoonAndIllumination);
+    window->chkLog->setChecked(true);
+    Enter("2001-12-31 CE 14:28");
+    EXPECT_NE(window->Log.Text().find("Convert date\r\n2001-12-31 CE 14:28 (local = GMT)\r\n\r\n"), std::string::npos)
+        << "no calendar line and no Moon line";
+    prefs.cmdSetALL->click();
+    prefs.optLogFormat[1]->setChecked(true);
+    EXPECT_EQ(window->logPreferences.optLogFormat, 1);
+    EXPECT_TRUE(window->logPreferences.includeCalendar[6]);
+    prefs.cmdClose->click();
+    EXPECT_FALSE(prefs.isVisible());
+}
+
+TEST_F(MainWindow, HelpCreditsAndF1) {
+    QTest::keyRelease(window->txbDate, Qt::Key_F1);
+    ASSERT_NE(window->helpWindow, nullptr);
+    vx::frmHelp& help = *window->helpWindow;
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.windowTitle(), "Help screen for Vexaril");
+    EXPECT_TRUE(help.txbText->toPlainText().startsWith(
+        "This software converts among dates in the following calendars (explained in the web pages indicated):"));
+    QTest::keyRelease(help.cmdClose, Qt::Key_F1);
+    EXPECT_FALSE(help.isVisible()) << "F1 on Close closes the help";
+    QTest::keyRelease(window->cmdCompute, Qt::Key_F1);
+    EXPECT_FALSE(help.isVisible()) << "F1 elsewhere does nothing";
+    for (QWidget* w : std::initializer_list<QWidget*>{window->txbPlusMinus, window->cmdMove, window->cmdHelp}) {
+        help.hide();
+        QTest::keyRelease(w, Qt::Key_F1);
+        EXPECT_TRUE(help.isVisible());
+    }
+    help.showMinimized();
+    window->cmdHelp->click();
+    EXPECT_FALSE(help.isMinimized()) << "a minimised help window is restored";
+    EXPECT_TRUE(vx::CreditsText().find("NASA's GSFC") != std::string::npos);
+}
+
+TEST_F(MainWindow, WebLinksAndTheirErrors) {
+    QTest::mouseClick(window->lblOnlineDocumentation, Qt::LeftButton);
+    ASSERT_EQ(web.opened.size(), 1u);
+    EXPECT_EQ(web.opened[0], window->DocumentationAddress());
+    EXPECT_TRUE(messages.shown.empty());
+    web.result = 31;
+    QTest::mouseClick(window->lblCorvaneSystems, Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Cannot launch web browser");
+    EXPECT_EQ(messages.shown[0].text,
+              "Error launching web browser, error code = 31.\r\n\r\nFile extension 'html' is not associated with any "
+              "application program.");
+    EXPECT_EQ(vx::WebOpenerErrorText(8, "x"), "Error launching web browser, error code = 8.\r\n\r\nOut of memory.");
+    EXPECT_EQ(vx::WebOpenerErrorText(2, "x"), "Error launching web browser, error code = 2.\r\n\r\nPlease try once more.");
+    EXPECT_EQ(vx::WebOpenerErrorText(-5, "x"), "Error launching web browser, error code =-5.");
+    EXPECT_EQ(vx::WebOpenerErrorText(33, "x"), "");
+    EXPECT_EQ(vx::WebOpenerErrorText(31, "http://example.org/page.htm"),
+              "Error launching web browser, error code = 31.\r\n\r\nFile extension 'htm' is not associated with any "
+              "application program.");
 }
 
 TEST_F(MainWindow, MoonPanelAtAFullMoonAndDeltaT) {

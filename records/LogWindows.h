@@ -1,0 +1,68 @@
+// The log window (the log text, copy, clear, close) and the log preferences
+// window. Both are created on first use and hidden by Close; closing the log
+// window through its title bar discards the log.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "Records.h"
+#include "Services.h"
+
+class QCheckBox;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vx {
+
+class frmLog : public QWidget {
+public:
+    // log: the text shown and edited; onDiscard runs when the window is
+    // closed through its title bar or cleared (the main window's buttons).
+    frmLog(LogBook& log, Services services, std::function<void()> onLogEmptied, std::function<void()> onClose,
+           QWidget* parent = nullptr);
+
+    void ShowLog(const std::string& mainTitle);  // refreshes the text and shows the window
+    void cmdCopyToClipboard_Click();
+    // Asks "Erase all data in the log?"; true when the log was cleared.
+    bool cmdClear_Click();
+    void cmdClose_Click();
+    void UpdateCopyCaption();
+
+    QPlainTextEdit* txbText;
+    QPushButton *cmdCopyToClipboard, *cmdClear, *cmdClose;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    LogBook& log_;
+    Services services_;
+    std::function<void()> onLogEmptied_, onClose_;
+    bool updating_ = false;
+};
+
+class frmLogPreferences : public QWidget {
+public:
+    frmLogPreferences(LogPreferences& prefs, std::function<void()> onClose, QWidget* parent = nullptr);
+    // Shows the window with the current preferences.
+    void ShowPreferences();
+    void cmdSetAll_Click();
+    void cmdClearAll_Click();
+
+    // CE, JC, OLC, DV, LVT, SVT, CJD, AJD, phase, lunation and age, CLW.
+    std::array<QCheckBox*, 11> include;
+    std::array<QRadioButton*, 2> optLogFormat;
+    QPushButton *cmdSetALL, *cmdClearAll, *cmdClose;
+
+private:
+    void Store();
+    void Load();
+    LogPreferences& prefs_;
+    std::function<void()> onClose_;
+};
+
+}  // namespace vx

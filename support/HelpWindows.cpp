@@ -1,0 +1,121 @@
+#include "HelpWindows.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vx {
+
+std::string HelpText(const std::string& doc) {
+    const std::string cal = doc + "calendars.md";
+    std::string t;
+    auto para = [&](const std::string& p) { t += p + "\r\n\r\n"; };
+    para("This software converts among dates in the following calendars (explained in the web pages indicated):\r\n"
+         "  Common Era (Gregorian): " + cal + "\r\n"
+         "  Julian Calendar: " + cal + "\r\n"
+         "  Ombrine Lunar Calendar: " + cal + "\r\n"
+         "  Dornel-Varrow Solilunar Calendar: " + cal + "\r\n"
+         "  Veltane Triday Calendar (solar and lunar): " + cal + "\r\n"
+         "  Corvane Lunar Week Calendar: " + cal + "\r\n"
+         "  Julian day numbers (astronomical and chronological): " + cal);
+    para("The addresses above can be selected and copied into a web browser.");
+    para("Only what is not obvious is explained here; a fuller explanation is in the online documentation: " + doc +
+         "index.html");
+    para("Conversion: type a date in any calendar into the date box and press Enter or Convert. A time of day may be "
+         "given, except with AJD and CJD, as in 2003-12-31 CE 15:55. Clicking a displayed date copies it into the "
+         "date box.");
+    para("CE and JC dates are shown and entered as year-month-day (ISO 8601).");
+    para("A period is added or subtracted either with Move forward or back, after choosing a step such as 1 day or "
+         "1 OLC month, or with the plus/minus value in days.");
+    para("Both Julian dates reflect delta T, the difference between GMT and terrestrial dynamical time, so the times "
+         "shown for astronomical events are close to the times observed.");
+    para("The AJD is relative to the prime meridian and changes at noon GMT; it does not depend on the local time. "
+         "The CJD is relative to local time and changes at local midnight. With local time equal to GMT the CJD "
+         "exceeds the AJD by exactly 0.5; otherwise they differ by 0.5 plus or minus at most 0.5, depending on the "
+         "local offset.");
+    para("The time given for an eclipse is the time of its greatest intensity.");
+    para("The results of the eight most recent operations are kept in the history list; selecting one restores the "
+         "display to it.");
+    para("Operations are recorded in a log while logging is on. The log text, or a selected part of it, can be "
+         "copied into a text editor and printed there.");
+    para("The state can be saved at any time with Save state and is restored at the next start.");
+    para("Because delta T is too uncertain outside -1000 CE to 3000 CE for phases and eclipses, only dates from "
+         "-3000-01-01 CE through 6000-01-01 CE (or the same days in other calendars) are accepted.");
+    para("The current and the next month of the Corvane Lunar Week Calendar can be printed from the maker's page: " +
+         doc + "corvane-systems.html");
+    return t;
+}
+
+std::string CreditsText() {
+    return "Vexaril was written, with its documentation, by the Vexaril developers in 2026.\r\n\r\n"
+           "The calendars it supports: the Gregorian and Julian calendars; the Ombrine Lunar Calendar, the "
+           "Dornel-Varrow Solilunar Calendar and the two Veltane Triday Calendars as the program defines them "
+           "(their rules are in the documentation); and the Corvane Lunar Week Calendar of Corvane Systems.\r\n\r\n"
+           "Lunar phases and eclipses are computed from VSOP87 (P. Bretagnon and G. Francou, Bureau des "
+           "Longitudes) and the ELP/MPP02 lunar theory (J. Chapront and G. Francou), with methods from Jean Meeus, "
+           "Astronomical Algorithms. Delta T follows F. Espenak and J. Meeus.\r\n\r\n"
+           "The eclipses were checked against the Five Millennium Canon of Solar and Lunar Eclipses: eclipse "
+           "predictions by Fred Espenak, NASA's GSFC.\r\n\r\n"
+           "Thanks to everyone who tested the program and suggested improvements.\r\n";
+}
+
+frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Credits");
+    txbMsg = new QPlainTextEdit(this);
+    txbMsg->setReadOnly(true);
+    txbMsg->setPlainText(QString::fromStdString(CreditsText()).replace("\r\n", "\n"));
+    cmdClose = new QPushButton("Close", this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txbMsg);
+    layout->addWidget(cmdClose, 0, Qt::AlignRight);
+    resize(560, 360);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+frmHelp::frmHelp(const std::string& docFolder, QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle("Help screen for Vexaril");
+    txbText = new QPlainTextEdit(this);
+    txbText->setReadOnly(true);
+    txbText->setPlainText(QString::fromStdString(HelpText(docFolder)).replace("\r\n", "\n"));
+    cmdCredit = new QPushButton("Credits", this);
+    cmdClose = new QPushButton("Close", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCredit);
+    buttons->addStretch();
+    buttons->addWidget(cmdClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txbText);
+    layout->addLayout(buttons);
+    connect(cmdCredit, &QPushButton::clicked, this, [this] { cmdCredit_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    cmdClose->installEventFilter(this);
+}
+
+void frmHelp::ShowHelp(const QRect& main) {
+    if (isMinimized()) {
+        showNormal();
+        return;
+    }
+    if (!isVisible()) setGeometry(main.left() + 14, main.top() + 33, std::max(400, main.width() - 28),
+                                  std::max(300, main.height() - 47));
+    show();
+    raise();
+}
+
+void frmHelp::cmdCredit_Click() {
+    if (credits == nullptr) credits = new frmCredits(this);
+    credits->move(geometry().center() - credits->rect().center());
+    credits->exec();
+}
+
+void frmHelp::cmdClose_Click() { hide(); }
+
+bool frmHelp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cmdClose && event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1)
+        cmdClose_Click();
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vx
