@@ -408,6 +408,28 @@ TEST_F(MainWindow, HistoryOfResults) {
     EXPECT_FALSE(window->RestoringFromHistory);
 }
 
+TEST_F(MainWindow, EclipseEntriesFromHistoryLogTheirEclipse) {
+    window->chkLog->setChecked(true);
+    Enter("2022-11-01 CE");
+    window->cboTarget->setCurrentIndex(8);  // Total lunar eclipse
+    window->cmdSearch->click();
+    const int eclipse = window->cboHistory->count() - 1;
+    EXPECT_EQ(window->cboHistory->itemData(eclipse).toInt(), 10);
+    Enter("2022-12-01 CE");
+    const size_t before = window->Log.Text().size();
+    window->cboHistory->setCurrentIndex(eclipse);
+    const std::string added = window->Log.Text().substr(before);
+    EXPECT_EQ(added.rfind("Selection from history\r\n2022-11-08 CE ", 0), 0u) << added;
+    EXPECT_NE(added.find("Total lunar eclipse, lunation number = 282, saros number = 136, penumbral phase starts "),
+              std::string::npos)
+        << added;
+    EXPECT_FALSE(window->lblActualEclipseData->text().isEmpty());
+    // Selecting the selected entry again does nothing.
+    const size_t after = window->Log.Text().size();
+    window->cboHistory->setCurrentIndex(eclipse);
+    EXPECT_EQ(window->Log.Text().size(), after);
+}
+
 TEST_F(MainWindow, LogEntriesAndThePendingResult) {
     EXPECT_FALSE(window->cmdViewLog->isEnabled());
     Enter("2001-12-31 CE 14:28");  // logging off: kept aside
