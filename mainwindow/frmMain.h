@@ -161,6 +161,7 @@ public:
     void cmdLogPreferences_Click();
     void cmdHelp_Click();
     bool ClearLogFromFull();
+    void EnsureLogWindow();
     std::string DocumentationFolder() const;
     frmLog* logWindow = nullptr;
     frmLogPreferences* prefsWindow = nullptr;
@@ -221,6 +222,7 @@ private:
     void BuildControls();
     void InitialiseMainWindow();
     void SetInitialValues();
+    void SetDefaultOptions();
     void FillLists();
     void ResetDisplayColours();
     void ConnectHandlers();

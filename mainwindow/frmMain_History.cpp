@@ -114,20 +114,25 @@ std::string frmMain::DocumentationFolder() const {
 
 std::string frmMain::DocumentationAddress() const { return DocumentationFolder() + "index.html"; }
 
+// Made on first use; closing it from the title bar discards the log, which disables the log buttons.
+void frmMain::EnsureLogWindow() {
+    if (logWindow != nullptr) return;
+    logWindow = new frmLog(
+        Log, services_,
+        [this] {
+            cmdViewLog->setEnabled(false);
+            cmdLogThisResult->setEnabled(false);
+        },
+        [this] { FocusDateEntry(); }, this);
+}
+
 void frmMain::cmdViewLog_Click() {
     if (Log.Empty()) {
         services_.messages->Show("View Log", "Log is empty", MessageIcon::Information, MessageButtons::Ok);
         FocusDateEntry();
         return;
     }
-    if (logWindow == nullptr)
-        logWindow = new frmLog(
-            Log, services_,
-            [this] {
-                cmdViewLog->setEnabled(false);
-                cmdLogThisResult->setEnabled(false);
-            },
-            [this] { FocusDateEntry(); }, this);
+    EnsureLogWindow();
     if (!logWindow->isVisible() && !logWindow->isMinimized()) {
         logWindow->resize(width(), logWindow->height());
         logWindow->move(x(), y() + lblCorvaneLWCDate[0]->mapTo(this, QPoint(0, 0)).y() + 53);
@@ -136,15 +141,7 @@ void frmMain::cmdViewLog_Click() {
 }
 
 bool frmMain::ClearLogFromFull() {
-    if (logWindow == nullptr) {
-        logWindow = new frmLog(
-            Log, services_,
-            [this] {
-                cmdViewLog->setEnabled(false);
-                cmdLogThisResult->setEnabled(false);
-            },
-            [this] { FocusDateEntry(); }, this);
-    }
+    EnsureLogWindow();
     return logWindow->cmdClear_Click();
 }
 

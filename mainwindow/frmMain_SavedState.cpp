@@ -117,12 +117,7 @@ bool frmMain::RestoreSavedState() {
 
 void frmMain::cmdReset_Click() {
     HighlightCurrentCalendar();
-    optLocal->setChecked(true);
-    optNext->setChecked(true);
-    optPlus->setChecked(true);
-    optMoveDirection[0]->setChecked(true);
-    chkRepeatedly->setChecked(false);
-    chkLog->setChecked(false);
+    SetDefaultOptions();
     LoggingOn = false;
     cboMoveStep->setCurrentIndex(2);
     cboRefreshPeriod->setCurrentIndex(2);

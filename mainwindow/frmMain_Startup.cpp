@@ -448,6 +448,16 @@ void frmMain::InitialiseMainWindow() {
     LoggingOn = chkLog->isChecked();
 }
 
+// The option buttons and check boxes as a first start (and Reset) leaves them.
+void frmMain::SetDefaultOptions() {
+    optLocal->setChecked(true);
+    optNext->setChecked(true);
+    optPlus->setChecked(true);
+    optMoveDirection[0]->setChecked(true);
+    chkRepeatedly->setChecked(false);
+    chkLog->setChecked(false);
+}
+
 void frmMain::SetInitialValues() {
     strPicPath = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString() + "/";
     SavedStatePath = DataFilePath(SavedStateFileName, SavedStateFolderName);
@@ -456,12 +466,7 @@ void frmMain::SetInitialValues() {
     NowRefreshSeconds = 5;
     intMaxX = intMaxY = 89;
     LastEclipseLunation = -10000000;
-    optLocal->setChecked(true);
-    optNext->setChecked(true);
-    optPlus->setChecked(true);
-    optMoveDirection[0]->setChecked(true);
-    chkRepeatedly->setChecked(false);
-    chkLog->setChecked(false);
+    SetDefaultOptions();
     ShowingNow = false;
     picCheck->setVisible(false);
 }
