@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
+#include <exception>
 
 #include "PhaseQueries.h"
 #include "Search.h"
@@ -175,10 +176,19 @@ void frmMain::AddLogEntry(const std::string& text, const std::string& operation,
     shown.phaseCaption = lblPhaseOfMoon[1]->text().toStdString();
     shown.ageCaption = lblAgeOfMoon[1]->text().toStdString();
     shown.currentCalendar = CurrentCalendar;
-    std::string piece;
-    if (Log.Empty()) piece = LogHeader(windowTitle().toStdString(), DocumentationAddress());
-    piece += LogEntryText(text, operation, extra, shown, logPreferences);
-    if (!Log.Append(piece)) {
+    bool appended = false;
+    try {
+        std::string piece;
+        if (Log.Empty()) piece = LogHeader(windowTitle().toStdString(), DocumentationAddress());
+        piece += LogEntryText(text, operation, extra, shown, logPreferences);
+        appended = Log.Append(piece);
+    } catch (const std::exception& e) {
+        // Out of memory and the like: the entry is dropped whole, the log keeps what it had.
+        services_.messages->Show("Error when adding log entry.", e.what(), MessageIcon::Warning, MessageButtons::Ok);
+        cmdViewLog->setEnabled(!Log.Empty());
+        return;
+    }
+    if (!appended) {
         // The log is full: the entry is not written; Clear asks on its own.
         if (services_.messages->Show("", "Log is full.  Clear log?", MessageIcon::Question, MessageButtons::YesNo) ==
             MessageResult::Yes)
