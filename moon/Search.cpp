@@ -93,6 +93,17 @@ bool AllFirstsCoincide(int32_t jdn) {
 
 namespace {
 
+// The eclipse in o.record (of lunation n) is the answer: remember it for the
+// saros search and show its greatest eclipse in UT.
+SearchOutcome EclipseFound(SearchOutcome o, int32_t n, SearchTarget target, bool next, SearchState& state) {
+    state.LastEclipseLunation = n;
+    state.LastEclipseWasLunar = o.record.kind >= 8;
+    o.moment = o.record.greatest_tt - DeltaTForMoment(o.record.greatest_tt) / 1440.0;
+    if (!InRange(o.moment)) return NotFound(target, next);
+    o.result = SearchOutcome::Result::Found;
+    return o;
+}
+
 // The eclipse loop from (n, P), in the direction, within the range.
 SearchOutcome EclipseLoop(SearchTarget target, bool next, int32_t n, int P, SearchState& state) {
     SearchOutcome o;
@@ -116,12 +127,7 @@ SearchOutcome EclipseLoop(SearchTarget target, bool next, int32_t n, int P, Sear
             n += next ? 1 : -1;
         }
     }
-    state.LastEclipseLunation = n;
-    state.LastEclipseWasLunar = o.record.kind >= 8;
-    o.moment = o.record.greatest_tt - DeltaTForMoment(o.record.greatest_tt) / 1440.0;
-    if (!InRange(o.moment)) return NotFound(target, next);
-    o.result = SearchOutcome::Result::Found;
-    return o;
+    return EclipseFound(o, n, target, next, state);
 }
 
 }  // namespace
@@ -172,12 +178,7 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
                                 " this one.";
                 return o;
             }
-            state.LastEclipseLunation = partner;
-            state.LastEclipseWasLunar = o.record.kind >= 8;
-            o.moment = o.record.greatest_tt - DeltaTForMoment(o.record.greatest_tt) / 1440.0;
-            if (!InRange(o.moment)) return NotFound(target, next);
-            o.result = SearchOutcome::Result::Found;
-            return o;
+            return EclipseFound(o, partner, target, next, state);
         }
         // No lunation remembered (the eclipse came from elsewhere): jump a
         // saros less five days and search the class from there.

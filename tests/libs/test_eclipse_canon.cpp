@@ -18,6 +18,7 @@
 #include "DeltaT.h"
 #include "vxdates.h"
 #include "vxphase.h"
+#include "CanonKinds.h"
 
 #ifndef VX_REFERENCE_DIR
 #define VX_REFERENCE_DIR "../shared/reference"
@@ -98,17 +99,6 @@ std::vector<CanonEclipse> ReadCanon(const std::string& file, bool lunar) {
     return out;
 }
 
-int ExpectedKind(const std::string& type, bool lunar) {
-    if (lunar) return type[0] == 'N' ? 8 : type[0] == 'P' ? 9 : 10;
-    const bool nonCentral = type.size() > 1 && (type[1] == '+' || type[1] == '-');
-    switch (type[0]) {
-        case 'P': return 1;
-        case 'A': return nonCentral ? 5 : 2;
-        case 'T': return nonCentral ? 4 : 3;
-        default: return nonCentral ? 7 : 6;
-    }
-}
-
 double Percentile(std::vector<double> v, double p) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
@@ -140,7 +130,7 @@ Comparison Compare(bool lunar) {
             c.worstMissingMagnitude = std::max(c.worstMissingMagnitude, e.magnitude);
             continue;
         }
-        c.kindAgree += r.kind == ExpectedKind(e.type, lunar);
+        c.kindAgree += r.kind == vxtest::CanonKind(e.type, lunar);
         c.sarosAgree += r.saros == e.saros;
         const int millennium = static_cast<int>(std::floor((e.year + 2000) / 1000.0)) * 1000 - 2000;
         c.timeErrors[std::min(millennium, 2000)].push_back((r.greatest_tt - e.jdTT) * 86400.0);

@@ -13,6 +13,7 @@
 #include "Moment.h"
 #include "PhaseQueries.h"
 #include "Search.h"
+#include "CanonKinds.h"
 
 #ifndef VX_REFERENCE_DIR
 #define VX_REFERENCE_DIR "../shared/reference"
@@ -208,17 +209,6 @@ struct CatalogEclipse {
     int kind = 0;  // in the program's numbering
 };
 
-int KindOf(const std::string& type, bool lunar) {
-    if (lunar) return type[0] == 'N' ? 8 : type[0] == 'P' ? 9 : 10;
-    const bool nonCentral = type.size() > 1 && (type[1] == '+' || type[1] == '-');
-    switch (type[0]) {
-        case 'P': return 1;
-        case 'A': return nonCentral ? 5 : 2;
-        case 'T': return nonCentral ? 4 : 3;
-        default: return nonCentral ? 7 : 6;
-    }
-}
-
 // Lunation -> saros and kind of the catalog's eclipses.
 std::map<int, CatalogEclipse> ReadCatalog(const char* file) {
     const bool lunar = std::string(file).find("lunar") != std::string::npos;
@@ -230,7 +220,7 @@ std::map<int, CatalogEclipse> ReadCatalog(const char* file) {
         std::vector<std::string> f;
         std::istringstream s(line);
         for (std::string x; std::getline(s, x, ',');) f.push_back(x);
-        if (f.size() > 6) out[std::stoi(f[4])] = {std::stoi(f[5]), KindOf(f[6], lunar)};
+        if (f.size() > 6) out[std::stoi(f[4])] = {std::stoi(f[5]), vxtest::CanonKind(f[6], lunar)};
     }
     return out;
 }
