@@ -1,8 +1,14 @@
 #include "CliCommands.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <limits>
 #include <ostream>
+#include <string_view>
+#include <system_error>
+#include <utility>
 
 #include "DateEntry.h"
 #include "DateLines.h"
@@ -14,11 +20,15 @@
 #include "vxphase.h"
 #include "vxdates.h"
 
+#ifndef VX_VERSION
+#define VX_VERSION "unknown"
+#endif
+
 namespace vx::cli {
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr std::string_view kUsage =
     "usage: vexaril-cli convert \"TEXT\" [--zone +HH:MM] [--greenwich] [--calendar CODE]\n"
     "  TEXT is read as the date entry box reads it; a date without a code is read\n"
     "  in CODE (default CE). The zone is the local zone (half-hour steps up to\n"
@@ -29,9 +39,437 @@ constexpr const char* kUsage =
     "       vexaril-cli equinox YEAR\n"
     "       vexaril-cli search TARGET (next|previous) \"DATE\" [--zone +HH:MM] [--greenwich]\n"
     "  TARGET is an item of the window's target list (\"Full moon\", \"Total solar eclipse\",\n"
-    "  \"Eclipse in same saros series\", ...) or its index 0..15.\n";
+    "  \"Eclipse in same saros series\", ...) or its index 0..15.\n"
+    "       vexaril-cli --help | --version\n"
+    "  Years run from -3000 to 6000 (equinox: to 5999); phases and eclipses list\n"
+    "  nothing outside -3000-01-01 12:00 .. 6000-01-01 12:00 UT. \"--\" ends the\n"
+    "  options, so a TEXT or DATE after it may start with \"-\".\n"
+    "  Exit status: 0 done, 1 the entry or search failed, 2 wrong arguments,\n"
+    "  3 the output could not be written.\n";
+
+constexpr std::string_view kSeasonEvents[4] = {"March equinox", "June solstice", "September equinox",
+                                               "December solstice"};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string IntText(int64_t value) {
+    char buffer[24];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, r.ptr);
+}
+
+// The fields joined by tabs, ending the line. Lines are built as strings
+// because a stream's imbued locale would group integers written with <<.
+template <typename... Fields>
+std::string Row(const Fields&... fields) {
+    std::string line;
+    ((line += std::string_view(fields), line += '\t'), ...);
+    line.back() = '\n';
+    return line;
+}
+
+// The output stream with the reason of its first failed write: errno is
+// read right after the write, before later calls can change it.
+class Output {
+public:
+    explicit Output(std::ostream& stream) : stream_(stream) {}
+
+    // False once a write has failed, so long listings stop early.
+    bool Put(std::string_view text) {
+        if (failed_) return false;
+        errno = 0;
+        stream_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!stream_) Fail();
+        return !failed_;
+    }
+
+    // Buffered output (a file, /dev/full) fails only when flushed.
+    bool Finish() {
+        if (!failed_ && stream_.good()) {
+            errno = 0;
+            stream_.flush();
+            if (!stream_) Fail();
+        }
+        return !failed_;
+    }
+
+    int Reason() const { return reason_; }
+
+private:
+    void Fail() {
+        failed_ = true;
+        reason_ = errno;
+    }
+
+    std::ostream& stream_;
+    bool failed_ = false;
+    int reason_ = 0;
+};
+
+int UsageError(std::ostream& err, std::string_view message) {
+    err << "vexaril-cli: " << message << "\n" << kUsage;
+    return ExitUsage;
+}
+
+// ---- arguments
+
+struct KnownOption {
+    std::string_view name;  // "--zone"
+    bool takesValue;
+};
+
+struct Arguments {
+    std::vector<std::string> operands;
+    std::vector<std::pair<std::string_view, std::string>> options;  // name and value, as given
+    bool help = false;
+};
+
+// As getopt_long: "--" ends the options; "-" and an argument of a '-' and a
+// digit are operands (a negative year or date); "--zone=+01:00" and "--zone
+// +01:00" are the same. False, with the message written, for an unknown
+// option or a missing value.
+bool SplitArguments(const std::vector<std::string>& args, const std::vector<KnownOption>& known, Arguments& parsed,
+                    std::ostream& err) {
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.size() < 2 || a[0] != '-' || IsDigit(a[1])) {
+            parsed.operands.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (a == "--help" || a == "-h") {
+            parsed.help = true;
+            continue;
+        }
+        const size_t equals = a.find('=');
+        const std::string_view name = std::string_view(a).substr(0, a.rfind("--", 0) == 0 ? equals : std::string::npos);
+        const auto found = std::find_if(known.begin(), known.end(), [&](const KnownOption& k) { return k.name == name; });
+        if (found == known.end()) {
+            UsageError(err, "unknown option: " + a + " (an argument starting with \"-\" goes after \"--\")");
+            return false;
+        }
+        if (!found->takesValue) {
+            if (name.size() != a.size()) {
+                UsageError(err, std::string(name) + " takes no value: " + a);
+                return false;
+            }
+            parsed.options.emplace_back(found->name, std::string());
+        } else if (name.size() != a.size()) {
+            parsed.options.emplace_back(found->name, a.substr(equals + 1));
+        } else if (i + 1 < args.size()) {
+            parsed.options.emplace_back(found->name, args[++i]);
+        } else {
+            UsageError(err, std::string(name) + " needs a value");
+            return false;
+        }
+    }
+    return true;
+}
+
+// --zone and --greenwich, shared by convert and search so both say the same.
+bool ReadZoneOptions(const Arguments& a, int& zone, bool& greenwich, std::ostream& err) {
+    for (const auto& [name, value] : a.options) {
+        if (name == "--greenwich") greenwich = true;
+        else if (name == "--zone" && !ParseZoneArgument(value, zone)) {
+            UsageError(err, "not a time zone of the list: " + value);
+            return false;
+        }
+    }
+    return true;
+}
+
+// An optional '-' and decimal digits, within lowest..highest; anything else
+// gets a message rather than a wrapped or truncated value.
+bool ReadYear(const std::string& text, int32_t lowest, int32_t highest, int32_t& year, std::ostream& err) {
+    const size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() == first || text.find_first_not_of("0123456789", first) != std::string::npos) {
+        UsageError(err, "not a year: \"" + text + "\" (a whole number such as 2024 or -500)");
+        return false;
+    }
+    int64_t value = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (r.ec != std::errc() || value < lowest || value > highest) {
+        UsageError(err, "year " + text + " is outside " + IntText(lowest) + ".." + IntText(highest));
+        return false;
+    }
+    year = static_cast<int32_t>(value);
+    return true;
+}
+
+bool ReadYearRange(const Arguments& a, int32_t& from, int32_t& to, std::ostream& err) {
+    if (!ReadYear(a.operands[0], -3000, 6000, from, err) || !ReadYear(a.operands[1], -3000, 6000, to, err))
+        return false;
+    if (from > to) {
+        UsageError(err, "FROM_YEAR " + a.operands[0] + " is after TO_YEAR " + a.operands[1]);
+        return false;
+    }
+    return true;
+}
+
+// ---- times
+
+// "YYYY-MM-DD hh:mm:ss" (proleptic Gregorian, astronomical years) of an AJD.
+std::string UtDateTime(double ajd) {
+    const double cjd = ajd + 0.5;
+    const double day = std::floor(cjd);
+    EuroDateRecord rec{};
+    rec.letter = 'G';
+    rec.jdn = FloorToDay(day);
+    jdn_to_euro_date(&rec);
+    return PadNumber(rec.year, 4) + "-" + PadNumber(rec.month, 2) + "-" + PadNumber(rec.day, 2) + " " +
+           TimeText(cjd - day, true);
+}
+
+double YearStart(int32_t year) {
+    EuroDateRecord rec{year, 1, 1, 'G', 0, 0};
+    euro_date_to_jdn(&rec);
+    return rec.jdn - 0.5;  // 00:00 UT as an AJD
+}
+
+double UtOfTT(double tt) { return tt - DeltaTForMoment(tt) / 1440.0; }
+
+// Calls visit(lunation, phase, tt, ut, record) for every listed phase in time
+// order while visit returns true.
+template <typename Visit>
+void ForEachPhase(int32_t from, int32_t to, const std::vector<int>& phases, Visit visit) {
+    InitPhaseConstants();
+    const double begin = std::max(YearStart(from), FirstSupportedMoment);
+    const double end = std::min(YearStart(to + 1), LastSupportedMoment);
+    PhaseEclipseRecord rec{};
+    for (int32_t n = LunationOf(begin) - 1;; ++n) {
+        for (int k : phases) {
+            const double tt = PhaseInstantTT(n, static_cast<PhaseKind>(k), rec);
+            const double ut = UtOfTT(tt);
+            if (ut > end) return;
+            if (ListedInYears(ut, from, to) && !visit(n, k, tt, ut, rec)) return;
+        }
+    }
+}
+
+// ---- commands
+
+int Convert(const Arguments& a, Output& out, std::ostream& err) {
+    const std::string& text = a.operands[0];
+    int zone = 0;
+    bool greenwich = false;
+    int calendar = CE;
+    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    for (const auto& [name, value] : a.options)
+        if (name == "--calendar" && (calendar = CalendarIndex(value)) < 0)
+            return UsageError(err, "unknown calendar code: " + value);
+
+    SimpleDateEntryHost host;
+    host.currentCalendar = calendar;
+    host.entryText = text;
+    host.zoneOffset = greenwich ? 0 : zone;
+
+    // As the Convert command: an empty entry box is "No date given."
+    DateEntryResult result{19, 0.0};
+    if (text.find_first_not_of(" \t") != std::string::npos) result = ParseDateEntry(text, host);
+    if (result.error != 0) {
+        out.Put(Row("error", IntText(result.error), DateEntryErrorMessage(result.error)));
+        return ExitFailed;
+    }
+    const RangeVerdict verdict = CheckSupportedRange(result.moment);
+    if (verdict != RangeVerdict::InRange) {
+        out.Put(Row("error", "range", RangeMessage(verdict)));
+        return ExitFailed;
+    }
+    for (const DateLine& line : AllCalendarLines(result.moment, host.zoneOffset))
+        out.Put(Row(CalendarCodeText(line.calendar), line.longText, line.sentence));
+    out.Put(Row("TIME", TimeLineText(result.moment, zone, !greenwich, host.currentCalendar)));
+    return ExitDone;
+}
+
+int Phases(const Arguments& a, Output& out, std::ostream& err) {
+    int32_t from = 0, to = 0;
+    if (!ReadYearRange(a, from, to, err)) return ExitUsage;
+    out.Put("lunation\tphase\ttt_ajd\tut_ajd\tut_ce\n");
+    ForEachPhase(from, to, {0, 1, 2, 3}, [&](int32_t n, int k, double tt, double ut, const PhaseEclipseRecord&) {
+        return out.Put(Row(IntText(n), IntText(k), FixedText(tt, 6), FixedText(ut, 6), UtDateTime(ut)));
+    });
+    return ExitDone;
+}
+
+int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
+    int32_t from = 0, to = 0;
+    if (!ReadYearRange(a, from, to, err)) return ExitUsage;
+    std::vector<int> phases = {0, 2};
+    bool details = false;
+    for (const auto& option : a.options) {
+        if (option.first == "--details") details = true;
+        else if (option.first == "--solar") phases = {0};
+        else if (option.first == "--lunar") phases = {2};
+    }
+    out.Put(std::string("lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\t"
+                        "penumbral_half_min\tumbral_half_min\ttotal_half_min") +
+            (details ? "\tgamma\tmagnitude\tpenumbral_magnitude\n" : "\n"));
+    InitPhaseConstants();
+    const double begin = std::max(YearStart(from), FirstSupportedMoment);
+    const double end = std::min(YearStart(to + 1), LastSupportedMoment);
+    const int32_t first = LunationOf(begin) - 1, last = LunationOf(end) + 1;
+    PhaseEclipseRecord rec{};
+    for (int32_t n = first; n <= last; ++n) {
+        for (int k : phases) {
+            if (!EclipsePossible(n, static_cast<PhaseKind>(k))) continue;
+            const double ut = UtOfTT(PhaseInstantTT(n, static_cast<PhaseKind>(k), rec));
+            if (rec.kind <= 0) continue;
+            const double maxUt = UtOfTT(rec.greatest_tt);
+            if (!EclipseListed(ut, maxUt, from, to)) continue;
+            std::string line = Row(IntText(n), IntText(k), IntText(rec.kind), EclipseKindText(rec.kind),
+                                   IntText(rec.saros), FixedText(rec.greatest_tt, 6), FixedText(maxUt, 6),
+                                   UtDateTime(maxUt), FixedText(rec.penumbral_half_min, 1),
+                                   FixedText(rec.umbral_half_min, 1), FixedText(rec.total_half_min, 1));
+            if (details) {
+                line.pop_back();
+                line += "\t" + Row(FixedText(rec.gamma, 4), FixedText(rec.magnitude, 4),
+                                   FixedText(rec.penumbral_magnitude, 4));
+            }
+            if (!out.Put(line)) return ExitDone;
+        }
+    }
+    return ExitDone;
+}
+
+int DeltaT(const Arguments& a, Output& out, std::ostream& err) {
+    int32_t year = 0;
+    if (!ReadYear(a.operands[0], std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), year, err)) return ExitUsage;
+    const double minutes = DeltaTForYear(year);
+    out.Put("minutes\tseconds\n" + Row(FixedText(minutes, 6), FixedText(minutes * 60.0, 3)));
+    return ExitDone;
+}
+
+int Equinox(const Arguments& a, Output& out, std::ostream& err) {
+    int32_t year = 0;
+    // The events of 6000 all come after the end of the range.
+    if (!ReadYear(a.operands[0], -3000, 5999, year, err)) return ExitUsage;
+    out.Put("year\tevent\tevent_text\ttt_ajd\tut_ajd\tut_ce\n");
+    for (SeasonEvent e = 0; e < 4; ++e) {
+        const double ut = EquinoxSolsticeJD(e, year);
+        out.Put(Row(IntText(year), IntText(e), kSeasonEvents[e], FixedText(EquinoxSolsticeJDE(e, year), 6),
+                    FixedText(ut, 6), UtDateTime(ut)));
+    }
+    return ExitDone;
+}
+
+int Search(const Arguments& a, Output& out, std::ostream& err) {
+    const std::string& targetText = a.operands[0];
+    const std::string& direction = a.operands[1];
+    const std::string& dateText = a.operands[2];
+    SearchTarget target = -1;
+    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
+        if (!SearchTargetText(t).empty() && ToUpperAscii(SearchTargetText(t)) == ToUpperAscii(targetText)) target = t;
+    if (target < 0 && !targetText.empty() && targetText.size() <= 2 &&
+        targetText.find_first_not_of("0123456789") == std::string::npos)
+        std::from_chars(targetText.data(), targetText.data() + targetText.size(), target);
+    if (target < 0 || target >= NumberOfSearchTargets || (direction != "next" && direction != "previous"))
+        return UsageError(err, "unknown target or direction");
+    const bool next = direction == "next";
+    int zone = 0;
+    bool greenwich = false;
+    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+
+    SimpleDateEntryHost host;
+    host.entryText = dateText;
+    host.zoneOffset = greenwich ? 0 : zone;
+    const DateEntryResult entry = ParseDateEntry(dateText, host);
+    if (entry.error != 0) {
+        out.Put(Row("error", IntText(entry.error), DateEntryErrorMessage(entry.error)));
+        return ExitFailed;
+    }
+    if (!IsInSupportedRange(entry.moment)) {
+        out.Put(Row("error", "range", RangeMessage(CheckSupportedRange(entry.moment))));
+        return ExitFailed;
+    }
+    InitPhaseConstants();
+    // An eclipse counts as displayed when the date is its maximum (to the minute).
+    SearchState state;
+    bool eclipseShown = false;
+    const int32_t n0 = LunationOf(entry.moment);
+    for (int32_t n = n0 - 1; n <= n0 + 1 && !eclipseShown; ++n)
+        for (PhaseKind k : {NewMoon, FullMoon}) {
+            PhaseEclipseRecord r{};
+            syzyg(n, k, &r);
+            if (r.kind > 0 && std::fabs(UtOfTT(r.greatest_tt) - entry.moment) < 1.0 / 1440) {
+                eclipseShown = true;
+                state.LastEclipseLunation = n;
+                state.LastEclipseWasLunar = r.kind >= 8;
+            }
+        }
+    if (target != SarosTarget) state.LastEclipseLunation = -10000000;
+    const SearchOutcome found = RunSearch(target, next, entry.moment, host.zoneOffset, eclipseShown, state);
+    if (found.result != SearchOutcome::Result::Found) {
+        out.Put(Row("error", found.messageTitle,
+                    found.result == SearchOutcome::Result::PhaseError ? "Error" + IntText(found.phaseCode)
+                                                                      : found.messageText));
+        return ExitFailed;
+    }
+    const DateLine line = CalendarLine(host.currentCalendar, found.moment, host.zoneOffset);
+    out.Put(Row("DATE", line.longText));
+    out.Put(Row("TIME", TimeLineText(found.moment, zone, !greenwich, host.currentCalendar)));
+    if (found.record.kind > 0 && target >= 6) {
+        const EclipseDetails details = EclipseDetailsText(found.record, found.moment, host.zoneOffset);
+        for (const std::string& l : details.EclipseLines)
+            if (!l.empty()) out.Put(Row("ECLIPSE", l));
+    }
+    return ExitDone;
+}
+
+struct Command {
+    std::string_view name;
+    std::vector<KnownOption> options;
+    size_t operands;                // exactly this many
+    std::string_view operandNames;  // for the message when some are missing
+    int (*run)(const Arguments&, Output&, std::ostream&);
+};
+
+constexpr KnownOption kZone{"--zone", true}, kGreenwich{"--greenwich", false};
+
+int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& err) {
+    static const Command commands[] = {
+        {"convert", {kZone, kGreenwich, {"--calendar", true}}, 1, "TEXT", Convert},
+        {"phases", {}, 2, "FROM_YEAR TO_YEAR", Phases},
+        {"eclipses", {{"--solar", false}, {"--lunar", false}, {"--details", false}}, 2, "FROM_YEAR TO_YEAR",
+         Eclipses},
+        {"deltat", {}, 1, "YEAR", DeltaT},
+        {"equinox", {}, 1, "YEAR", Equinox},
+        {"search", {kZone, kGreenwich}, 3, "TARGET (next|previous) DATE", Search},
+    };
+    if (args.empty()) {
+        err << kUsage;
+        return ExitUsage;
+    }
+    const std::string& name = args[0];
+    if (name == "--help" || name == "-h" || name == "help") {
+        out.Put(kUsage);
+        return ExitDone;
+    }
+    if (name == "--version") {
+        out.Put("vexaril-cli " VX_VERSION "\n");
+        return ExitDone;
+    }
+    const auto command =
+        std::find_if(std::begin(commands), std::end(commands), [&](const Command& c) { return c.name == name; });
+    if (command == std::end(commands))
+        return UsageError(err, (name.size() > 1 && name[0] == '-' ? "unknown option: " : "unknown command: ") + name);
+
+    Arguments parsed;
+    if (!SplitArguments(std::vector<std::string>(args.begin() + 1, args.end()), command->options, parsed, err))
+        return ExitUsage;
+    if (parsed.help) {
+        out.Put(kUsage);
+        return ExitDone;
+    }
+    if (parsed.operands.size() < command->operands)
+        return UsageError(err, std::string(command->name) + " needs " + std::string(command->operandNames));
+    if (parsed.operands.size() > command->operands)
+        return UsageError(err, "unexpected argument: " + parsed.operands[command->operands]);
+    return command->run(parsed, out, err);
+}
 
 }  // namespace
 
@@ -54,301 +492,29 @@ bool ParseZoneArgument(const std::string& text, int& offsetMinutes) {
     return true;
 }
 
-int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string text;
-    bool haveText = false;
-    int zone = 0;
-    bool greenwich = false;
-    int calendar = CE;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--greenwich") {
-            greenwich = true;
-        } else if (a == "--zone" && i + 1 < args.size()) {
-            if (!ParseZoneArgument(args[++i], zone)) {
-                err << "vexaril-cli: not a time zone of the list: " << args[i] << "\n" << kUsage;
-                return 2;
-            }
-        } else if (a == "--calendar" && i + 1 < args.size()) {
-            calendar = CalendarIndex(args[++i]);
-            if (calendar < 0) {
-                err << "vexaril-cli: unknown calendar code: " << args[i] << "\n" << kUsage;
-                return 2;
-            }
-        } else if (!haveText && (a.empty() || a[0] != '-' || (a.size() > 1 && IsDigit(a[1])))) {
-            text = a;
-            haveText = true;
-        } else {
-            err << "vexaril-cli: unexpected argument: " << a << "\n" << kUsage;
-            return 2;
-        }
-    }
-    if (!haveText) {
-        err << kUsage;
-        return 2;
-    }
-
-    SimpleDateEntryHost host;
-    host.currentCalendar = calendar;
-    host.entryText = text;
-    host.zoneOffset = greenwich ? 0 : zone;
-
-    // As the Convert command: an empty entry box is "No date given."
-    DateEntryResult result{19, 0.0};
-    for (char c : text)
-        if (c != ' ' && c != '\t') {
-            result = ParseDateEntry(text, host);
-            break;
-        }
-    if (result.error != 0) {
-        out << "error\t" << result.error << "\t" << DateEntryErrorMessage(result.error) << "\n";
-        return 1;
-    }
-    const RangeVerdict verdict = CheckSupportedRange(result.moment);
-    if (verdict != RangeVerdict::InRange) {
-        out << "error\trange\t" << RangeMessage(verdict) << "\n";
-        return 1;
-    }
-    for (const DateLine& line : AllCalendarLines(result.moment, host.zoneOffset))
-        out << CalendarCodeText(line.calendar) << "\t" << line.longText << "\t" << line.sentence << "\n";
-    out << "TIME\t" << TimeLineText(result.moment, zone, !greenwich, host.currentCalendar) << "\n";
-    return 0;
+bool ListedInYears(double moment, int32_t fromYear, int32_t toYear) {
+    // The range's own ends lie inside -3000 and 6000, so years beyond them
+    // add no bound (and no year arithmetic that could overflow).
+    const bool afterStart = fromYear <= -3000 || moment >= YearStart(fromYear);
+    const bool beforeEnd = toYear >= 6000 || moment < YearStart(toYear + 1);
+    return afterStart && beforeEnd && IsInSupportedRange(moment);
 }
 
-namespace {
-
-bool ParseYear(const std::string& text, int32_t& year) {
-    if (text.empty() || text.size() > 8) return false;
-    size_t i = text[0] == '-' ? 1 : 0;
-    if (i == text.size()) return false;
-    for (size_t j = i; j < text.size(); ++j)
-        if (!IsDigit(text[j])) return false;
-    year = static_cast<int32_t>(std::stol(text));
-    return true;
+bool EclipseListed(double phaseMoment, double greatestMoment, int32_t fromYear, int32_t toYear) {
+    return ListedInYears(phaseMoment, fromYear, toYear) && IsInSupportedRange(greatestMoment);
 }
-
-std::string Fixed6(double v) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6f", v);
-    return buffer;
-}
-
-// "YYYY-MM-DD hh:mm:ss" (proleptic Gregorian, astronomical years) of an AJD.
-std::string UtDateTime(double ajd) {
-    const double cjd = ajd + 0.5;
-    const double day = std::floor(cjd);
-    EuroDateRecord rec{};
-    rec.letter = 'G';
-    rec.jdn = FloorToDay(day);
-    jdn_to_euro_date(&rec);
-    return PadNumber(rec.year, 4) + "-" + PadNumber(rec.month, 2) + "-" + PadNumber(rec.day, 2) + " " +
-           TimeText(cjd - day, true);
-}
-
-double YearStart(int32_t year) {
-    EuroDateRecord rec{year, 1, 1, 'G', 0, 0};
-    euro_date_to_jdn(&rec);
-    return rec.jdn - 0.5;  // 00:00 UT as an AJD
-}
-
-bool ReadYearRange(const std::vector<std::string>& args, int32_t& from, int32_t& to, std::ostream& err) {
-    if (args.size() < 2 || !ParseYear(args[0], from) || !ParseYear(args[1], to) || from > to || from < -3000 ||
-        to > 6000) {
-        err << "vexaril-cli: give FROM_YEAR TO_YEAR within -3000..6000, FROM_YEAR <= TO_YEAR\n" << kUsage;
-        return false;
-    }
-    return true;
-}
-
-// Calls visit(lunation, phase, tt, ut, record) for every phase whose UT
-// instant lies in the years from..to, in time order.
-template <typename Visit>
-void ForEachPhase(int32_t from, int32_t to, const std::vector<int>& phases, Visit visit) {
-    InitPhaseConstants();
-    const double begin = YearStart(from), end = YearStart(to + 1);
-    PhaseEclipseRecord rec{};
-    for (int32_t n = LunationOf(begin) - 1;; ++n) {
-        bool past = false;
-        for (int k : phases) {
-            const double tt = PhaseInstantTT(n, static_cast<PhaseKind>(k), rec);
-            const double ut = tt - DeltaTForMoment(tt) / 1440.0;
-            if (ut >= end) {
-                past = true;
-                break;
-            }
-            if (ut >= begin) visit(n, k, tt, ut, rec);
-        }
-        if (past) break;
-    }
-}
-
-int PhasesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    int32_t from = 0, to = 0;
-    if (!ReadYearRange(args, from, to, err)) return 2;
-    out << "lunation\tphase\ttt_ajd\tut_ajd\tut_ce\n";
-    ForEachPhase(from, to, {0, 1, 2, 3}, [&](int32_t n, int k, double tt, double ut, const PhaseEclipseRecord&) {
-        out << n << "\t" << k << "\t" << Fixed6(tt) << "\t" << Fixed6(ut) << "\t" << UtDateTime(ut) << "\n";
-    });
-    return 0;
-}
-
-int EclipsesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    int32_t from = 0, to = 0;
-    if (!ReadYearRange(args, from, to, err)) return 2;
-    std::vector<int> phases = {0, 2};
-    bool details = false;
-    for (size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--details") details = true;
-        else if (args[i] == "--solar") phases = {0};
-        else if (args[i] == "--lunar") phases = {2};
-        else {
-            err << "vexaril-cli: unexpected argument: " << args[i] << "\n" << kUsage;
-            return 2;
-        }
-    }
-    out << "lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\tpenumbral_half_min\t"
-           "umbral_half_min\ttotal_half_min"
-        << (details ? "\tgamma\tmagnitude\tpenumbral_magnitude" : "") << "\n";
-    InitPhaseConstants();
-    const double begin = YearStart(from), end = YearStart(to + 1);
-    const int32_t first = LunationOf(begin) - 1, last = LunationOf(end) + 1;
-    PhaseEclipseRecord rec{};
-    for (int32_t n = first; n <= last; ++n) {
-        for (int k : phases) {
-            if (!EclipsePossible(n, static_cast<PhaseKind>(k))) continue;
-            const double tt = PhaseInstantTT(n, static_cast<PhaseKind>(k), rec);
-            const double ut = tt - DeltaTForMoment(tt) / 1440.0;
-            if (rec.kind <= 0 || ut < begin || ut >= end) continue;
-            const double maxUt = rec.greatest_tt - DeltaTForMoment(rec.greatest_tt) / 1440.0;
-            char halves[96];
-            std::snprintf(halves, sizeof halves, "%.1f\t%.1f\t%.1f", rec.penumbral_half_min, rec.umbral_half_min,
-                          rec.total_half_min);
-            out << n << "\t" << k << "\t" << rec.kind << "\t" << EclipseKindText(rec.kind) << "\t" << rec.saros << "\t"
-                << Fixed6(rec.greatest_tt) << "\t" << Fixed6(maxUt) << "\t" << UtDateTime(maxUt) << "\t" << halves;
-            if (details) {
-                char extra[96];
-                std::snprintf(extra, sizeof extra, "\t%.4f\t%.4f\t%.4f", rec.gamma, rec.magnitude, rec.penumbral_magnitude);
-                out << extra;
-            }
-            out << "\n";
-        }
-    }
-    return 0;
-}
-
-int DeltaTCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    int32_t year = 0;
-    if (args.size() != 1 || !ParseYear(args[0], year)) {
-        err << kUsage;
-        return 2;
-    }
-    const double minutes = DeltaTForYear(year);
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%.6f\t%.3f", minutes, minutes * 60.0);
-    out << "minutes\tseconds\n" << buffer << "\n";
-    return 0;
-}
-
-int EquinoxCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    int32_t year = 0;
-    if (args.size() != 1 || !ParseYear(args[0], year) || year < -3000 || year > 6000) {
-        err << "vexaril-cli: give a YEAR within -3000..6000\n" << kUsage;
-        return 2;
-    }
-    const double ut = MarchEquinoxJD(year);
-    out << "year\tut_ajd\tut_ce\n" << year << "\t" << Fixed6(ut) << "\t" << UtDateTime(ut) << "\n";
-    return 0;
-}
-
-int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() < 3) {
-        err << kUsage;
-        return 2;
-    }
-    SearchTarget target = -1;
-    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
-        if (!SearchTargetText(t).empty() && ToUpperAscii(SearchTargetText(t)) == ToUpperAscii(args[0])) target = t;
-    if (target < 0 && !args[0].empty() && args[0].find_first_not_of("0123456789") == std::string::npos &&
-        args[0].size() <= 2)
-        target = static_cast<SearchTarget>(std::stoi(args[0]));
-    if (target < 0 || target >= NumberOfSearchTargets || (args[1] != "next" && args[1] != "previous")) {
-        err << "vexaril-cli: unknown target or direction\n" << kUsage;
-        return 2;
-    }
-    const bool next = args[1] == "next";
-    int zone = 0;
-    bool greenwich = false;
-    for (size_t i = 3; i < args.size(); ++i) {
-        if (args[i] == "--greenwich") greenwich = true;
-        else if (args[i] == "--zone" && i + 1 < args.size() && ParseZoneArgument(args[i + 1], zone)) ++i;
-        else {
-            err << "vexaril-cli: unexpected argument: " << args[i] << "\n" << kUsage;
-            return 2;
-        }
-    }
-    SimpleDateEntryHost host;
-    host.entryText = args[2];
-    host.zoneOffset = greenwich ? 0 : zone;
-    const DateEntryResult entry = ParseDateEntry(args[2], host);
-    if (entry.error != 0) {
-        out << "error\t" << entry.error << "\t" << DateEntryErrorMessage(entry.error) << "\n";
-        return 1;
-    }
-    if (!IsInSupportedRange(entry.moment)) {
-        out << "error\trange\t" << RangeMessage(CheckSupportedRange(entry.moment)) << "\n";
-        return 1;
-    }
-    InitPhaseConstants();
-    // An eclipse counts as displayed when the date is its maximum (to the minute).
-    SearchState state;
-    bool eclipseShown = false;
-    const int32_t n0 = LunationOf(entry.moment);
-    for (int32_t n = n0 - 1; n <= n0 + 1 && !eclipseShown; ++n)
-        for (PhaseKind k : {NewMoon, FullMoon}) {
-            PhaseEclipseRecord r{};
-            syzyg(n, k, &r);
-            if (r.kind > 0 && std::fabs(r.greatest_tt - DeltaTForMoment(r.greatest_tt) / 1440.0 - entry.moment) < 1.0 / 1440) {
-                eclipseShown = true;
-                state.LastEclipseLunation = n;
-                state.LastEclipseWasLunar = r.kind >= 8;
-            }
-        }
-    if (target != SarosTarget) state.LastEclipseLunation = -10000000;
-    const SearchOutcome found = RunSearch(target, next, entry.moment, host.zoneOffset, eclipseShown, state);
-    if (found.result != SearchOutcome::Result::Found) {
-        out << "error\t" << found.messageTitle << "\t"
-            << (found.result == SearchOutcome::Result::PhaseError ? "Error" + std::to_string(found.phaseCode)
-                                                                  : found.messageText)
-            << "\n";
-        return 1;
-    }
-    const DateLine line = CalendarLine(host.currentCalendar, found.moment, host.zoneOffset);
-    out << "DATE\t" << line.longText << "\n";
-    out << "TIME\t" << TimeLineText(found.moment, zone, !greenwich, host.currentCalendar) << "\n";
-    if (found.record.kind > 0 && target >= 6) {
-        const EclipseDetails details = EclipseDetailsText(found.record, found.moment, host.zoneOffset);
-        for (const std::string& l : details.EclipseLines)
-            if (!l.empty()) out << "ECLIPSE\t" << l << "\n";
-    }
-    return 0;
-}
-
-}  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        (args.empty() ? err : out) << kUsage;
-        return args.empty() ? 2 : 0;
+    Output output(out);
+    const int code = Dispatch(args, output, err);
+    if (!output.Finish()) {
+        err << "vexaril-cli: cannot write the output";
+        if (output.Reason() != 0) err << ": " << std::generic_category().message(output.Reason());
+        err << "\n";
+        err.flush();
+        return ExitWriteError;
     }
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (args[0] == "convert") return ConvertCommand(rest, out, err);
-    if (args[0] == "phases") return PhasesCommand(rest, out, err);
-    if (args[0] == "eclipses") return EclipsesCommand(rest, out, err);
-    if (args[0] == "deltat") return DeltaTCommand(rest, out, err);
-    if (args[0] == "equinox") return EquinoxCommand(rest, out, err);
-    if (args[0] == "search") return SearchCommand(rest, out, err);
-    err << "vexaril-cli: unknown command: " << args[0] << "\n" << kUsage;
-    return 2;
+    return code;
 }
 
 }  // namespace vx::cli

@@ -1,20 +1,37 @@
 // vexaril-cli: the program's engine from the command line. Each command
-// writes tab-separated lines to out and returns the process exit code.
+// writes tab-separated lines to out and RunCli returns the process exit code:
+// 0 done, 1 the entry or the search failed, 2 wrong arguments, 3 the output
+// could not be written.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace vx::cli {
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+inline constexpr int ExitDone = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
+inline constexpr int ExitWriteError = 3;
 
-// "convert TEXT [--zone +HH:MM] [--greenwich] [--calendar CODE]".
-int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// args without the program name. Every number written is in the invariant
+// form ('.' for the point, no grouping beyond the date lines' own commas),
+// whatever the process locale or the locale imbued in out.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // "+05:30" -> 330; false for a text that is no zone of the list (half-hour
 // steps, at most twelve hours either side).
 bool ParseZoneArgument(const std::string& text, int& offsetMinutes);
+
+// Whether phases and eclipses list an instant (AJD, UT): in the years
+// fromYear..toYear (CE, from 00:00 UT of January 1) and in the supported
+// range, whose ends fall inside the years -3000 and 6000.
+bool ListedInYears(double moment, int32_t fromYear, int32_t toYear);
+// An eclipse is listed by the instant of its phase, as the years go, and
+// only when its greatest eclipse is inside the range too (as the searches
+// take it).
+bool EclipseListed(double phaseMoment, double greatestMoment, int32_t fromYear, int32_t toYear);
 
 }  // namespace vx::cli

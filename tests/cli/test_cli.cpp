@@ -1,8 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <locale>
+#include <regex>
 #include <sstream>
+#include <streambuf>
 
 #include "CliCommands.h"
+#include "Moment.h"
 
 namespace vx::cli {
 namespace {
@@ -23,6 +39,22 @@ std::vector<std::string> Lines(const std::string& text) {
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+double Number(const std::string& text) {
+    double value = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    EXPECT_TRUE(r.ec == std::errc() && r.ptr == text.data() + text.size()) << "not a number: " << text;
+    return value;
 }
 
 TEST(CliConvert, PrintsEveryLineInDisplayOrder) {
@@ -90,45 +122,47 @@ namespace vx::cli {
 namespace {
 
 TEST(CliPhases, OneYearOfPhases) {
-    std::ostringstream out, err;
-    ASSERT_EQ(RunCli({"phases", "2000", "2000"}, out, err), 0) << err.str();
-    std::istringstream in(out.str());
-    std::string line;
-    std::getline(in, line);
-    EXPECT_EQ(line, "lunation\tphase\ttt_ajd\tut_ajd\tut_ce");
-    int rows = 0;
-    std::string first;
-    while (std::getline(in, line)) {
-        if (rows == 0) first = line;
-        ++rows;
-    }
-    EXPECT_GE(rows, 49);
-    EXPECT_LE(rows, 50);
+    const CliRun r = Cli({"phases", "2000", "2000"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "lunation\tphase\ttt_ajd\tut_ajd\tut_ce");
     // The year's first phase is the new moon of lunation 0, 2000-01-06 18:14 UT.
-    EXPECT_EQ(first.substr(0, 4), "0\t0\t");
-    EXPECT_NE(first.find("\t2000-01-06 18:1"), std::string::npos) << first;
+    EXPECT_EQ(lines[1], "0\t0\t2451550.260128\t2451550.259387\t2000-01-06 18:13:31");
+    EXPECT_GE(lines.size(), 50u);
+    EXPECT_LE(lines.size(), 51u);
 }
 
 TEST(CliEclipses, KindsSarosAndDurations) {
-    std::ostringstream out, err;
-    ASSERT_EQ(RunCli({"eclipses", "2017", "2017", "--solar"}, out, err), 0);
-    EXPECT_NE(out.str().find("218\t0\t3\tCentral total solar eclipse\t145\t"), std::string::npos) << out.str();
-    std::ostringstream lunar;
-    ASSERT_EQ(RunCli({"eclipses", "2022", "2022", "--lunar"}, lunar, err), 0);
-    EXPECT_NE(lunar.str().find("282\t2\t10\tTotal lunar eclipse\t136\t"), std::string::npos) << lunar.str();
-    EXPECT_EQ(lunar.str().find("solar"), std::string::npos);
-    std::ostringstream bad;
-    EXPECT_EQ(RunCli({"eclipses", "2022", "2021"}, bad, err), 2);
-    EXPECT_EQ(RunCli({"eclipses", "-4000", "2021"}, bad, err), 2);
-    EXPECT_EQ(RunCli({"eclipses", "2020", "2021", "--both"}, bad, err), 2);
+    CliRun r = Cli({"eclipses", "2017", "2017", "--solar"});
+    ASSERT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("218\t0\t3\tCentral total solar eclipse\t145\t"), std::string::npos) << r.out;
+    r = Cli({"eclipses", "2022", "2022", "--lunar"});
+    ASSERT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("282\t2\t10\tTotal lunar eclipse\t136\t"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("solar"), std::string::npos);
+    EXPECT_EQ(Cli({"eclipses", "2022", "2021"}).code, 2);
+    EXPECT_EQ(Cli({"eclipses", "-4000", "2021"}).code, 2);
+    EXPECT_EQ(Cli({"eclipses", "2020", "2021", "--both"}).code, 2);
+}
+
+TEST(CliEclipses, DetailsColumnsHaveTheirDecimals) {
+    const CliRun r = Cli({"eclipses", "2017", "2017", "--details"});
+    ASSERT_EQ(r.code, 0);
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 5u) << r.out;
+    EXPECT_EQ(lines[0], "lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\t"
+                        "penumbral_half_min\tumbral_half_min\ttotal_half_min\tgamma\tmagnitude\tpenumbral_magnitude");
+    EXPECT_EQ(lines[1], "211\t2\t8\tPartial lunar eclipse\t114\t2457795.531316\t2457795.530503\t2017-02-11 "
+                        "00:43:55\t129.6\t0.0\t0.0\t-1.0253\t-0.0353\t0.9884");
+    EXPECT_EQ(lines[3], "217\t2\t9\tUmbral lunar eclipse\t119\t2457973.265017\t2457973.264205\t2017-08-07 "
+                        "18:20:27\t150.5\t57.6\t0.0\t0.8669\t0.2463\t1.2884");
 }
 
 TEST(CliDeltaT, MinutesAndSeconds) {
-    std::ostringstream out, err;
-    ASSERT_EQ(RunCli({"deltat", "2000"}, out, err), 0);
-    EXPECT_EQ(out.str().substr(0, 16), "minutes\tseconds\n");
-    EXPECT_NE(out.str().find("\t63.9"), std::string::npos) << out.str();
-    EXPECT_EQ(RunCli({"deltat", "x"}, out, err), 2);
+    EXPECT_EQ(Cli({"deltat", "2000"}).out, "minutes\tseconds\n1.066427\t63.986\n");
+    EXPECT_EQ(Cli({"deltat", "-500"}).out, "minutes\tseconds\n285.278443\t17116.707\n");
+    EXPECT_EQ(Cli({"deltat", "x"}).code, 2);
 }
 
 }  // namespace
@@ -153,12 +187,47 @@ TEST(CliCorvane, EntriesLinesAndTimeLine) {
     EXPECT_EQ(bad.str(), "error\t17\tInvalid week value in CLW date.\n");
 }
 
-TEST(CliEquinox, MarchEquinox) {
-    std::ostringstream out, err;
-    ASSERT_EQ(RunCli({"equinox", "2000"}, out, err), 0);
-    EXPECT_EQ(out.str().substr(0, 22), "year\tut_ajd\tut_ce\n2000");
-    EXPECT_NE(out.str().find("\t2000-03-20 07:3"), std::string::npos) << out.str();
-    EXPECT_EQ(RunCli({"equinox", "7000"}, out, err), 2);
+TEST(CliEquinox, FourEventsOfTheYear) {
+    const CliRun r = Cli({"equinox", "2000"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "year\tevent\tevent_text\ttt_ajd\tut_ajd\tut_ce\n"
+              "2000\t0\tMarch equinox\t2451623.816994\t2451623.816254\t2000-03-20 07:35:24\n"
+              "2000\t1\tJune solstice\t2451716.575548\t2451716.574807\t2000-06-21 01:47:43\n"
+              "2000\t2\tSeptember equinox\t2451810.228406\t2451810.227665\t2000-09-22 17:27:50\n"
+              "2000\t3\tDecember solstice\t2451900.068569\t2451900.067828\t2000-12-21 13:37:40\n");
+}
+
+TEST(CliEquinox, YearsWhoseEventsAreInsideTheRange) {
+    // -3000's March equinox follows the start of the range; every event of
+    // 6000 follows its end.
+    for (const char* year : {"-3000", "5999"}) {
+        const CliRun r = Cli({"equinox", year});
+        ASSERT_EQ(r.code, 0) << year << r.err;
+        const auto lines = Lines(r.out);
+        ASSERT_EQ(lines.size(), 5u);
+        double previous = 0;
+        for (size_t i = 1; i < 5; ++i) {
+            const auto f = Fields(lines[i]);
+            ASSERT_EQ(f.size(), 6u) << lines[i];
+            EXPECT_EQ(f[0], year);
+            EXPECT_EQ(f[1], std::to_string(i - 1));
+            const double ut = Number(f[4]);
+            EXPECT_GE(ut, FirstSupportedMoment);
+            EXPECT_LE(ut, LastSupportedMoment);
+            EXPECT_GT(ut, previous) << "in time order";
+            EXPECT_LT(Number(f[4]), Number(f[3])) << "UT is TT less delta T";
+            previous = ut;
+        }
+    }
+    EXPECT_EQ(Lines(Cli({"equinox", "-3000"}).out)[1],
+              "-3000\t0\tMarch equinox\t625413.341644\t625412.485269\t-3000-03-21 23:38:47");
+    for (const char* year : {"6000", "-3001", "7000"}) {
+        const CliRun r = Cli({"equinox", year});
+        EXPECT_EQ(r.code, 2) << year;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("outside -3000..5999"), std::string::npos) << r.err;
+    }
 }
 
 }  // namespace
@@ -185,6 +254,521 @@ TEST(CliSearch, EclipsesSarosAndLimits) {
     std::ostringstream bad;
     EXPECT_EQ(RunCli({"search", "Blue moon", "next", "2017-08-01 CE"}, bad, err), 2);
     EXPECT_EQ(RunCli({"search", "Full moon", "sideways", "2017-08-01 CE"}, bad, err), 2);
+}
+
+TEST(CliSearch, ZoneOptionAsConvertReadsIt) {
+    EXPECT_EQ(Cli({"search", "Full moon", "next", "2024-01-01 CE"}).out,
+              "DATE\t2024-01-25 CE (Thursday, January 25, 2024)\nTIME\t17:54 (local=GMT)\n");
+    EXPECT_EQ(Cli({"search", "Full moon", "next", "2024-01-01 CE", "--zone", "+05:30"}).out,
+              "DATE\t2024-01-25 CE (Thursday, January 25, 2024)\nTIME\t23:24 (local)\n");
+    EXPECT_EQ(Cli({"search", "--zone=+05:30", "Full moon", "next", "2024-01-01 CE"}).out,
+              "DATE\t2024-01-25 CE (Thursday, January 25, 2024)\nTIME\t23:24 (local)\n");
+    for (const char* zone : {"+25:00", "+05:15", "+12:30", "x"}) {
+        const CliRun search = Cli({"search", "Full moon", "next", "2024-01-01 CE", "--zone", zone});
+        const CliRun convert = Cli({"convert", "2024-01-01 CE", "--zone", zone});
+        EXPECT_EQ(search.code, 2) << zone;
+        EXPECT_EQ(search.out, "");
+        EXPECT_EQ(search.err.rfind(std::string("vexaril-cli: not a time zone of the list: ") + zone + "\n", 0), 0u)
+            << search.err;
+        EXPECT_EQ(search.err, convert.err);
+        EXPECT_EQ(search.code, convert.code);
+    }
+    const CliRun missing = Cli({"search", "Full moon", "next", "2024-01-01 CE", "--zone"});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_EQ(missing.err, Cli({"convert", "2024-01-01 CE", "--zone"}).err);
+    EXPECT_EQ(missing.err.rfind("vexaril-cli: --zone needs a value\n", 0), 0u) << missing.err;
+}
+
+}  // namespace
+}  // namespace vx::cli
+
+// ---- the arguments as a shell user gives them
+
+namespace vx::cli {
+namespace {
+
+TEST(CliArguments, DoubleDashEndsTheOptions) {
+    // Without "--" a text starting with "-" and no digit is an option.
+    CliRun r = Cli({"convert", "-CE"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("unknown option: -CE"), std::string::npos) << r.err;
+    // After it the entry parser gets the text and answers for it.
+    for (const char* text : {"-CE", "-", "--zone", "--"}) {
+        r = Cli({"convert", "--", text});
+        EXPECT_EQ(r.code, 1) << text << r.err;
+        EXPECT_EQ(r.out.rfind("error\t", 0), 0u) << text << r.out;
+        EXPECT_EQ(r.err, "") << text;
+    }
+    // "-" alone is an operand already, as getopt has it.
+    EXPECT_EQ(Cli({"convert", "-"}).out, Cli({"convert", "--", "-"}).out);
+    const std::string plain = Cli({"convert", "2001-12-31 CE 14:28"}).out;
+    EXPECT_EQ(Cli({"convert", "--", "2001-12-31 CE 14:28"}).out, plain);
+    // Options before "--" still count; after it they are operands.
+    const std::string zoned = Cli({"convert", "2001-12-31 CE 14:28", "--zone", "+05:30"}).out;
+    EXPECT_NE(zoned, plain);
+    EXPECT_EQ(Cli({"convert", "--zone", "+05:30", "--", "2001-12-31 CE 14:28"}).out, zoned);
+    EXPECT_EQ(Cli({"convert", "--zone=+05:30", "2001-12-31 CE 14:28"}).out, zoned);
+    r = Cli({"convert", "--", "2001-12-31 CE 14:28", "--greenwich"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("unexpected argument: --greenwich"), std::string::npos) << r.err;
+    // Every command takes it.
+    EXPECT_EQ(Cli({"phases", "--", "-500", "-500"}).out, Cli({"phases", "-500", "-500"}).out);
+    EXPECT_EQ(Cli({"eclipses", "--lunar", "--", "-500", "-499"}).out, Cli({"eclipses", "-500", "-499", "--lunar"}).out);
+    EXPECT_EQ(Cli({"deltat", "--", "-500"}).out, "minutes\tseconds\n285.278443\t17116.707\n");
+    EXPECT_EQ(Cli({"equinox", "--", "2000"}).out, Cli({"equinox", "2000"}).out);
+    r = Cli({"search", "--", "Full moon", "next", "-500-01-01 CE"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, Cli({"search", "Full moon", "next", "-500-01-01 CE"}).out);
+}
+
+TEST(CliArguments, OptionsNeedTheirValuesAndFlagsTakeNone) {
+    CliRun r = Cli({"convert", "2001-12-31 CE", "--calendar"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("--calendar needs a value"), std::string::npos) << r.err;
+    r = Cli({"convert", "2001-12-31 CE", "--greenwich=yes"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("--greenwich takes no value"), std::string::npos) << r.err;
+    r = Cli({"eclipses", "2000", "2000", "--solar=1"});
+    EXPECT_EQ(r.code, 2);
+    r = Cli({"phases", "2000", "2000", "--solar"});
+    EXPECT_EQ(r.code, 2) << "an option of another command";
+    EXPECT_NE(r.err.find("unknown option: --solar"), std::string::npos) << r.err;
+    // A value may itself start with "-".
+    EXPECT_EQ(Cli({"convert", "2001-12-31 CE 14:28", "--zone", "-05:00"}).code, 0);
+    EXPECT_EQ(Cli({"convert", "2001-12-31", "--calendar=JC"}).out, Cli({"convert", "2001-12-31", "--calendar", "JC"}).out);
+}
+
+// Each command with valid operands, which must work, and then with one more.
+const std::vector<std::vector<std::string>> kValidRuns = {
+    {"convert", "2001-12-31 CE"},
+    {"phases", "2024", "2024"},
+    {"eclipses", "2024", "2024"},
+    {"eclipses", "2024", "2024", "--solar", "--details"},
+    {"deltat", "2000"},
+    {"equinox", "2000"},
+    {"search", "Full moon", "next", "2024-01-01 CE"},
+    {"search", "Full moon", "next", "2024-01-01 CE", "--greenwich"},
+};
+
+TEST(CliArguments, EveryCommandRejectsExtraArguments) {
+    for (const auto& valid : kValidRuns) {
+        const CliRun ok = Cli(valid);
+        EXPECT_EQ(ok.code, 0) << valid[0] << ": " << ok.err;
+        for (const char* extra : {"extra", "2025", "-1"}) {
+            auto args = valid;
+            args.push_back(extra);
+            const CliRun r = Cli(args);
+            EXPECT_EQ(r.code, 2) << valid[0] << " " << extra;
+            EXPECT_EQ(r.out, "") << valid[0] << " " << extra;
+            EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: unexpected argument: ") + extra + "\n", 0), 0u)
+                << r.err;
+            // In front of the options as well.
+            args = valid;
+            args.insert(args.begin() + 1, extra);
+            EXPECT_EQ(Cli(args).code, 2) << valid[0] << " " << extra << " first";
+        }
+    }
+}
+
+TEST(CliArguments, EveryCommandWantsAllItsOperands) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> shortRuns = {
+        {{"convert"}, "convert needs TEXT"},
+        {{"convert", "--greenwich"}, "convert needs TEXT"},
+        {{"phases", "2024"}, "phases needs FROM_YEAR TO_YEAR"},
+        {{"eclipses", "2024", "--lunar"}, "eclipses needs FROM_YEAR TO_YEAR"},
+        {{"deltat"}, "deltat needs YEAR"},
+        {{"equinox"}, "equinox needs YEAR"},
+        {{"search", "Full moon", "next"}, "search needs TARGET (next|previous) DATE"},
+    };
+    for (const auto& [args, message] : shortRuns) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 2) << message;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("vexaril-cli: " + message + "\n", 0), 0u) << r.err;
+    }
+}
+
+TEST(CliArguments, YearsRejectGarbageAndOverflow) {
+    for (const char* year : {"", "-", "+2000", "20x4", "2000 ", " 2000", "1e3", "2000.0", "0x7d0", "--2000", "٢٠٠٠"}) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"deltat", "--", year}, {"equinox", "--", year},
+              {"phases", "--", year, "2000"}, {"eclipses", "--", "2000", year}}) {
+            CliRun r{};
+            EXPECT_NO_THROW(r = Cli(args)) << year;
+            EXPECT_EQ(r.code, 2) << args[0] << " \"" << year << "\"";
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: not a year: \"") + year + "\"", 0), 0u) << r.err;
+        }
+    }
+    // Too many digits for any integer type: a message, no exception.
+    for (const char* year : {"99999999999999999999999", "-2147483649", "2147483648"}) {
+        CliRun r{};
+        EXPECT_NO_THROW(r = Cli({"deltat", "--", year})) << year;
+        EXPECT_EQ(r.code, 2) << year;
+        EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: year ") + year + " is outside -2147483648..2147483647\n", 0),
+                  0u)
+            << r.err;
+    }
+    EXPECT_EQ(Cli({"deltat", "2147483647"}).code, 0);
+    EXPECT_EQ(Cli({"deltat", "--", "-2147483648"}).code, 0);
+    EXPECT_EQ(Cli({"deltat", "0002000"}).out, Cli({"deltat", "2000"}).out);
+    for (const char* year : {"6001", "-3001", "99999999999999999999999"}) {
+        const CliRun r = Cli({"phases", "2000", year});
+        EXPECT_EQ(r.code, 2) << year;
+        EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: year ") + year + " is outside -3000..6000\n", 0), 0u)
+            << r.err;
+    }
+    const CliRun reversed = Cli({"phases", "2001", "2000"});
+    EXPECT_EQ(reversed.code, 2);
+    EXPECT_EQ(reversed.err.rfind("vexaril-cli: FROM_YEAR 2001 is after TO_YEAR 2000\n", 0), 0u) << reversed.err;
+}
+
+TEST(CliArguments, HelpAndVersion) {
+    const CliRun help = Cli({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(help.out.rfind("usage: vexaril-cli convert ", 0), 0u) << help.out;
+    for (const char* command : {"convert", "phases", "eclipses", "deltat", "equinox", "search"})
+        EXPECT_NE(help.out.find(std::string("vexaril-cli ") + command + " "), std::string::npos) << command;
+    EXPECT_NE(help.out.find("vexaril-cli --help | --version\n"), std::string::npos);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-h"}, {"help"}, {"phases", "--help"}, {"convert", "x", "-h"},
+          {"search", "--help", "--zone", "+99"}}) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 0) << args[0];
+        EXPECT_EQ(r.out, help.out) << args[0];
+    }
+    // "--help" after "--" is an operand.
+    EXPECT_EQ(Cli({"convert", "--", "--help"}).code, 1);
+    // Without arguments the usage is an error.
+    const CliRun none = Cli({});
+    EXPECT_EQ(none.code, 2);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, help.out);
+
+    const CliRun version = Cli({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.err, "");
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("vexaril-cli [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << version.out;
+    const CliRun unknown = Cli({"--frobnicate"});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_EQ(unknown.err.rfind("vexaril-cli: unknown option: --frobnicate", 0), 0u) << unknown.err;
+}
+
+}  // namespace
+}  // namespace vx::cli
+
+// ---- the ends of the supported range
+
+namespace vx::cli {
+namespace {
+
+TEST(CliRange, ListedInYearsAtBothEnds) {
+    EXPECT_FALSE(ListedInYears(FirstSupportedMoment - 0.25, -3000, -3000)) << "-3000-01-01 06:00";
+    EXPECT_FALSE(ListedInYears(std::nextafter(FirstSupportedMoment, 0.0), -3000, 6000));
+    EXPECT_TRUE(ListedInYears(FirstSupportedMoment, -3000, -3000));
+    EXPECT_TRUE(ListedInYears(LastSupportedMoment, 6000, 6000));
+    EXPECT_TRUE(ListedInYears(LastSupportedMoment, -3000, 6000));
+    EXPECT_FALSE(ListedInYears(std::nextafter(LastSupportedMoment, 1e9), 6000, 6000));
+    EXPECT_FALSE(ListedInYears(3912560.514220, 6000, 6000)) << "the lunar eclipse of 6000-02-16";
+    // Inside the range the years decide: 2000 runs from AJD 2451544.5.
+    EXPECT_TRUE(ListedInYears(2451544.5, 2000, 2000));
+    EXPECT_FALSE(ListedInYears(std::nextafter(2451544.5, 0.0), 2000, 2000));
+    EXPECT_TRUE(ListedInYears(std::nextafter(2451544.5, 0.0), 1999, 1999));
+    EXPECT_FALSE(ListedInYears(2451544.5, 1999, 1999));
+    EXPECT_TRUE(ListedInYears(3912514.5, 6000, 6000)) << "6000-01-01 00:00";
+    EXPECT_FALSE(ListedInYears(3912514.5, 5999, 5999));
+}
+
+TEST(CliRange, AnEclipseNeedsItsPhaseAndItsGreatestEclipseInside) {
+    EXPECT_TRUE(EclipseListed(2457987.27, 2457987.26, 2017, 2017));
+    // The years go by the phase: one at the turn of a year is listed once.
+    EXPECT_TRUE(EclipseListed(2451544.5, std::nextafter(2451544.5, 0.0), 2000, 2000));
+    EXPECT_FALSE(EclipseListed(std::nextafter(2451544.5, 0.0), 2451544.5, 2000, 2000));
+    // Either instant outside the range, at either end, and it is not.
+    EXPECT_FALSE(EclipseListed(LastSupportedMoment, LastSupportedMoment + 0.01, 5999, 6000));
+    EXPECT_FALSE(EclipseListed(LastSupportedMoment + 0.01, LastSupportedMoment, 5999, 6000));
+    EXPECT_FALSE(EclipseListed(FirstSupportedMoment, FirstSupportedMoment - 0.01, -3000, -2999));
+    EXPECT_FALSE(EclipseListed(FirstSupportedMoment - 0.01, FirstSupportedMoment, -3000, -2999));
+    EXPECT_TRUE(EclipseListed(FirstSupportedMoment, LastSupportedMoment, -3000, 6000));
+}
+
+// Every row's UT column (ut_ajd of phases, max_ut_ajd of eclipses) inside
+// the range.
+void ExpectRowsInRange(const std::string& out, size_t column, size_t& rows) {
+    const auto lines = Lines(out);
+    rows = lines.empty() ? 0 : lines.size() - 1;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const double ut = Number(Fields(lines[i]).at(column));
+        EXPECT_GE(ut, FirstSupportedMoment) << lines[i];
+        EXPECT_LE(ut, LastSupportedMoment) << lines[i];
+    }
+}
+
+TEST(CliRange, PhasesStopAtTheEnds) {
+    CliRun r = Cli({"phases", "6000", "6000"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "lunation\tphase\ttt_ajd\tut_ajd\tut_ce\n") << "the first phase of 6000 is on 6000-01-02";
+    r = Cli({"phases", "5999", "6000"});
+    size_t rows = 0;
+    ExpectRowsInRange(r.out, 3, rows);
+    EXPECT_EQ(Lines(r.out).back(), "49472\t3\t3912509.009723\t3912508.365432\t5999-12-25 20:46:13");
+    EXPECT_EQ(r.out, Cli({"phases", "5999", "5999"}).out);
+    r = Cli({"phases", "-3000", "-3000"});
+    ExpectRowsInRange(r.out, 3, rows);
+    EXPECT_GE(rows, 49u);
+    EXPECT_EQ(Lines(r.out).at(1), "-61842\t2\t625334.379629\t625333.523254\t-3000-01-02 00:33:29");
+}
+
+TEST(CliRange, EclipsesStopAtTheEnds) {
+    const std::string header = Lines(Cli({"eclipses", "2000", "2000"}).out).at(0) + "\n";
+    CliRun r = Cli({"eclipses", "6000", "6000"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, header) << "6000's eclipses all follow 6000-01-01 12:00";
+    r = Cli({"eclipses", "5990", "6000", "--details"});
+    size_t rows = 0;
+    ExpectRowsInRange(r.out, 6, rows);
+    EXPECT_GT(rows, 20u);
+    EXPECT_EQ(r.out, Cli({"eclipses", "5990", "5999", "--details"}).out);
+    EXPECT_EQ(Fields(Lines(r.out).back()).at(7), "5999-09-22 00:57:53");
+    r = Cli({"eclipses", "-3000", "-2990"});
+    ExpectRowsInRange(r.out, 6, rows);
+    EXPECT_GT(rows, 20u);
+    EXPECT_EQ(Fields(Lines(r.out).at(1)).at(7), "-3000-03-02 03:40:37");
+}
+
+}  // namespace
+}  // namespace vx::cli
+
+// ---- write errors
+
+namespace vx::cli {
+namespace {
+
+// Takes limit characters, then fails as a full disk does; sync fails when
+// failSync is set.
+class FailingBuffer : public std::streambuf {
+public:
+    FailingBuffer(size_t limit, bool failSync) : limit_(limit), failSync_(failSync) {}
+    size_t written = 0;
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        if (written >= limit_) {
+            errno = ENOSPC;
+            return traits_type::eof();
+        }
+        ++written;
+        return c;
+    }
+    int sync() override { return failSync_ ? -1 : 0; }
+
+private:
+    size_t limit_;
+    bool failSync_;
+};
+
+TEST(CliWriteErrors, ABadStreamGivesStatusThreeAndAMessage) {
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(RunCli({"phases", "2024", "2024"}, out, err), ExitWriteError);
+    EXPECT_EQ(err.str(), "vexaril-cli: cannot write the output\n");
+    for (const auto& args : kValidRuns) {
+        std::ostringstream o, e;
+        o.setstate(std::ios::badbit);
+        EXPECT_EQ(RunCli(args, o, e), 3) << args[0];
+        EXPECT_EQ(e.str(), "vexaril-cli: cannot write the output\n") << args[0];
+    }
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, {"--version"}, {"convert", "x y"}, {"search", "Dark moon", "next", "x"}}) {
+        std::ostringstream o, e;
+        o.setstate(std::ios::badbit);
+        EXPECT_EQ(RunCli(args, o, e), 3) << args[0];
+    }
+    // Nothing is written for wrong arguments: their status stands.
+    std::ostringstream o, e;
+    o.setstate(std::ios::badbit);
+    EXPECT_EQ(RunCli({"phases", "x", "2024"}, o, e), 2);
+    EXPECT_EQ(e.str().find("cannot write"), std::string::npos);
+}
+
+TEST(CliWriteErrors, AFailureMidwayStopsTheListingAndNamesTheReason) {
+    FailingBuffer buffer(1000, false);
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"phases", "-3000", "6000"}, out, err), 3);
+    EXPECT_EQ(buffer.written, 1000u);
+    EXPECT_EQ(err.str(), "vexaril-cli: cannot write the output: " + std::generic_category().message(ENOSPC) + "\n");
+    // Within the limit the same run succeeds.
+    FailingBuffer roomy(100000, false);
+    std::ostream fine(&roomy);
+    EXPECT_EQ(RunCli({"equinox", "2000"}, fine, err), 0);
+}
+
+TEST(CliWriteErrors, AFailedFlushCounts) {
+    FailingBuffer buffer(1000000, true);
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"deltat", "2000"}, out, err), 3);
+    EXPECT_EQ(buffer.written, std::string("minutes\tseconds\n1.066427\t63.986\n").size());
+    EXPECT_EQ(err.str(), "vexaril-cli: cannot write the output\n");
+}
+
+}  // namespace
+}  // namespace vx::cli
+
+// ---- the real program and the process locale
+
+namespace vx::cli {
+namespace {
+
+std::string ShellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A private folder, removed with everything in it at the end of the scope.
+struct TemporaryFolder {
+    std::filesystem::path path;
+    TemporaryFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vexaril-cli-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) path = pattern;
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+};
+
+// vexaril-cli is built into the same folder as this test.
+std::filesystem::path ProgramPath() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : self.parent_path() / "vexaril-cli";
+}
+
+// Runs the program through the shell; stdout goes to stdoutTarget, or is
+// captured when that is empty.
+CliRun RunProgram(const std::vector<std::string>& args, const std::string& environment,
+                  const std::string& stdoutTarget, const TemporaryFolder& folder) {
+    const auto outPath = folder.path / "stdout", errPath = folder.path / "stderr";
+    std::string command = environment + " " + ShellQuoted(ProgramPath().string());
+    for (const auto& a : args) command += " " + ShellQuoted(a);
+    command += " >" + ShellQuoted(stdoutTarget.empty() ? outPath.string() : stdoutTarget) + " 2>" +
+               ShellQuoted(errPath.string());
+    const int status = std::system(command.c_str());
+    const int code = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return {code, stdoutTarget.empty() ? ReadWhole(outPath) : std::string(), ReadWhole(errPath)};
+}
+
+TEST(CliProgram, WriteErrorOnAFullDevice) {
+    if (!std::filesystem::exists(ProgramPath())) GTEST_SKIP() << "vexaril-cli is not built next to this test";
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    // Small outputs fail only at the final flush, long ones midway.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"deltat", "2000"}, {"phases", "-3000", "6000"}, {"--help"}}) {
+        const CliRun r = RunProgram(args, "", "/dev/full", folder);
+        EXPECT_EQ(r.code, 3) << args[0];
+        EXPECT_EQ(r.err, "vexaril-cli: cannot write the output: " + std::generic_category().message(ENOSPC) + "\n");
+    }
+    const CliRun fine = RunProgram({"deltat", "2000"}, "", "", folder);
+    EXPECT_EQ(fine.code, 0);
+    EXPECT_EQ(fine.out, "minutes\tseconds\n1.066427\t63.986\n");
+    EXPECT_EQ(RunProgram({"phases", "2024", "2024", "extra"}, "", "", folder).code, 2);
+}
+
+// Commands whose output holds every kind of number the tool writes: grouped
+// Julian dates, AJDs, times, durations, magnitudes, delta T; and entries
+// with decimals to read.
+const std::vector<std::vector<std::string>> kNumberRuns = {
+    {"convert", "2001-12-31 CE 14:28", "--zone", "+05:30"},
+    {"convert", "2452275.1028 AJD"},
+    {"convert", "999999.99 CJD"},
+    {"phases", "2000", "2000"},
+    {"eclipses", "2017", "2017", "--details"},
+    {"deltat", "2000"},
+    {"deltat", "-500"},
+    {"equinox", "2000"},
+    {"search", "Total lunar eclipse", "next", "2022-01-01 CE"},
+    {"search", "Full moon", "previous", "2024-01-01 CE 12:00", "--zone", "-03:30"},
+    {"phases", "2000", "x"},
+};
+
+// A German locale, whose decimal separator is ',', built for the test
+// with localedef into a folder of its own.
+class DecimalCommaLocale : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::system("command -v localedef >/dev/null 2>&1") != 0) GTEST_SKIP() << "localedef is not installed";
+        ASSERT_FALSE(folder_.path.empty());
+        locales_ = folder_.path / "locales";
+        std::filesystem::create_directory(locales_);
+        const std::string command = "localedef -c -i de_DE -f UTF-8 " + ShellQuoted((locales_ / "de_DE.UTF-8").string()) +
+                                    " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(std::filesystem::exists(locales_ / "de_DE.UTF-8" / "LC_NUMERIC"))
+            << "localedef failed (status " << status << "); the Debian package locales provides its sources";
+        const char* old = std::getenv("LOCPATH");
+        hadLocPath_ = old != nullptr;
+        if (old) oldLocPath_ = old;
+    }
+
+    void TearDown() override {
+        std::setlocale(LC_ALL, "C");
+        std::locale::global(std::locale::classic());
+        if (hadLocPath_) setenv("LOCPATH", oldLocPath_.c_str(), 1);
+        else unsetenv("LOCPATH");
+    }
+
+    // Both the C locale (printf, strtod) and the C++ global locale (new
+    // streams) become German.
+    void UseGermanLocale() {
+        setenv("LOCPATH", locales_.c_str(), 1);
+        ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+        std::locale::global(std::locale("de_DE.UTF-8"));
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
+        ASSERT_STREQ(buffer, "1,5") << "the locale must really use a decimal comma";
+    }
+
+    TemporaryFolder folder_;
+    std::filesystem::path locales_;
+    bool hadLocPath_ = false;
+    std::string oldLocPath_;
+};
+
+TEST_F(DecimalCommaLocale, SameBytesAsInTheCLocale) {
+    std::vector<CliRun> expected;
+    for (const auto& args : kNumberRuns) expected.push_back(Cli(args));
+    EXPECT_NE(expected[3].out.find("\t2451550.259387\t"), std::string::npos);
+    UseGermanLocale();
+    for (size_t i = 0; i < kNumberRuns.size(); ++i) {
+        const CliRun r = Cli(kNumberRuns[i]);
+        EXPECT_EQ(r.code, expected[i].code) << kNumberRuns[i][0];
+        EXPECT_EQ(r.out, expected[i].out) << kNumberRuns[i][0] << " " << kNumberRuns[i][1];
+        EXPECT_EQ(r.err, expected[i].err) << kNumberRuns[i][0];
+    }
+}
+
+TEST_F(DecimalCommaLocale, TheProgramUnderAGermanEnvironment) {
+    if (!std::filesystem::exists(ProgramPath())) GTEST_SKIP() << "vexaril-cli is not built next to this test";
+    const std::string environment =
+        "LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 LOCPATH=" + ShellQuoted(locales_.string());
+    for (const auto& args : kNumberRuns) {
+        const CliRun expected = Cli(args);
+        const CliRun r = RunProgram(args, environment, "", folder_);
+        EXPECT_EQ(r.code, expected.code) << args[0];
+        EXPECT_EQ(r.out, expected.out) << args[0] << " " << args[1];
+    }
 }
 
 }  // namespace
