@@ -36,11 +36,21 @@ DateLine LibraryLine(int calendar, int32_t day, Convert convert, Format format, 
     return line;
 }
 
-}  // namespace
+DateLine CorvaneLine(int32_t lunarWeekDay) {
+    CorvaneDateRecord rec;
+    rec.jdn = lunarWeekDay;
+    CorvaneDateFromDay(rec);
+    DateLine line;
+    line.calendar = CLW;
+    line.shortText = FormatCorvaneDate(rec, 1);
+    line.longText = line.shortText + " (" + FormatCorvaneDate(rec, 2) + ")";
+    line.sentence = FormatCorvaneDate(rec, 4);
+    return line;
+}
 
-DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
-    const double cjd = CJDFromMoment(moment, offsetMinutes);
-    const int32_t day = FloorToDay(cjd);
+// The lines of a calendar date given by its day number (for CLW the
+// lunar-week day number).
+DateLine DayLine(int calendar, int32_t day) {
     switch (calendar) {
         case CE:
         case JC: return EuroLine(calendar, day);
@@ -48,17 +58,17 @@ DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
         case DV: return LibraryLine<SolilunarDateRecord>(DV, day, jdn_to_dvslcdate, FormatSolilunarDate, 4);
         case LVT: return LibraryLine<LunarTridayRecord>(LVT, day, jdn_to_vtclunar, FormatLunarTridayDate, 3);
         case SVT: return LibraryLine<SolarTridayRecord>(SVT, day, jdn_to_vtcsolar, FormatSolarTridayDate, 3);
-        case CLW: {
-            CorvaneDateRecord rec;
-            rec.jdn = CorvaneDay(moment, offsetMinutes);
-            CorvaneDateFromDay(rec);
-            DateLine line;
-            line.calendar = CLW;
-            line.shortText = FormatCorvaneDate(rec, 1);
-            line.longText = line.shortText + " (" + FormatCorvaneDate(rec, 2) + ")";
-            line.sentence = FormatCorvaneDate(rec, 4);
-            return line;
-        }
+        case CLW: return CorvaneLine(day);
+        default: return DateLine{static_cast<int16_t>(calendar), {}, {}, {}};
+    }
+}
+
+}  // namespace
+
+DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
+    const double cjd = CJDFromMoment(moment, offsetMinutes);
+    switch (calendar) {
+        case CLW: return CorvaneLine(CorvaneDay(moment, offsetMinutes));
         case CJD:
         case AJD: {
             DateLine line;
@@ -67,8 +77,22 @@ DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
             line.longText = line.shortText;
             return line;
         }
-        default: return DateLine{static_cast<int16_t>(calendar), {}, {}, {}};
+        default: return DayLine(calendar, FloorToDay(cjd));
     }
+}
+
+WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes) {
+    if (calendar == CJD || calendar == AJD) return {CalendarLine(calendar, moment, offsetMinutes).shortText, {}};
+    double local = CJDFromMoment(moment, offsetMinutes);
+    if (calendar == CLW) local -= 0.25;
+    const double day = std::floor(local);
+    // The minute as the time line rounds it; "24:00" is the next day's 00:00.
+    const std::string shown = TimeText(local - day, false);
+    int minutes = 0;
+    if (shown.size() == 5) minutes = (shown[0] - '0') * 600 + (shown[1] - '0') * 60 + (shown[3] - '0') * 10 + (shown[4] - '0');
+    const int32_t dayNumber = FloorToDay(day) + (minutes >= 1440 ? 1 : 0);
+    minutes %= 1440;
+    return {DayLine(calendar, dayNumber).shortText, PadNumber(minutes / 60, 2) + ":" + PadNumber(minutes % 60, 2)};
 }
 
 std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes) {

@@ -22,6 +22,19 @@ struct DateLine {
 // zone offset (0 with Greenwich).
 DateLine CalendarLine(int calendar, double moment, int offsetMinutes);
 
+// What the program writes back for a Moment (entry box, history): the short
+// date of calendar and "hh:mm", both of the moment's minute as rounded for
+// display, so that a time that shows as 24:00 is written as 00:00 of the next
+// day and reads back to the same minute. CLW dates and times are on the
+// Corvane clock, six hours behind. CJD and AJD have their number only and an
+// empty time.
+struct WrittenBack {
+    std::string date;
+    std::string time;
+    std::string Text() const { return time.empty() ? date : date + " " + time; }
+};
+WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes);
+
 // Every line in display order: CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD.
 std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes);
 

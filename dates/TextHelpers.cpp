@@ -1,8 +1,8 @@
 #include "TextHelpers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vx {
 
@@ -86,8 +86,19 @@ double NumericValue(std::string_view text) {
         while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
     }
     if (digits == 0) return 0.0;
-    const std::string number(text.substr(begin, i - begin));
-    return std::strtod(number.c_str(), nullptr);
+    std::string_view number = text.substr(begin, i - begin);
+    if (number.front() == '+') number.remove_prefix(1);
+    double value = 0.0;
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too large is infinite, too small is zero, as strtod has it.
+        const size_t firstDigit = number.find_first_of("123456789");
+        const size_t point = number.find('.');
+        const bool large = firstDigit != std::string_view::npos && (point == std::string_view::npos || firstDigit < point);
+        const double magnitude = large ? HUGE_VAL : 0.0;
+        return number.front() == '-' ? -magnitude : magnitude;
+    }
+    return value;
 }
 
 bool IsNumericText(std::string_view text) {
@@ -114,11 +125,38 @@ std::string PadNumber(int64_t value, int width) {
     return negative ? "-" + digits : digits;
 }
 
+std::string FixedText(double value, int decimals) {
+    if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
+    decimals = std::clamp(decimals, 0, 17);
+    char buffer[400];  // 309 integer digits at most, a sign, a point, 17 decimals
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::string(buffer, r.ptr);
+}
+
+std::string ShortestText(double value) {
+    if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, r.ptr);
+}
+
+bool ParseDecimal(std::string_view text, double& value) {
+    if (text.empty()) return false;
+    size_t i = text[0] == '-' ? 1 : 0;
+    // from_chars would take "inf", "nan" and, with its own flags, hex; only
+    // plain decimal digits may start the number.
+    if (i >= text.size() || !(IsDigit(text[i]) || (text[i] == '.' && i + 1 < text.size() && IsDigit(text[i + 1]))))
+        return false;
+    double v = 0.0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
 std::string GroupedNumber(double value, int decimals) {
     if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text(buffer);
+    std::string text = FixedText(value, decimals);
     const size_t start = (text[0] == '-') ? 1 : 0;
     size_t point = text.find('.');
     if (point == std::string::npos) point = text.size();

@@ -51,6 +51,16 @@ std::string PadNumber(int64_t value, int width);
 // commas: 2455900.92 -> "2,455,900.9200" with 4 decimals.
 std::string GroupedNumber(double value, int decimals);
 
+// value with exactly decimals digits after a '.' and no grouping, whatever
+// the process locale: the form of every number the program may read again.
+std::string FixedText(double value, int decimals);
+// The shortest text that reads back to exactly value ("2451545.125").
+std::string ShortestText(double value);
+// Reads the whole of text as a decimal number (optional '-', digits, an
+// optional '.' with digits, an optional exponent), whatever the process
+// locale. False for anything else: blanks, a '+', hexadecimal, inf, nan.
+bool ParseDecimal(std::string_view text, double& value);
+
 // Round half to even, as the program's integer conversions do.
 double RoundHalfEven(double value);
 

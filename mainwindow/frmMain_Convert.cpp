@@ -40,9 +40,12 @@ void frmMain::cmdCompute_Click() {
         ShowDateEntryError(19);
         return;
     }
-    LastEclipseLunation = -10000000;
     std::string plusMinus = Trim(txbPlusMinus->text().toStdString());
     StripLeading(plusMinus, "0");
+    // "-", "+" or "." alone is no number of days: the box counts as empty.
+    if (plusMinus.find_first_of("0123456789") == std::string::npos &&
+        plusMinus.find_first_not_of("+-.,") == std::string::npos)
+        plusMinus.clear();
     txbPlusMinus->setText(QString::fromStdString(plusMinus));
 
     DateEntryResult result{14, 0.0};
@@ -65,6 +68,8 @@ void frmMain::cmdCompute_Click() {
     }
     if (!CheckRange(value)) return;
 
+    // A failed Convert keeps the shown eclipse for the saros search.
+    LastEclipseLunation = -10000000;
     lblActualEclipseData->clear();
     ShowingNow = false;
     picCheck->setVisible(false);

@@ -54,13 +54,11 @@ void frmMain::CopyDateLineToEntry(int calendar, int element) {
     const std::string value = DateLine(calendar)[1]->text().toStdString();
     if (calendar != CJD && calendar != AJD) {
         ShowTimeLine();
-        if (element == 1) {
-            const size_t paren = value.find('(');
-            // The short form: the text before the blank ahead of the "(".
-            std::string shortForm = paren == std::string::npos ? value : value.substr(0, paren > 0 ? paren - 1 : 0);
-            txbDate->setText(QString::fromStdString(shortForm));
-            AppendTimeToEntry();
-        }
+        // Date and time of the shown minute, so that the text reads back
+        // to it (23:59:40 is written as the next day's 00:00).
+        if (element == 1)
+            txbDate->setText(QString::fromStdString(
+                WrittenBackText(calendar, dblCurrentAJDate, EffectiveZoneOffset()).Text()));
     } else if (element == 1) {
         txbDate->setText(QString::fromStdString(value));
     }
@@ -74,9 +72,11 @@ void frmMain::AppendTimeToEntry() {
     const size_t colon = text.find(':');
     if (colon != std::string::npos) text.resize(colon >= 2 ? colon - 2 : 0);
     text = Trim(text);
-    double f = CJDFromMoment(dblCurrentAJDate, EffectiveZoneOffset());
-    if (CurrentCalendar == CLW) f -= 0.25;
-    text += " " + TimeText(f - std::floor(f), false);
+    const WrittenBack shown = WrittenBackText(CurrentCalendar, dblCurrentAJDate, EffectiveZoneOffset());
+    if (shown.time.empty()) return;
+    // The shown date itself gets the date of the rounded minute with it.
+    const std::string shownDate = CalendarLine(CurrentCalendar, dblCurrentAJDate, EffectiveZoneOffset()).shortText;
+    text = text == shownDate ? shown.Text() : text + " " + shown.time;
     txbDate->setText(QString::fromStdString(text));
 }
 

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <exception>
 
+#include "DateLines.h"
 #include "PhaseQueries.h"
 #include "Search.h"
 #include "HelpWindows.h"
@@ -21,8 +22,13 @@ std::string frmMain::AddHistoryEntry(const std::string& strDate, int16_t intEcli
     AddingHistoryEntry = true;
     std::string result;
     const QString newest = cboHistory->count() > 0 ? cboHistory->itemText(cboHistory->count() - 1) : QString();
-    const std::string text = HistoryEntryText(strDate, CurrentCalendar, lblTime[1]->text().toStdString(),
-                                              optGreenwich->isChecked(), cboTimeZone->currentText().toStdString());
+    // Date and time of the shown minute, written as they read back; strDate
+    // (the shown date line) differs from it only when the minute rounds up
+    // into the next day.
+    (void)strDate;
+    const WrittenBack shown = WrittenBackText(CurrentCalendar, dblCurrentAJDate, EffectiveZoneOffset());
+    const std::string text = HistoryEntryText(shown.date, CurrentCalendar, shown.time, optGreenwich->isChecked(),
+                                              cboTimeZone->currentText().toStdString());
     if (QString::fromStdString(text) != newest) {
         if (cboHistory->count() >= HistoryCapacity) cboHistory->removeItem(0);
         cboHistory->addItem(QString::fromStdString(text), static_cast<int>(intEclipseType));
@@ -70,21 +76,29 @@ void frmMain::cboHistory_Click() {
         FocusDateEntry();
         return;
     }
-    dblCurrentAJDate = parsed.moment;
-    ShowTimeLine();
-    ShowAllCalendars();
-    DisplayMoonData(NavyColour);
-    ShowDeltaT();
-
-    int32_t n = LunationOf(dblCurrentAJDate);
+    // The same range test as Convert: no entry adopts a moment outside it.
+    if (!CheckRange(parsed.moment)) {
+        RestoringFromHistory = false;
+        FocusDateEntry();
+        return;
+    }
+    // The phase is asked before anything is redrawn, so that a failure is
+    // reported here, by this handler, and leaves the display as it was.
+    int32_t n = LunationOf(parsed.moment);
     bool exact = false;
-    int16_t k = GetPhase(n, dblCurrentAJDate, exact);
+    int16_t k = GetPhase(n, parsed.moment, exact);
     if (k < 0) {
         services_.messages->Show("Error", GetPhaseErrorText(k, "cboHistory_Click"), MessageIcon::Warning,
                                  MessageButtons::Ok);
         RestoringFromHistory = false;
         return;
     }
+    dblCurrentAJDate = parsed.moment;
+    ShowTimeLine();
+    ShowAllCalendars();
+    DisplayMoonData(NavyColour);
+    ShowDeltaT();
+
     if (kind >= 8 && k == 1) k = 2;
     if (kind >= 1 && kind <= 7 && k == 3) {
         k = 0;

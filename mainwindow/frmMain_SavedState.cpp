@@ -15,9 +15,9 @@ namespace vx {
 std::string frmMain::DataFilePath(const std::string& fileName, const std::string& folderName) const {
     const std::string base = services_.appData != nullptr ? services_.appData->Folder() : std::string();
     if (base.empty()) return {};
-    QDir dir(QString::fromStdString(base));
-    // The folder is made at start-up whether or not a state is ever saved.
-    if (dir.exists() && !dir.exists(QString::fromStdString(folderName))) dir.mkdir(QString::fromStdString(folderName));
+    // The folder is made at start-up whether or not a state is ever saved,
+    // with every level above it: a fresh account may have none of them.
+    QDir().mkpath(QString::fromStdString(base + "/" + folderName));
     return base + "/" + folderName + "/" + fileName;
 }
 
@@ -56,20 +56,17 @@ void frmMain::cmdSaveState_Click() {
 
 bool frmMain::RestoreSavedState() {
     RestoringSavedState = true;
-    std::string text;
-    {
-        QFile file(QString::fromStdString(SavedStatePath));
-        // A state file is a few hundred bytes; anything huge is not one.
-        if (SavedStatePath.empty() || !file.open(QIODevice::ReadOnly) || file.size() > (1 << 20)) {
-            RestoringSavedState = false;
-            return false;
-        }
-        text = file.readAll().toStdString();
+    std::string text, error;
+    // A state file is a few hundred bytes; anything huge, or anything that
+    // is not a plain file (a FIFO, a device), is not one.
+    if (SavedStatePath.empty() || !ReadRegularFile(SavedStatePath, 1 << 20, text, error)) {
+        RestoringSavedState = false;
+        return false;
     }
     SavedState s;
     const int good = ReadSavedState(text, s);
     // Apply what was read, in file order, even when a later value fails.
-    if (good >= 1) dblCurrentAJDate = s.moment;
+    if (good >= 1) dblCurrentAJDate = s.moment;  // in range: the reader checks
     if (good >= 2) CurrentCalendar = static_cast<int16_t>(s.currentCalendar);
     if (good >= 3) optMoveDirection[s.moveForward ? 0 : 1]->setChecked(true);
     if (good >= 4) (s.plus ? optPlus : optMinus)->setChecked(true);
@@ -92,11 +89,15 @@ bool frmMain::RestoreSavedState() {
         lblActualEclipseData->setText(QString::fromStdString(s.eclipseData).replace("\r\n", "\n").trimmed());
     }
     if (good >= 15) logPreferences.optLogFormat = s.logFormatCalendarDate ? 0 : 1;
-    if (good >= 26) {
-        const auto& i = s.include;  // CE JC OLC DV LVT SVT CJD AJD phase age CLW
-        logPreferences.includeCalendar = {i[0], i[1], i[2], i[3], i[4], i[5], i[10], i[6], i[7]};
-        logPreferences.includePhaseOfMoonAndIllumination = i[8];
-        logPreferences.includeLunationAndAgeOfMoon = i[9];
+    // Lines 16..26, each applied when it was read: CE JC OLC DV LVT SVT CJD
+    // AJD phase age CLW.
+    static constexpr int kCalendarOfLine[11] = {0, 1, 2, 3, 4, 5, 7, 8, -1, -2, 6};
+    for (int i = 0; i < 11 && good >= 16 + i; ++i) {
+        const bool value = s.include[static_cast<size_t>(i)];
+        const int calendar = kCalendarOfLine[i];
+        if (calendar >= 0) logPreferences.includeCalendar[static_cast<size_t>(calendar)] = value;
+        else if (calendar == -1) logPreferences.includePhaseOfMoonAndIllumination = value;
+        else logPreferences.includeLunationAndAgeOfMoon = value;
     }
     ShowingNow = false;
     picCheck->setVisible(false);

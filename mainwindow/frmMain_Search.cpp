@@ -39,7 +39,6 @@ void frmMain::cmdSearch_Click() {
         return;
     }
     const bool eclipseDisplayed = !lblActualEclipseData->text().isEmpty();
-    lblActualEclipseData->clear();
     txbDate->clear();
     const bool next = optNext->isChecked();
     LastSearchLogText = SearchLogText(target, next);
@@ -70,6 +69,8 @@ void frmMain::cmdSearch_Click() {
             SetTheFocus();
             return;
     }
+    // The shown eclipse stays shown (and usable) until a result replaces it.
+    lblActualEclipseData->clear();
     dblCurrentAJDate = found.moment;
     ShowTimeLine();
     const std::string shown = ShowAllCalendars();

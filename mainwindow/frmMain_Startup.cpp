@@ -69,6 +69,8 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
 frmMain::frmMain(Services services, QWidget* parent) : QWidget(parent), services_(services) {
     setObjectName("frmMain");
     BuildControls();
+    // Labels show data (a restored eclipse caption among them): never as markup.
+    for (QLabel* label : findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
     ConnectHandlers();
 }
 

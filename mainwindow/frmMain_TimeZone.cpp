@@ -14,13 +14,24 @@ int16_t frmMain::SelectedZoneOffset() const { return TimeZoneOffsetFromItem(cboT
 
 void frmMain::cboTimeZone_Click() {
     if (!isVisible() || RestoringSavedState) return;
-    lblActualEclipseData->clear();
     const int16_t z = SelectedZoneOffset();
     if (z != AppliedZoneOffset) {
-        // The instant moves so that its reading on the local clock stays.
-        dblCurrentAJDate += (AppliedZoneOffset - z) / 1440.0;
+        // The instant moves so that its reading on the local clock stays;
+        // where that would leave the range, the zone goes back instead.
+        const double moved = dblCurrentAJDate + (AppliedZoneOffset - z) / 1440.0;
+        if (!CheckRange(moved)) {
+            cboTimeZone->blockSignals(true);
+            for (int i = 0; i < cboTimeZone->count(); ++i)
+                if (TimeZoneOffsetFromItem(cboTimeZone->itemText(i).toStdString()) == AppliedZoneOffset)
+                    cboTimeZone->setCurrentIndex(i);
+            cboTimeZone->blockSignals(false);
+            SetTheFocus();
+            return;
+        }
+        dblCurrentAJDate = moved;
         AppliedZoneOffset = z;
     }
+    lblActualEclipseData->clear();
     ShowTimeLine();
     const std::string shown = ShowAllCalendars();
     DisplayMoonData(NavyColour);

@@ -1,7 +1,6 @@
 #include "MoonPanel.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "PhaseQueries.h"
 #include "TextHelpers.h"
@@ -10,11 +9,8 @@ namespace vx {
 
 namespace {
 
-std::string OneDecimal(double v) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", v);
-    return buffer;
-}
+// Invariant like every other number the program writes: the log holds it.
+std::string OneDecimal(double v) { return FixedText(v, 1); }
 
 std::string Counted(int64_t n, const char* unit) { return std::to_string(n) + " " + unit + (n == 1 ? "" : "s"); }
 
@@ -31,12 +27,16 @@ std::string FormatMoonAge(double days) {
 }
 
 std::string MoonPhaseText(double f, bool waxing) {
-    const double pct = f * 100;
+    // The name follows the value as shown, so "45.0%" is always a half moon.
+    const double exact = f * 100;
+    const std::string shownText = OneDecimal(exact);
+    double pct = exact;
+    ParseDecimal(shownText, pct);
     const char* name = pct < 1 ? "Dark moon" : pct < 45 ? "Crescent moon" : pct < 55 ? "Half moon"
                                                        : pct < 99 ? "Gibbous moon" : "Full moon";
     std::string text = name;
-    if (pct >= 0.05 && pct <= 99.95) text += waxing ? " (waxing)" : " (waning)";
-    return text + ", " + OneDecimal(pct) + "%";
+    if (exact >= 0.05 && exact <= 99.95) text += waxing ? " (waxing)" : " (waning)";
+    return text + ", " + shownText + "%";
 }
 
 std::string DeltaTText(double minutes) {

@@ -96,12 +96,15 @@ int32_t LunationBetweenNewMoons(double moment, double& a, double& b) {
 
 int16_t GetPhase(int32_t lunation, double moment, bool& exact) {
     exact = false;
-    const double u = moment + DeltaTForMoment(moment) / (24.0 * 60.0);
-    if (PhaseInstantTT(lunation + 1, NewMoon, SharedPhaseRecord) <= u) return -1;
+    // The phase instants are compared in UT exactly as PhaseInstant and
+    // LunationOf give them (each with delta T of its own instant's year), so
+    // the lunation LunationOf returns always contains the moment, and a
+    // displayed phase instant is exact at itself, also across New Year.
+    if (PhaseInstantOnly(lunation + 1, NewMoon) <= moment) return -1;
     for (PhaseKind k = 3; k >= 0; --k) {
-        const double t = PhaseInstantTT(lunation, k, SharedPhaseRecord);
-        if (t > u) continue;
-        exact = std::fabs(t - u) < PhaseExactTolerance;
+        const double t = PhaseInstantOnly(lunation, k);
+        if (t > moment) continue;
+        exact = std::fabs(t - moment) < PhaseExactTolerance;
         return k;
     }
     return -2;

@@ -59,7 +59,8 @@ bool EclipsePossible(int32_t lunation, PhaseKind phase);
 
 // The phase last reached in lunation n at the moment (0..3), with exact set
 // when the moment is within PhaseExactTolerance of it; -1 when the moment is
-// in a later lunation, -2 when before the lunation's new moon.
+// in a later lunation, -2 when before the lunation's new moon. Compares UT
+// instants as PhaseInstant gives them; SharedPhaseRecord is left alone.
 int16_t GetPhase(int32_t lunation, double moment, bool& exact);
 
 // "Partial solar eclipse" ... "Total lunar eclipse"; "" outside 1..10.

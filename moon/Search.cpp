@@ -93,44 +93,113 @@ bool AllFirstsCoincide(int32_t jdn) {
 
 namespace {
 
+constexpr int32_t kNoLunation = -10000000;
+
+// The greatest eclipse of the record, in UT.
+double GreatestEclipse(const PhaseEclipseRecord& record) {
+    return record.greatest_tt - DeltaTForMoment(record.greatest_tt) / 1440.0;
+}
+
+bool Beyond(double t, double start, bool next) { return next ? t > start : t < start; }
+
 // The eclipse in o.record (of lunation n) is the answer: remember it for the
-// saros search and show its greatest eclipse in UT.
+// saros search and show its greatest eclipse in UT. Nothing is remembered
+// unless the answer is accepted.
 SearchOutcome EclipseFound(SearchOutcome o, int32_t n, SearchTarget target, bool next, SearchState& state) {
+    o.moment = GreatestEclipse(o.record);
+    if (!InRange(o.moment)) return NotFound(target, next);
     state.LastEclipseLunation = n;
     state.LastEclipseWasLunar = o.record.kind >= 8;
-    o.moment = o.record.greatest_tt - DeltaTForMoment(o.record.greatest_tt) / 1440.0;
-    if (!InRange(o.moment)) return NotFound(target, next);
     o.result = SearchOutcome::Result::Found;
     return o;
 }
 
-// The eclipse loop from (n, P), in the direction, within the range.
-SearchOutcome EclipseLoop(SearchTarget target, bool next, int32_t n, int P, SearchState& state) {
+// The eclipse loop from (n, P), in the direction, within the range. An
+// eclipse counts only when its greatest eclipse lies beyond the start (the
+// start can fall between greatest eclipse and the syzygy), and the eclipse
+// last found is never found again.
+SearchOutcome EclipseLoop(SearchTarget target, bool next, int32_t n, int P, double start, const SearchState& state,
+                          SearchState& result) {
     SearchOutcome o;
     for (;;) {
         if (n < kFirstLunation || n > kLastLunation) return NotFound(target, next);
         const PhaseKind phase = static_cast<PhaseKind>(P);
         if (EclipsePossible(n, phase)) {
             const double t = PhaseInstant(n, phase, o.record);
-            if (!InRange(t)) return NotFound(target, next);
-            if (o.record.kind > 0 && EclipseKindAccepted(target, o.record.kind) && n != state.LastEclipseLunation) break;
+            if (next ? t > LastSupportedMoment : t < FirstSupportedMoment) return NotFound(target, next);
+            const bool sameAsLast = n == state.LastEclipseLunation && (phase == FullMoon) == state.LastEclipseWasLunar;
+            if (o.record.kind > 0 && EclipseKindAccepted(target, o.record.kind) && !sameAsLast &&
+                Beyond(GreatestEclipse(o.record), start, next))
+                break;
         }
         if (target == 6) {
             if (next) {
-                if (P == 0) P = 2;
-                else P = 0, ++n;
+                if (P == 0) {
+                    P = 2;
+                } else {
+                    P = 0;
+                    ++n;
+                }
+            } else if (P == 2) {
+                P = 0;
             } else {
-                if (P == 2) P = 0;
-                else P = 2, --n;
+                P = 2;
+                --n;
             }
         } else {
             n += next ? 1 : -1;
         }
     }
-    return EclipseFound(o, n, target, next, state);
+    return EclipseFound(o, n, target, next, result);
+}
+
+// The phase instant of (n, P) or, when it is not beyond the start, the same
+// phase one lunation further on.
+SearchOutcome PhaseFound(SearchTarget target, bool next, int32_t n, PhaseKind P, double start, bool quarters) {
+    SearchOutcome o;
+    for (int guard = 0; guard < 8; ++guard) {
+        o.moment = PhaseInstant(n, P, o.record);
+        if (Beyond(o.moment, start, next)) break;
+        if (!quarters) {
+            n += next ? 1 : -1;
+        } else if (next) {
+            if (++P > 3) {
+                P = 0;
+                ++n;
+            }
+        } else if (--P < 0) {
+            P = 3;
+            --n;
+        }
+    }
+    if (!InRange(o.moment) || !Beyond(o.moment, start, next)) return NotFound(target, next);
+    o.result = SearchOutcome::Result::Found;
+    return o;
 }
 
 }  // namespace
+
+bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar) {
+    // The displayed moment is the eclipse's greatest eclipse, or that moment
+    // read back to the minute; no two eclipses are within days of each other
+    // at the same phase, so the nearest within a few minutes is the one.
+    constexpr double kTolerance = 5.0 / 1440.0;
+    double a = 0, b = 0;
+    const int32_t n0 = LunationBetweenNewMoons(moment, a, b);
+    for (int32_t n = n0 - 1; n <= n0 + 1; ++n) {
+        for (PhaseKind phase : {NewMoon, FullMoon}) {
+            if (!EclipsePossible(n, phase)) continue;
+            PhaseEclipseRecord record{};
+            syzyg(n, phase, &record);
+            if (record.kind > 0 && std::fabs(GreatestEclipse(record) - moment) < kTolerance) {
+                lunation = n;
+                lunar = phase == FullMoon;
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
                         SearchState& state) {
@@ -141,10 +210,16 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
         o.messageText = "Please specify target for search.";
         return o;
     }
+    // The caller's state changes only with a result that is accepted.
+    SearchState result = state;
+    auto accept = [&](SearchOutcome outcome) {
+        if (outcome.result == SearchOutcome::Result::Found) state = result;
+        return outcome;
+    };
     int32_t n = LunationOf(moment);
     bool exact = false;
     const int16_t Y = GetPhase(n, moment, exact);
-    state.blnExact = exact;
+    result.blnExact = exact;
     if (Y < 0) {
         o.result = SearchOutcome::Result::PhaseError;
         o.phaseCode = Y;
@@ -152,89 +227,71 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
     }
 
     if (target == SarosTarget) {
-        if (!eclipseDisplayed) {
+        int32_t shownLunation = state.LastEclipseLunation;
+        bool shownLunar = state.LastEclipseWasLunar;
+        // Without a remembered lunation (after a restart, say) the displayed
+        // moment itself tells which eclipse is shown.
+        const bool known = eclipseDisplayed && (shownLunation != kNoLunation || FindDisplayedEclipse(moment, shownLunation, shownLunar));
+        if (!known) {
             o.result = SearchOutcome::Result::NoEclipseDisplayed;
             o.messageTitle = "No eclipse displayed";
             o.messageText = "Eclipse date must be displayed in order to search for "
                             "the next or previous eclipse in the same saros series.";
             return o;
         }
-        const SearchTarget cls = state.LastEclipseWasLunar ? 7 : 10;
-        if (state.LastEclipseLunation != -10000000) {
-            // The member of the same series is exactly one saros, 223
-            // lunations, away: go there directly rather than search from a
-            // point 6580 days on, which can land on another eclipse.
-            const int32_t partner = state.LastEclipseLunation + (next ? 223 : -223);
-            const PhaseKind phase = state.LastEclipseWasLunar ? FullMoon : NewMoon;
-            PhaseEclipseRecord shown{};
-            syzyg(state.LastEclipseLunation, phase, &shown);
-            if (partner < kFirstLunation || partner > kLastLunation) return NotFound(target, next);
-            const double t = PhaseInstant(partner, phase, o.record);
-            if (!InRange(t)) return NotFound(target, next);
-            if (o.record.kind <= 0 || (shown.kind > 0 && o.record.saros != shown.saros)) {
-                o.result = SearchOutcome::Result::NotFound;
-                o.messageTitle = "Search";
-                o.messageText = std::string("The saros series has no eclipse ") + (next ? "after" : "before") +
-                                " this one.";
-                return o;
-            }
-            return EclipseFound(o, partner, target, next, state);
+        // The member of the same series is exactly one saros, 223 lunations,
+        // away.
+        const int32_t partner = shownLunation + (next ? 223 : -223);
+        const PhaseKind phase = shownLunar ? FullMoon : NewMoon;
+        PhaseEclipseRecord shown{};
+        syzyg(shownLunation, phase, &shown);
+        if (partner < kFirstLunation || partner > kLastLunation) return NotFound(target, next);
+        PhaseInstant(partner, phase, o.record);
+        if (o.record.kind <= 0 || (shown.kind > 0 && o.record.saros != shown.saros)) {
+            o.result = SearchOutcome::Result::NotFound;
+            o.messageTitle = "Search";
+            o.messageText = std::string("The saros series has no eclipse ") + (next ? "after" : "before") + " this one.";
+            return o;
         }
-        // No lunation remembered (the eclipse came from elsewhere): jump a
-        // saros less five days and search the class from there.
-        const double jumped = moment + (next ? SarosJumpDays : -SarosJumpDays);
-        if (!InRange(jumped)) return NotFound(target, next);
-        n = LunationOf(jumped);
-        if (next) --n;
-        target = cls;
+        return accept(EclipseFound(o, partner, target, next, result));
     }
 
     if (target <= 3) {
         const int P = SearchTargetPhase(target);
         if (next) {
             if (Y >= P) ++n;
-        } else if (P > Y || (P == Y && state.blnExact)) {
+        } else if (P > Y || (P == Y && exact)) {
             --n;
         }
-        o.moment = PhaseInstant(n, static_cast<PhaseKind>(P), o.record);
-        if (!InRange(o.moment)) return NotFound(target, next);
-        o.result = SearchOutcome::Result::Found;
-        return o;
+        return accept(PhaseFound(target, next, n, static_cast<PhaseKind>(P), moment, false));
     }
     if (target == 4) {
         int P;
         if (next) {
             P = Y + 1;
-            if (P > 3) P = 0, ++n;
-        } else if (state.blnExact) {
+            if (P > 3) {
+                P = 0;
+                ++n;
+            }
+        } else if (exact) {
             P = Y - 1;
-            if (P < 0) P = 3, --n;
+            if (P < 0) {
+                P = 3;
+                --n;
+            }
         } else {
             P = Y;
         }
-        o.moment = PhaseInstant(n, static_cast<PhaseKind>(P), o.record);
-        if (!InRange(o.moment)) return NotFound(target, next);
-        o.result = SearchOutcome::Result::Found;
-        return o;
+        return accept(PhaseFound(target, next, n, static_cast<PhaseKind>(P), moment, true));
     }
     if (target >= 6 && target <= 12) {
-        int P;
-        if (target == 6) {
-            if (next) {
-                if (Y == 0 || Y == 1) P = 2;
-                else P = 0, ++n;
-            } else {
-                P = (Y == 0 || Y == 1) ? 0 : 2;
-            }
-        } else if (target <= 9) {
-            P = 2;
-            if (next && (Y == 2 || Y == 3)) ++n;
-            if (!next && (Y == 0 || Y == 1)) --n;
-        } else {
-            P = 0;
-            if (next) ++n;
-        }
-        return EclipseLoop(target, next, n, P, state);
+        // The loop starts at the first syzygy whose eclipse could lie beyond
+        // the moment (greatest eclipse and syzygy can be hours apart, with
+        // the moment between them); what is not beyond is passed over.
+        const bool lunarOnly = target <= 9 && target != 6;
+        int P = lunarOnly ? 2 : 0;
+        if (!next && !lunarOnly) ++n;
+        return accept(EclipseLoop(target, next, n, P, moment, state, result));
     }
 
     // Coincidence of the first days of months, stepping by OLC months.
@@ -256,11 +313,11 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
         d = olc.jdn;
         const double noon = MomentFromCJD(d + 0.5, zoneOffset);
         if (!InRange(noon)) return NotFound(CoincidenceTarget, next);
-        if (AllFirstsCoincide(d)) {
+        if (AllFirstsCoincide(d) && Beyond(noon, moment, next)) {
             o.moment = noon;
             o.record = PhaseEclipseRecord{};
             o.result = SearchOutcome::Result::Found;
-            return o;
+            return accept(o);
         }
         StepOmbrineMonth(olc, next);
     }

@@ -18,7 +18,6 @@ using SearchTarget = int16_t;
 inline constexpr int NumberOfSearchTargets = 16;
 inline constexpr SearchTarget SarosTarget = 13;
 inline constexpr SearchTarget CoincidenceTarget = 15;
-inline constexpr double SarosJumpDays = 6580.0;
 
 // "Full moon", ..., "" for the separators 5 and 14.
 std::string_view SearchTargetText(SearchTarget target);
@@ -53,6 +52,10 @@ struct SearchOutcome {
 // message naming the target, the direction and the limit.
 SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
                         SearchState& state);
+
+// The eclipse whose greatest eclipse is within a few minutes of moment: its
+// lunation, and whether it is lunar. False when there is none.
+bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar);
 
 // True when OLC day 1, DV day 1, LVT day 1 (of its triday) and CLW week 1
 // day 1 fall on day number jdn (the CLW day of the same number).

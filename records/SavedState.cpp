@@ -1,12 +1,20 @@
 #include "SavedState.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <charconv>
+#include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <limits>
+#include <filesystem>
+#include <random>
+
+#include "Moment.h"
+#include "TextHelpers.h"
 
 namespace vx {
 
@@ -15,11 +23,8 @@ namespace {
 std::string Bool(bool b) { return b ? "-1" : "0"; }
 std::string Check(bool b) { return b ? "1" : "0"; }
 
-std::string Number(double v) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17g", v);
-    return buffer;
-}
+// The shortest text that reads back to the same double, in any locale.
+std::string Number(double v) { return ShortestText(v); }
 
 // Reads the file value by value: a plain value is one line; a quoted one
 // runs to the closing quote that ends a line, so it may hold line breaks.
@@ -60,18 +65,13 @@ public:
     bool NextInteger(long& out) {
         std::string line;
         if (!NextLine(line) || line.empty() || line.size() > 12) return false;
-        char* end = nullptr;
-        errno = 0;
-        out = std::strtol(line.c_str(), &end, 10);
-        return errno == 0 && end == line.c_str() + line.size();
+        const auto r = std::from_chars(line.data(), line.data() + line.size(), out);
+        return r.ec == std::errc() && r.ptr == line.data() + line.size();
     }
 
     bool NextDouble(double& out) {
         std::string line;
-        if (!NextLine(line) || line.empty() || line.size() > 40) return false;
-        char* end = nullptr;
-        out = std::strtod(line.c_str(), &end);
-        return end == line.c_str() + line.size() && std::isfinite(out);
+        return NextLine(line) && line.size() <= 40 && ParseDecimal(line, out);
     }
 
 private:
@@ -110,7 +110,8 @@ int ReadSavedState(const std::string& text, SavedState& s) {
     std::string str;
     int count = 0;
     auto integer = [&](long lo, long hi) { return in.NextInteger(v) && v >= lo && v <= hi; };
-    if (!in.NextDouble(d)) return count;
+    // No moment outside the supported range is ever adopted.
+    if (!in.NextDouble(d) || !IsInSupportedRange(d)) return count;
     s.moment = d, ++count;
     if (!integer(0, 8)) return count;
     s.currentCalendar = static_cast<int>(v), ++count;
@@ -127,8 +128,9 @@ int ReadSavedState(const std::string& text, SavedState& s) {
         if (!integer(0, limits[i])) return count;
         *lists[i] = static_cast<int>(v), ++count;
     }
-    if (!integer(0, 1)) return count;
-    s.repeatedly = v == 1, ++count;
+    // "Repeatedly" is never restored; its line only has to be there.
+    if (!in.NextLine(str)) return count;
+    s.repeatedly = false, ++count;
     if (!integer(0, 1)) return count;
     s.logResults = v == 1, ++count;
     if (!in.NextQuoted(str) || str.size() > 4096) return count;
@@ -144,27 +146,116 @@ int ReadSavedState(const std::string& text, SavedState& s) {
     return count;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& content, std::string& error) {
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = std::string("cannot write ") + temporary + ": " + std::strerror(errno);
-            return false;
-        }
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            error = std::string("cannot write ") + temporary + ": " + std::strerror(errno);
-            std::remove(temporary.c_str());
-            return false;
-        }
+const FileOperations& PosixFileOperations() {
+    static const FileOperations ops{
+        [](const char* path, int flags, int mode) { return ::open(path, flags, mode); },
+        [](int fd, const void* data, size_t size) { return ::write(fd, data, size); },
+        [](int fd) { return ::fsync(fd); },
+        [](int fd) { return ::close(fd); },
+        [](const char* from, const char* to) { return ::rename(from, to); },
+    };
+    return ops;
+}
+
+namespace {
+
+std::string Failure(const std::string& what, const std::string& path, int error) {
+    return what + " " + path + ": " + std::strerror(error);
+}
+
+}  // namespace
+
+bool WriteFileReplacing(const std::string& path, const std::string& content, std::string& error,
+                        const FileOperations& ops) {
+    // A user's own symlink at path stays a symlink: its target is replaced.
+    std::string target = path;
+    std::error_code ec;
+    for (int hops = 0; hops < 16 && std::filesystem::is_symlink(target, ec); ++hops) {
+        const std::filesystem::path link = std::filesystem::read_symlink(target, ec);
+        if (ec) break;
+        target = (link.is_absolute() ? link : std::filesystem::path(target).parent_path() / link).string();
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = std::string("cannot replace ") + path + ": " + std::strerror(errno);
-        std::remove(temporary.c_str());
+    // A fresh temporary file beside the target, made with O_EXCL so that
+    // nothing planted at a fixed name is followed or overwritten.
+    std::random_device device;
+    std::mt19937_64 random((static_cast<uint64_t>(device()) << 32) ^ device() ^
+                           static_cast<uint64_t>(::getpid()));
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = target + ".tmp" + std::to_string(random() % 100000000);
+        fd = ops.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) {
+        error = Failure("cannot write", temporary, errno);
         return false;
     }
+    auto fail = [&](const char* what) {
+        const int e = errno;
+        if (fd >= 0) ops.close(fd);
+        ::unlink(temporary.c_str());
+        error = Failure(what, temporary, e);
+        return false;
+    };
+    size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ops.write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return fail("cannot write");
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (ops.fsync(fd) != 0) return fail("cannot write");
+    const int closed = ops.close(fd);
+    fd = -1;
+    if (closed != 0) return fail("cannot write");
+    if (ops.rename(temporary.c_str(), target.c_str()) != 0) {
+        const int e = errno;
+        ::unlink(temporary.c_str());
+        error = Failure("cannot replace", target, e);
+        return false;
+    }
+    return true;
+}
+
+bool ReadRegularFile(const std::string& path, size_t limit, std::string& content, std::string& error) {
+    // O_NONBLOCK: opening a FIFO must not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = Failure("cannot read", path, errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        error = "not a regular file: " + path;
+        return false;
+    }
+    // Never more than the limit and one byte, whatever the file claims.
+    std::string text(limit + 1, '\0');
+    size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int e = errno;
+            ::close(fd);
+            error = Failure("cannot read", path, e);
+            return false;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (got > limit) {
+        error = "file too large: " + path;
+        return false;
+    }
+    text.resize(got);
+    content.swap(text);
     return true;
 }
 

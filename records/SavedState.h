@@ -4,7 +4,10 @@
 // range and stops at the first that fails.
 #pragma once
 
+#include <sys/types.h>
+
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace vx {
@@ -40,8 +43,27 @@ std::string FormatSavedState(const SavedState& state);
 // values after the first bad one are left as they were.
 int ReadSavedState(const std::string& text, SavedState& state);
 
-// Writes content to path through a temporary file in the same folder, which
-// replaces the old file only once it is complete. False with a description.
-bool WriteFileReplacing(const std::string& path, const std::string& content, std::string& error);
+// The system calls a save makes; tests replace them to inject failures.
+struct FileOperations {
+    int (*open)(const char* path, int flags, int mode);
+    ssize_t (*write)(int fd, const void* data, size_t size);
+    int (*fsync)(int fd);
+    int (*close)(int fd);
+    int (*rename)(const char* from, const char* to);
+};
+const FileOperations& PosixFileOperations();
+
+// Writes content to path through a new, uniquely named temporary file beside
+// it (never following a link planted there), flushed to disk and then
+// renamed over the old file, so a failed save leaves the old file whole. A
+// symlink at path is followed: its target is replaced. Every failure, of
+// the writes, the flush, the close or the rename, gives false with a
+// description.
+bool WriteFileReplacing(const std::string& path, const std::string& content, std::string& error,
+                        const FileOperations& ops = PosixFileOperations());
+
+// Reads path only when it is a regular file (after links), never more than
+// limit + 1 bytes: a FIFO, a device or a file over limit gives false.
+bool ReadRegularFile(const std::string& path, size_t limit, std::string& content, std::string& error);
 
 }  // namespace vx

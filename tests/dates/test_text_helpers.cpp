@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#include <random>
+#include <vector>
+
+#include "DecimalComma.h"
 #include "TextHelpers.h"
 
 namespace vx {
@@ -129,6 +133,65 @@ TEST(TextHelpers, NumberLayout) {
     EXPECT_EQ(RoundHalfEven(3.5), 4);
     EXPECT_EQ(RoundHalfEven(-2.5), -2);
     EXPECT_EQ(RoundHalfEven(2.6), 3);
+}
+
+}  // namespace
+}  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST(InvariantNumbers, WrittenAndReadTheSameWay) {
+    EXPECT_EQ(FixedText(2455900.92, 4), "2455900.9200");
+    EXPECT_EQ(FixedText(-0.25, 1), "-0.2") << "halves of the binary value round to even";
+    EXPECT_EQ(FixedText(99.95, 1), "100.0");
+    EXPECT_EQ(FixedText(1e20, 0), "100000000000000000000");
+    EXPECT_EQ(ShortestText(2451545.125), "2451545.125");
+    EXPECT_EQ(ShortestText(-0.1), "-0.1");
+    double v = 0;
+    EXPECT_TRUE(ParseDecimal("2451545.125", v));
+    EXPECT_EQ(v, 2451545.125);
+    EXPECT_TRUE(ParseDecimal("-.5", v));
+    EXPECT_EQ(v, -0.5);
+    EXPECT_TRUE(ParseDecimal("1e3", v));
+    EXPECT_EQ(v, 1000.0);
+    for (const char* bad : {"", "-", ".", "+1", " 1", "1 ", "1,5", "0x1p3", "inf", "nan", "1e999", "1.2.3", "e5"}) {
+        v = 7;
+        EXPECT_FALSE(ParseDecimal(bad, v)) << bad;
+        EXPECT_EQ(v, 7) << "unchanged on failure: " << bad;
+    }
+    // Every text ShortestText writes reads back to the same double.
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> any(-1e7, 1e7);
+    for (int i = 0; i < 100000; ++i) {
+        const double x = any(rng);
+        ASSERT_TRUE(ParseDecimal(ShortestText(x), v));
+        ASSERT_EQ(v, x);
+    }
+}
+
+// The helpers whose texts are read again give the same results under a
+// decimal-comma locale.
+TEST(InvariantNumbers, TheSameInADecimalCommaLocale) {
+    bool missing = false;
+    const std::string why = vxtest::PrepareDecimalCommaLocale(missing);
+    if (missing) GTEST_SKIP() << why;
+    ASSERT_EQ(why, "");
+    auto texts = [] {
+        std::vector<std::string> out = {GroupedNumber(2455900.92, 4), GroupedNumber(-625332.7708, 4),
+                                        FixedText(45.04, 1), ShortestText(2451545.125), TimeText(0.5, true)};
+        out.push_back(ShortestText(NumericValue("999999.99 CJD")));
+        double v = 0;
+        out.push_back(ParseDecimal("2451545.125", v) ? ShortestText(v) : "failed");
+        return out;
+    };
+    const std::vector<std::string> inC = texts();
+    ASSERT_TRUE(vxtest::UseDecimalCommaLocale());
+    const std::vector<std::string> inGerman = texts();
+    vxtest::UseCLocale();
+    EXPECT_EQ(inGerman, inC);
+    EXPECT_EQ(inC[0], "2,455,900.9200");
+    EXPECT_DOUBLE_EQ(NumericValue("999999.99 CJD"), 999999.99);
 }
 
 }  // namespace

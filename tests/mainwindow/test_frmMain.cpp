@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "FakeServices.h"
+#include "WindowFixture.h"
 #include "HelpWindows.h"
 #include "LogWindows.h"
 #include "WebPage.h"
@@ -27,38 +28,6 @@ namespace {
 
 using vx::frmMain;
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window = std::make_unique<frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web});
-        window->Form_Load();
-    }
-    void TearDown() override { window.reset(); }
-
-    // Types text into the entry box and presses Enter.
-    void Enter(const QString& text) {
-        window->txbDate->setFocus();
-        window->txbDate->setText(text);
-        QTest::keyClick(window->txbDate, Qt::Key_Return);
-    }
-    QString Value(const vx::LabelPair& pair) const { return pair[1]->text(); }
-    QColor TextColour(QWidget* w) const { return w->property("vxTextColour").value<QColor>(); }
-
-    // Closes the window and starts the program again on the same folder.
-    void Restart() {
-        window.reset();
-        window = std::make_unique<frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web});
-        window->Form_Load();
-    }
-    std::string StatePath() { return appData.Folder() + "/Corvane Systems/vxrl.usr"; }
-
-    vxtest::RecordingMessages messages;
-    vxtest::FixedClock clock;
-    vxtest::TemporaryAppData appData;
-    vxtest::RecordingClipboard clipboard;
-    vxtest::RecordingWeb web;
-    std::unique_ptr<frmMain> window;
-};
 
 TEST_F(MainWindow, StartsAtTheCurrentMomentWithoutASavedState) {
     EXPECT_TRUE(window->blnStartUpCompleted);

@@ -27,6 +27,12 @@ TEST(MoonPanel, PhaseNamesAndSuffixes) {
     EXPECT_EQ(MoonPhaseText(0.9996, true), "Full moon, 100.0%");
     EXPECT_EQ(MoonPhaseText(0.010, true), "Crescent moon (waxing), 1.0%");
     EXPECT_EQ(MoonPhaseText(0.450, true), "Half moon (waxing), 45.0%");
+    // The name follows the value as shown.
+    EXPECT_EQ(MoonPhaseText(0.4495, true), "Half moon (waxing), 45.0%");
+    EXPECT_EQ(MoonPhaseText(0.5496, false), "Gibbous moon (waning), 55.0%");
+    EXPECT_EQ(MoonPhaseText(0.00996, true), "Crescent moon (waxing), 1.0%");
+    EXPECT_EQ(MoonPhaseText(0.98951, true), "Full moon (waxing), 99.0%");
+    EXPECT_EQ(MoonPhaseText(0.4494, true), "Crescent moon (waxing), 44.9%");
     EXPECT_EQ(MoonPhaseText(0.550, false), "Gibbous moon (waning), 55.0%");
     EXPECT_EQ(MoonPhaseText(0.990, false), "Full moon (waning), 99.0%");
 }

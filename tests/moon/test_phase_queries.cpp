@@ -2,7 +2,9 @@
 // the last phase reached, delta T by year and the eclipse kind texts.
 #include <gtest/gtest.h>
 
+#include "Moment.h"
 #include "PhaseQueries.h"
+#include "TestScale.h"
 #include "vxdates.h"
 
 namespace vx {
@@ -55,6 +57,37 @@ TEST_F(PhaseQueries, GetPhaseAroundAFullMoon) {
     EXPECT_EQ(GetPhase(n, first + 60 * kSecond, exact), FirstQuarter);
     EXPECT_EQ(GetPhase(n, PhaseInstant(n + 1, NewMoon, r) + 60 * kSecond, exact), -1);
     EXPECT_EQ(GetPhase(n, PhaseInstant(n, NewMoon, r) - 60 * kSecond, exact), -2);
+}
+
+// Every phase of the range is reached, exact, at its own instant, and only
+// there: also in the lunations that straddle a New Year, where delta T of the
+// moment's year and of the phase's year differ.
+TEST_F(PhaseQueries, EveryPhaseOfTheRangeIsReachedAtItsOwnInstant) {
+    const int32_t first = LunationOf(FirstSupportedMoment);
+    const int32_t last = LunationOf(LastSupportedMoment);
+    int checked = 0, failures = 0;
+    for (int32_t n = first; n <= last; n += vxtest::SweepStride) {
+        for (PhaseKind k = 0; k <= 3; ++k) {
+            const double t = PhaseInstantOnly(n, k);
+            if (t < FirstSupportedMoment || t > LastSupportedMoment) continue;
+            ++checked;
+            bool exact = false;
+            // LunationOf's lunation, without its eclipse work on the record.
+            double a = 0, b = 0;
+            auto lunationOf = [&](double m) { return LunationBetweenNewMoons(m, a, b); };
+            const PhaseKind before = static_cast<PhaseKind>((k + 3) % 4);
+            const int16_t at = GetPhase(lunationOf(t), t, exact);
+            const bool atOk = at == k && exact;
+            const int16_t after = GetPhase(lunationOf(t + 10 * kSecond), t + 10 * kSecond, exact);
+            const bool afterOk = after == k && !exact;
+            const int16_t earlier = GetPhase(lunationOf(t - 10 * kSecond), t - 10 * kSecond, exact);
+            const bool earlierOk = earlier == before && !exact;
+            if (!(atOk && afterOk && earlierOk) && ++failures <= 5)
+                ADD_FAILURE() << "lunation " << n << " phase " << k << ": " << at << " " << after << " " << earlier;
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(checked, 400000 / vxtest::SweepStride);
 }
 
 TEST_F(PhaseQueries, DeltaTIsConstantThroughEachYear) {

@@ -71,8 +71,15 @@ TEST_F(Searches, EclipsesInARowAndTheSameLunation) {
     EXPECT_EQ(first.record.kind, 1);
     EXPECT_EQ(state.LastEclipseLunation, 229);
     EXPECT_FALSE(state.LastEclipseWasLunar);
+    // The lunar eclipse of the same lunation is the next eclipse: only the
+    // eclipse last found is passed over, not its lunation.
     SearchOutcome second = Run(6, true, first.moment);
-    EXPECT_EQ(second.record.lunation, 230) << "the lunar eclipse of lunation 229 is skipped";
+    EXPECT_EQ(second.record.lunation, 229);
+    EXPECT_EQ(second.record.kind, 10);
+    EXPECT_TRUE(state.LastEclipseWasLunar);
+    SearchOutcome back = Run(6, false, second.moment);
+    EXPECT_EQ(back.record.lunation, 229);
+    EXPECT_EQ(back.record.kind, 1);
     // After a Move the last lunation is forgotten and the eclipse is found again.
     state.LastEclipseLunation = -10000000;
     SearchOutcome lunar = Run(7, true, first.moment);
@@ -116,11 +123,15 @@ TEST_F(Searches, SarosSeries) {
     o = Run(13, false, o.moment, true);
     EXPECT_EQ(o.record.lunation, 218 - 223);
     EXPECT_EQ(o.record.saros, 145);
-    // Without a remembered lunation: the jump of 6580 days and a search.
+    // Without a remembered lunation the displayed moment tells the eclipse.
     SearchState fresh;
-    fresh.LastEclipseWasLunar = false;
     const SearchOutcome jumped = RunSearch(13, true, eclipse.moment, 0, true, fresh);
     EXPECT_EQ(jumped.record.lunation, 218 + 223);
+    EXPECT_EQ(fresh.LastEclipseLunation, 218 + 223);
+    // A displayed eclipse label with a moment that is no eclipse's maximum.
+    SearchState stale;
+    EXPECT_EQ(RunSearch(13, true, eclipse.moment + 0.5, 0, true, stale).result,
+              SearchOutcome::Result::NoEclipseDisplayed);
 }
 
 TEST_F(Searches, CoincidencesOfFirstDays) {

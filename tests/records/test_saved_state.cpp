@@ -7,6 +7,15 @@
 #include <random>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "DecimalComma.h"
+#include "Moment.h"
 #include "SavedState.h"
 
 namespace vx {
@@ -70,7 +79,7 @@ TEST(SavedStateFile, ReadsBackWhatWasWritten) {
     EXPECT_TRUE(back.greenwich);
     EXPECT_EQ(back.searchTarget, 13);
     EXPECT_EQ(back.timeZone, 35);
-    EXPECT_TRUE(back.repeatedly);
+    EXPECT_FALSE(back.repeatedly) << "never restored";
     EXPECT_EQ(back.eclipseData, s.eclipseData);
     EXPECT_FALSE(back.logFormatCalendarDate);
     EXPECT_EQ(back.include, s.include);
@@ -89,7 +98,9 @@ TEST(SavedStateFile, DamagedFilesStopAtTheFirstBadValue) {
     EXPECT_EQ(ReadSavedState("2451545\r\n9\r\n", s), 1) << "a calendar index outside 0..8";
     EXPECT_EQ(ReadSavedState("inf\r\n", s), 0);
     EXPECT_EQ(ReadSavedState("2451545\r\n0\r\n-1\r\n-1\r\n-1\r\n0\r\n19\r\n", s), 6) << "step index outside the list";
-    std::string quote = FormatSavedState(SavedState{});
+    SavedState plainState;
+    plainState.moment = 2451545.0;
+    std::string quote = FormatSavedState(plainState);
     const size_t q = quote.find("\"\"");
     quote.replace(q, 2, "\"an \"inner\" quote\"");
     EXPECT_EQ(ReadSavedState(quote, s), 26) << "a quote inside the text survives";
@@ -134,6 +145,171 @@ TEST(SavedStateFile, ASaveReplacesTheOldFileWhole) {
     EXPECT_FALSE(WriteFileReplacing("/nonexistent-folder/vxrl.usr", "x", error));
     EXPECT_FALSE(error.empty());
     std::remove(path.c_str());
+}
+
+TEST(SavedStateFile, TheMomentIsAPlainDecimalInsideTheRange) {
+    SavedState s;
+    EXPECT_EQ(ReadSavedState("0x1.2b4c4p+21\r\n", s), 0) << "hexadecimal";
+    EXPECT_EQ(ReadSavedState("2451545,125\r\n", s), 0) << "a decimal comma";
+    EXPECT_EQ(ReadSavedState(" 2451545\r\n", s), 0);
+    EXPECT_EQ(ReadSavedState("+2451545\r\n", s), 0);
+    EXPECT_EQ(ReadSavedState("nan\r\n", s), 0);
+    EXPECT_EQ(ReadSavedState("625332.9\r\n", s), 0) << "before -3000-01-01 12:00";
+    EXPECT_EQ(ReadSavedState("3912515.01\r\n", s), 0) << "after 6000-01-01 12:00";
+    EXPECT_EQ(ReadSavedState("24515450000\r\n", s), 0);
+    EXPECT_EQ(ReadSavedState("625333\r\n", s), 1);
+    EXPECT_EQ(ReadSavedState("3912515\r\n", s), 1);
+    EXPECT_EQ(ReadSavedState("2.451545125e6\r\n", s), 1);
+    EXPECT_EQ(s.moment, 2451545.125);
+    // Every moment of the range comes back bit for bit.
+    std::mt19937_64 rng(77);
+    std::uniform_real_distribution<double> any(FirstSupportedMoment, LastSupportedMoment);
+    for (int i = 0; i < 20000; ++i) {
+        SavedState w;
+        w.moment = any(rng);
+        SavedState r;
+        ASSERT_EQ(ReadSavedState(FormatSavedState(w), r), 26);
+        ASSERT_EQ(r.moment, w.moment);
+    }
+}
+
+TEST(SavedStateFile, LineElevenIsReadAndIgnored) {
+    for (const char* value : {"0", "1", "-1", "7", "junk"}) {
+        std::string text = FormatSavedState(Sample());
+        size_t pos = 0;
+        for (int i = 0; i < 10; ++i) pos = text.find('\n', pos) + 1;
+        const size_t end = text.find('\r', pos);
+        text.replace(pos, end - pos, value);
+        SavedState s;
+        EXPECT_EQ(ReadSavedState(text, s), 26) << value;
+        EXPECT_FALSE(s.repeatedly);
+    }
+}
+
+// The same bytes, and each read by the other, under a decimal-comma locale.
+TEST(SavedStateFile, TheSameFileInEveryLocale) {
+    bool missing = false;
+    const std::string why = vxtest::PrepareDecimalCommaLocale(missing);
+    if (missing) GTEST_SKIP() << why;
+    ASSERT_EQ(why, "");
+    SavedState sample = Sample();
+    sample.moment = 2451545.125;
+    const std::string inC = FormatSavedState(sample);
+    ASSERT_TRUE(vxtest::UseDecimalCommaLocale());
+    const std::string inGerman = FormatSavedState(sample);
+    SavedState fromC, fromGerman;
+    const int readC = ReadSavedState(inC, fromC);
+    vxtest::UseCLocale();
+    const int readGerman = ReadSavedState(inGerman, fromGerman);
+    EXPECT_EQ(inGerman, inC);
+    EXPECT_EQ(inC.substr(0, 13), "2451545.125\r\n");
+    EXPECT_EQ(readC, 26);
+    EXPECT_EQ(readGerman, 26);
+    EXPECT_EQ(fromC.moment, 2451545.125);
+    EXPECT_EQ(fromGerman.moment, 2451545.125);
+}
+
+class StateFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::path(::testing::TempDir()) / ("vx-state-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string Content(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    size_t Entries() const {
+        size_t n = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir_)) ++n;
+        return n;
+    }
+    std::filesystem::path dir_;
+};
+
+TEST_F(StateFiles, OnlyRegularFilesAreReadAndNeverMoreThanTheLimit) {
+    std::string text, error;
+    const std::string fifo = Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(ReadRegularFile(fifo, 1 << 20, text, error)) << "a FIFO neither hangs nor reads";
+    const std::string zero = Path("zero");
+    std::filesystem::create_symlink("/dev/zero", zero);
+    EXPECT_FALSE(ReadRegularFile(zero, 1 << 20, text, error));
+    EXPECT_FALSE(ReadRegularFile(Path("missing"), 1 << 20, text, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(ReadRegularFile(dir_.string(), 1 << 20, text, error)) << "a folder";
+    const std::string big = Path("big");
+    std::ofstream(big, std::ios::binary) << std::string(101, 'x');
+    EXPECT_FALSE(ReadRegularFile(big, 100, text, error));
+    EXPECT_TRUE(ReadRegularFile(big, 101, text, error));
+    EXPECT_EQ(text.size(), 101u);
+    // A link to a regular file is that file.
+    std::filesystem::create_symlink(big, Path("link"));
+    EXPECT_TRUE(ReadRegularFile(Path("link"), 200, text, error));
+}
+
+TEST_F(StateFiles, APlantedLinkIsNeverFollowedAndAUsersLinkIsKept) {
+    const std::string path = Path("vxrl.usr");
+    const std::string victim = Path("victim");
+    std::ofstream(victim, std::ios::binary) << "keep me";
+    // Links at the names a naive save would use for its temporary file.
+    std::filesystem::create_symlink(victim, path + ".new");
+    std::filesystem::create_symlink(victim, path + ".tmp");
+    std::string error;
+    ASSERT_TRUE(WriteFileReplacing(path, "state\r\n", error)) << error;
+    EXPECT_EQ(Content(victim), "keep me");
+    EXPECT_EQ(Content(path), "state\r\n");
+    EXPECT_EQ(Entries(), 4u) << "no temporary file is left behind";
+    // The user keeps the state file elsewhere through a link of their own.
+    const std::string real = Path("real-state");
+    std::ofstream(real, std::ios::binary) << "old";
+    const std::string linked = Path("linked.usr");
+    std::filesystem::create_symlink("real-state", linked);
+    ASSERT_TRUE(WriteFileReplacing(linked, "new", error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(linked));
+    EXPECT_EQ(Content(real), "new");
+}
+
+// Each system call of a save fails in turn: every failure is reported, the
+// old file stays whole and no temporary file is left.
+namespace injected {
+int failing = 0;  // 1 write, 2 short write then failure, 3 fsync, 4 close, 5 rename
+int Open(const char* p, int f, int m) { return ::open(p, f, m); }
+ssize_t Write(int fd, const void* d, size_t n) {
+    if (failing == 1) return errno = ENOSPC, -1;
+    if (failing == 2) {
+        failing = 1;
+        return ::write(fd, d, n / 2);
+    }
+    return ::write(fd, d, n);
+}
+int Fsync(int fd) { return failing == 3 ? (errno = EIO, -1) : ::fsync(fd); }
+int Close(int fd) {
+    const int r = ::close(fd);
+    return failing == 4 ? (errno = EIO, -1) : r;
+}
+int Rename(const char* a, const char* b) { return failing == 5 ? (errno = EACCES, -1) : ::rename(a, b); }
+}  // namespace injected
+
+TEST_F(StateFiles, EveryFailureOfASaveIsReported) {
+    const std::string path = Path("vxrl.usr");
+    std::ofstream(path, std::ios::binary) << "previous";
+    const FileOperations ops{injected::Open, injected::Write, injected::Fsync, injected::Close, injected::Rename};
+    for (int failure = 1; failure <= 5; ++failure) {
+        injected::failing = failure;
+        std::string error;
+        EXPECT_FALSE(WriteFileReplacing(path, std::string(1000, 'n'), error, ops)) << "failure " << failure;
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(Content(path), "previous") << "failure " << failure;
+        EXPECT_EQ(Entries(), 1u) << "failure " << failure;
+    }
+    injected::failing = 0;
+    std::string error;
+    EXPECT_TRUE(WriteFileReplacing(path, "fine", error, ops)) << error;
+    EXPECT_EQ(Content(path), "fine");
 }
 
 }  // namespace

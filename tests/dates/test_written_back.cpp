@@ -1,0 +1,65 @@
+// What the window writes back (entry box, history) for a moment reads back
+// through the entry parser to the same minute: around every midnight, in
+// every calendar, in several zones, also where the shown time rounds up to
+// 24:00 and the written date must be the next day's.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "DateEntry.h"
+#include "DateLines.h"
+#include "Moment.h"
+#include "TestScale.h"
+
+namespace vx {
+namespace {
+
+constexpr double kSecond = 1.0 / 86400.0;
+
+TEST(WrittenBack, TheLastHalfMinuteOfADayIsTheNextDaysMidnight) {
+    // 2001-12-31 CE 23:59:45 GMT.
+    const double moment = MomentFromCJD(2452275.0 + (86400.0 - 15.0) / 86400.0, 0);
+    const WrittenBack w = WrittenBackText(CE, moment, 0);
+    EXPECT_EQ(w.Text(), "2002-01-01 CE 00:00");
+    EXPECT_EQ(WrittenBackText(CE, moment - 20 * kSecond, 0).Text(), "2001-12-31 CE 23:59");
+    EXPECT_EQ(WrittenBackText(CJD, moment, 0).time, "");
+}
+
+TEST(WrittenBack, EveryCalendarReadsBackToTheSameMinuteAroundMidnight) {
+    const int zones[] = {0, 330, -720, 720, -30};
+    int checked = 0, failures = 0;
+    for (int day = vxtest::FirstDay + 1; day < vxtest::LastDay - 1; day += 1999 * vxtest::SweepStride) {
+        for (int zone : zones) {
+            for (int calendar = 0; calendar < NumberOfCalendars; ++calendar) {
+                // CLW days turn at 06:00 on the civil clock.
+                const double midnight = day + (calendar == CLW ? 0.25 : 0.0);
+                for (int s = -45; s <= 45; s += 5) {
+                    const double moment = MomentFromCJD(midnight + s * kSecond, zone);
+                    if (!IsInSupportedRange(moment)) continue;
+                    const WrittenBack w = WrittenBackText(calendar, moment, zone);
+                    SimpleDateEntryHost host;
+                    host.zoneOffset = zone;
+                    host.entryText = w.Text();
+                    const DateEntryResult r = ParseDateEntry(w.Text(), host);
+                    ++checked;
+                    bool ok = r.error == 0;
+                    if (ok && (calendar == CJD || calendar == AJD)) {
+                        ok = std::fabs(r.moment - moment) <= 0.00005 + 1e-9;
+                    } else if (ok) {
+                        // Within the minute, and written the same way again.
+                        ok = std::fabs(r.moment - moment) <= 30.5 * kSecond &&
+                             WrittenBackText(calendar, r.moment, zone).Text() == w.Text();
+                    }
+                    if (!ok && ++failures <= 5)
+                        ADD_FAILURE() << "day " << day << " zone " << zone << " calendar " << calendar << " s " << s
+                                      << ": \"" << w.Text() << "\" error " << r.error;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(checked, 5000 / vxtest::SweepStride);
+}
+
+}  // namespace
+}  // namespace vx

@@ -1,0 +1,280 @@
+// The window where two rules meet: a decimal-comma locale, the last half
+// minute of a day, a fresh account, damaged or hostile state files, zone
+// changes at the range's end, eclipses kept for the saros search across a
+// failed Convert, a failed search and a restart.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "DecimalComma.h"
+#include "PhaseQueries.h"
+#include "SavedState.h"
+#include "WindowFixture.h"
+
+namespace {
+
+std::string FileContent(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// Every label the window shows a value in.
+std::vector<std::string> ShownTexts(vx::frmMain& w) {
+    std::vector<std::string> out;
+    for (const vx::LabelPair* pair :
+         {&w.lblCommonEraDate, &w.lblJulianCalendarDate, &w.lblOmbrineLunarDate, &w.lblDornelVarrowSLCDate,
+          &w.lblVTCLunarDate, &w.lblVTCSolarDate, &w.lblCorvaneLWCDate, &w.lblChronologicalJulianDate,
+          &w.lblAstronomicalJulianDate, &w.lblPhaseOfMoon, &w.lblAgeOfMoon, &w.lblTime, &w.lblDeltaT})
+        out.push_back((*pair)[1]->text().toStdString());
+    out.push_back(w.txbDate->text().toStdString());
+    out.push_back(w.lblActualEclipseData->text().toStdString());
+    for (int i = 0; i < w.cboHistory->count(); ++i) out.push_back(w.cboHistory->itemText(i).toStdString());
+    return out;
+}
+
+// The same session under the C locale and a decimal-comma one: the same
+// texts, the same file bytes, and each locale restores the other's file.
+TEST_F(MainWindow, TheSameTextsAndFileInADecimalCommaLocale) {
+    bool missing = false;
+    const std::string why = vxtest::PrepareDecimalCommaLocale(missing);
+    if (missing) GTEST_SKIP() << why;
+    ASSERT_EQ(why, "");
+    auto session = [&](bool german, std::vector<std::string>& texts, double& moment) {
+        if (german) {
+            ASSERT_TRUE(vxtest::UseDecimalCommaLocale());
+        }
+        std::filesystem::remove(StatePath());
+        Restart();
+        messages.shown.clear();
+        Enter("999999.99 CJD");
+        EXPECT_EQ(Value(window->lblChronologicalJulianDate), "999,999.9900 CJD");
+        Enter("2,111,111 AJD");
+        Enter("2024-03-25 CE 07:00");  // a penumbral eclipse: magnitudes and times
+        window->cboTarget->setCurrentIndex(7);
+        window->cmdSearch->click();
+        ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+        // A history entry made in this locale restores its own moment.
+        const double found = window->dblCurrentAJDate;
+        window->cboHistory->setCurrentIndex(0);
+        window->cboHistory->setCurrentIndex(window->cboHistory->count() - 1);
+        EXPECT_NEAR(window->dblCurrentAJDate, found, 31.0 / 86400);
+        ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+        texts = ShownTexts(*window);
+        moment = window->dblCurrentAJDate;
+        window->cmdSaveState->click();
+        ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    };
+    std::vector<std::string> inC, inGerman;
+    double momentC = 0, momentGerman = 0;
+    session(false, inC, momentC);
+    const std::string fileC = FileContent(StatePath());
+    session(true, inGerman, momentGerman);
+    const std::string fileGerman = FileContent(StatePath());
+    EXPECT_EQ(inGerman, inC);
+    EXPECT_EQ(fileGerman, fileC);
+    EXPECT_EQ(momentGerman, momentC);
+    // The C file under the German locale, then the German file under C.
+    WriteFile(StatePath(), fileC);
+    Restart();
+    EXPECT_EQ(window->dblCurrentAJDate, momentC);
+    vxtest::UseCLocale();
+    WriteFile(StatePath(), fileGerman);
+    Restart();
+    EXPECT_EQ(window->dblCurrentAJDate, momentGerman);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// 23:59:45 shows as 24:00 on the time line; what is written back is the
+// next day's 00:00 and every path that reads it again works.
+TEST_F(MainWindow, TheLastHalfMinuteOfADayReadsBack) {
+    clock.now = {2001, 12, 31, 23, 59, 45};
+    window->cmdNow->click();
+    const std::string entry = window->cboHistory->itemText(window->cboHistory->count() - 1).toStdString();
+    EXPECT_EQ(entry, "2002-01-01 CE 00:00 (local = GMT)");
+    window->lblCommonEraDate[1]->clicked();
+    EXPECT_EQ(window->txbDate->text(), "2002-01-01 CE 00:00");
+    messages.shown.clear();
+    window->cboTarget->setCurrentIndex(0);
+    window->cmdSearch->click();
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    window->cboHistory->setCurrentIndex(window->cboHistory->findText(QString::fromStdString(entry)));
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_EQ(window->lblCommonEraDate[1]->text().left(13), "2002-01-01 CE");
+    // On the Corvane clock the same happens at 05:59:45.
+    clock.now = {2001, 12, 31, 5, 59, 45};
+    window->cmdNow->click();
+    window->lblCorvaneLWCDate[1]->clicked();
+    const std::string clw = window->txbDate->text().toStdString();
+    EXPECT_EQ(clw.substr(clw.size() - 6), " 00:00");
+    Enter(QString::fromStdString(clw));
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+}
+
+TEST(FreshAccount, TheWholeApplicationDataPathIsMade) {
+    vxtest::RecordingMessages messages;
+    vxtest::FixedClock clock;
+    vxtest::RecordingClipboard clipboard;
+    vxtest::RecordingWeb web;
+    struct DeepAppData : vx::AppDataService {
+        QTemporaryDir home;
+        std::string Folder() override { return home.path().toStdString() + "/.local/share"; }
+    } appData;
+    vx::frmMain w(vx::Services{&messages, &clock, &appData, &clipboard, &web});
+    w.Form_Load();
+    EXPECT_TRUE(QDir(QString::fromStdString(appData.Folder() + "/Corvane Systems")).exists());
+    w.cmdSaveState->click();
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_FALSE(w.cmdSaveState->isEnabled());
+}
+
+TEST_F(MainWindow, StateFilesThatAreNotFilesStartAtNow) {
+    clock.now = {2010, 5, 5, 5, 5, 0};
+    const std::string path = StatePath();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    Restart();  // would hang in open() on the FIFO
+    EXPECT_TRUE(window->ShowingNow);
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink("/dev/zero", path);
+    Restart();  // would read without end
+    EXPECT_TRUE(window->ShowingNow);
+    std::filesystem::remove(path);
+    WriteFile(path, std::string(2 << 20, '1'));
+    Restart();
+    EXPECT_TRUE(window->ShowingNow);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindow, AStoredCaptionIsShownAsPlainText) {
+    vx::SavedState s;
+    s.moment = 2451545.0;
+    s.eclipseData = "<img src=/dev/zero>x<b>bold</b>";
+    WriteFile(StatePath(), vx::FormatSavedState(s));
+    Restart();
+    EXPECT_FALSE(window->ShowingNow);
+    EXPECT_EQ(window->lblActualEclipseData->text(), "<img src=/dev/zero>x<b>bold</b>");
+    EXPECT_EQ(window->lblActualEclipseData->textFormat(), Qt::PlainText);
+    for (QLabel* label : window->findChildren<QLabel*>()) EXPECT_EQ(label->textFormat(), Qt::PlainText);
+}
+
+TEST_F(MainWindow, AFileCutAmongTheIncludeLinesKeepsTheLinesBefore) {
+    vx::SavedState s;
+    s.moment = 2451545.0;
+    s.include.fill(false);
+    std::string text = vx::FormatSavedState(s);
+    size_t pos = 0;
+    for (int i = 0; i < 20; ++i) pos = text.find('\n', pos) + 1;  // lines 16..20: CE JC OLC DV LVT
+    WriteFile(StatePath(), text.substr(0, pos));
+    window->logPreferences.includeCalendar.fill(true);
+    Restart();
+    EXPECT_TRUE(window->ShowingNow) << "an incomplete file ends in Now";
+    const auto& c = window->logPreferences.includeCalendar;  // CE JC OLC DV LVT SVT CLW CJD AJD
+    EXPECT_FALSE(c[0]);
+    EXPECT_FALSE(c[4]);
+    EXPECT_TRUE(c[5]) << "SVT, line 21, was not in the file";
+    EXPECT_TRUE(c[7]);
+}
+
+TEST_F(MainWindow, AZoneChangeNeverLeavesTheRange) {
+    Enter("-3000-01-01 CE 12:00");
+    const double first = window->dblCurrentAJDate;
+    messages.shown.clear();
+    window->cboTimeZone->setCurrentIndex(24 + 11);  // GMT + 05:30
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, vx::RangeMessageTitle);
+    EXPECT_EQ(window->dblCurrentAJDate, first);
+    EXPECT_EQ(window->cboTimeZone->currentIndex(), 24) << "the zone goes back";
+    window->cboTimeZone->setCurrentIndex(24 - 2);  // GMT - 01:00 moves it later: fine
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_GT(window->dblCurrentAJDate, first);
+    // A history entry whose moment lies outside the range is not adopted.
+    window->cboHistory->addItem("-3000-01-01 CE 12:00 (local = GMT+05:30)", 0);
+    window->cboHistory->setCurrentIndex(window->cboHistory->count() - 1);
+    EXPECT_EQ(messages.shown.back().title, vx::RangeMessageTitle);
+    EXPECT_TRUE(vx::IsInSupportedRange(window->dblCurrentAJDate));
+}
+
+// The eclipse shown stays usable for the saros search: after a restart,
+// after a Convert that fails, after the series has ended.
+TEST_F(MainWindow, TheSarosSearchAfterARestartAndAFailedConvert) {
+    Enter("2022-11-01 CE");
+    window->cboTarget->setCurrentIndex(8);  // Total lunar eclipse
+    window->cmdSearch->click();
+    ASSERT_EQ(window->lblCommonEraDate[1]->text().left(13), "2022-11-08 CE");
+    window->cmdSaveState->click();
+    Restart();
+    messages.shown.clear();
+    window->txbDate->clear();
+    window->cboTarget->setCurrentIndex(13);
+    window->optPrevious->setChecked(true);
+    window->cmdSearch->click();
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_TRUE(window->lblActualEclipseData->text().startsWith("Total lunar eclipse\nLunation number = 59\nSaros number = 136"))
+        << window->lblActualEclipseData->text().toStdString();
+    Enter("no date at all");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    window->txbDate->clear();
+    window->optNext->setChecked(true);
+    window->cmdSearch->click();
+    ASSERT_EQ(messages.shown.size(), 1u) << messages.shown.back().text;
+    EXPECT_TRUE(window->lblActualEclipseData->text().contains("Lunation number = 282"));
+}
+
+TEST_F(MainWindow, TheEclipseStaysUsableAfterTheSeriesHasEnded) {
+    vx::InitPhaseConstants();
+    // The last member of lunar series 136 inside the range.
+    int32_t n = 282;
+    PhaseEclipseRecord r{};
+    for (;;) {
+        PhaseEclipseRecord p{};
+        syzyg(n + 223, vx::FullMoon, &p);
+        if (p.kind <= 0 || p.saros != 136) break;
+        n += 223;
+    }
+    syzyg(n, vx::FullMoon, &r);
+    vx::SavedState s;
+    s.moment = r.greatest_tt - vx::DeltaTForMoment(r.greatest_tt) / 1440.0;
+    s.eclipseData = "Partial lunar eclipse\r\nLunation number = " + std::to_string(n) + "\r\nSaros number = 136\r\n";
+    s.searchTarget = 13;
+    WriteFile(StatePath(), vx::FormatSavedState(s));
+    Restart();
+    messages.shown.clear();
+    window->txbDate->clear();
+    window->cboTarget->setCurrentIndex(13);
+    for (int press = 0; press < 2; ++press) {
+        window->cmdSearch->click();
+        ASSERT_EQ(messages.shown.size(), static_cast<size_t>(press + 1));
+        EXPECT_EQ(messages.shown.back().text, "The saros series has no eclipse after this one.");
+    }
+    window->optPrevious->setChecked(true);
+    window->cmdSearch->click();
+    EXPECT_EQ(messages.shown.size(), 2u) << messages.shown.back().text;
+    EXPECT_TRUE(window->lblActualEclipseData->text().contains(QString::number(n - 223)));
+}
+
+TEST_F(MainWindow, ASignOrPointAloneInThePlusMinusBoxIsNoNumber) {
+    window->chkLog->setChecked(true);
+    window->LoggingOn = true;
+    for (const char* alone : {"-", "+", "."}) {
+        window->txbPlusMinus->setText(alone);
+        Enter("2020-02-02 CE 10:00");
+        window->txbPlusMinus->setText(alone);
+        Enter("2020-02-03 CE 10:00");
+    }
+    EXPECT_EQ(window->Log.Text().find("Convert date plus"), std::string::npos);
+    EXPECT_EQ(window->Log.Text().find("Convert date minus"), std::string::npos);
+    EXPECT_NE(window->Log.Text().find("Convert date"), std::string::npos);
+}
+
+}  // namespace
