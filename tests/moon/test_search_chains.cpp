@@ -138,7 +138,7 @@ TEST(SearchStart, BetweenGreatestEclipseAndSyzygy) {
             ++checked;
         }
     }
-    EXPECT_GT(checked, 50);
+    EXPECT_GT(checked, 200 / vxtest::SweepStride);
 }
 
 // As after a save and a restart: the eclipse is displayed (its exact
