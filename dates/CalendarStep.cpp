@@ -29,20 +29,23 @@ int32_t SolilunarMonthLength(int32_t cycle, int32_t year, int32_t month) {
     return dvmonth_length(&r);
 }
 
-// Year +- 1 within 1..yearsPerCycle, carrying into the cycle.
+// Year +- 1 within 1..yearsPerCycle, carrying into the cycle. The counters
+// below compare before they move, so no field of any value runs over.
 template <typename Record>
 void StepYearInCycle(Record& rec, bool forward, int32_t yearsPerCycle) {
     if (forward) {
-        ++rec.year;
-        if (rec.year > yearsPerCycle) {
+        if (rec.year >= yearsPerCycle) {
             rec.year = 1;
             rec.cycle = AddSaturating(rec.cycle, 1);
+        } else {
+            ++rec.year;
         }
     } else {
-        --rec.year;
-        if (rec.year <= 0) {
+        if (rec.year <= 1) {
             rec.year = yearsPerCycle;
             rec.cycle = AddSaturating(rec.cycle, -1);
+        } else {
+            --rec.year;
         }
     }
 }
@@ -56,16 +59,22 @@ int32_t MonthsInSolilunarYear(int32_t cycle, int32_t year) { return is_long_dvsl
 void StepCommonEraMonth(EuroDateRecord& rec, bool forward) {
     rec.letter = 'G';
     if (forward) {
-        if (++rec.month > 12) {
+        if (rec.month >= 12) {
             rec.month = 1;
             rec.year = AddSaturating(rec.year, 1);
+        } else {
+            ++rec.month;
         }
     } else {
-        if (--rec.month < 1) {
+        if (rec.month <= 1) {
             rec.month = 12;
             rec.year = AddSaturating(rec.year, -1);
+        } else {
+            --rec.month;
         }
     }
+    // No month has more than 31 days; a larger day starts there.
+    rec.day = std::min(rec.day, 31);
     euro_date_to_jdn(&rec);
     // Day 28 exists in every month, so this stops by then.
     while (rec.valid != 1 && rec.day > 28) {
@@ -78,7 +87,7 @@ void StepCommonEraYears(EuroDateRecord& rec, int32_t years, bool forward) {
     rec.letter = 'G';
     rec.year = AddSaturating(rec.year, forward ? int64_t{years} : -int64_t{years});
     euro_date_to_jdn(&rec);
-    if (rec.valid == 0) {
+    if (rec.valid == 0 && rec.day > 1) {
         --rec.day;
         euro_date_to_jdn(&rec);
     }
@@ -86,16 +95,18 @@ void StepCommonEraYears(EuroDateRecord& rec, int32_t years, bool forward) {
 
 void StepOmbrineMonth(OmbrineDateRecord& rec, bool forward) {
     if (forward) {
-        ++rec.month;
-        if (rec.month > MonthsInOmbrineYear(rec.year)) {
+        if (rec.month >= MonthsInOmbrineYear(rec.year)) {
             rec.month = 1;
             StepYearInCycle(rec, true, OlcYearsPerCycle);
+        } else {
+            ++rec.month;
         }
     } else {
-        --rec.month;
-        if (rec.month <= 0) {
+        if (rec.month <= 1) {
             StepYearInCycle(rec, false, OlcYearsPerCycle);
             rec.month = MonthsInOmbrineYear(rec.year);
+        } else {
+            --rec.month;
         }
     }
     rec.day = std::min(rec.day, OmbrineMonthLength(rec.year, rec.month));
@@ -109,16 +120,18 @@ void StepOmbrineYear(OmbrineDateRecord& rec, bool forward) {
 
 void StepSolilunarMonth(SolilunarDateRecord& rec, bool forward) {
     if (forward) {
-        ++rec.month;
-        if (rec.month > MonthsInSolilunarYear(rec.cycle, rec.year)) {
+        if (rec.month >= MonthsInSolilunarYear(rec.cycle, rec.year)) {
             rec.month = 1;
             StepYearInCycle(rec, true, DvYearsPerCycle);
+        } else {
+            ++rec.month;
         }
     } else {
-        --rec.month;
-        if (rec.month <= 0) {
+        if (rec.month <= 1) {
             StepYearInCycle(rec, false, DvYearsPerCycle);
             rec.month = MonthsInSolilunarYear(rec.cycle, rec.year);
+        } else {
+            --rec.month;
         }
     }
     rec.day = std::min(rec.day, SolilunarMonthLength(rec.cycle, rec.year, rec.month));
@@ -149,14 +162,18 @@ void ClampLunarTriday(LunarTridayRecord& rec) {
 
 void StepLunarTridayMonth(LunarTridayRecord& rec, bool forward) {
     if (forward) {
-        if (++rec.month > 12) {
+        if (rec.month >= 12) {
             rec.month = 1;
             StepYearInCycle(rec, true, LvtYearsPerCycle);
+        } else {
+            ++rec.month;
         }
     } else {
-        if (--rec.month < 1) {
+        if (rec.month <= 1) {
             rec.month = 12;
             StepYearInCycle(rec, false, LvtYearsPerCycle);
+        } else {
+            --rec.month;
         }
     }
     ClampLunarTriday(rec);
@@ -169,21 +186,19 @@ void StepLunarTridayYear(LunarTridayRecord& rec, bool forward) {
 
 void StepSolarTridayQuarter(SolarTridayRecord& rec, bool forward) {
     if (forward) {
-        ++rec.quarter;
-        if (rec.quarter > 4) {
+        if (rec.quarter >= 4) {
             rec.quarter = 1;
             rec.year = AddSaturating(rec.year, 1);
             rec.triday = std::min(rec.triday, SvtShortQuarterTridays);
-        } else if (rec.quarter == 3) {
+        } else if (++rec.quarter == 3) {
             rec.triday = std::min(rec.triday, SvtShortQuarterTridays);
         }
     } else {
-        --rec.quarter;
-        if (rec.quarter < 1) {
+        if (rec.quarter <= 1) {
             rec.quarter = 4;
             rec.year = AddSaturating(rec.year, -1);
             rec.triday = std::min(rec.triday, num_tridays_in_4th_quarter(rec.year));
-        } else if (rec.quarter == 1 || rec.quarter == 3) {
+        } else if (--rec.quarter == 1 || rec.quarter == 3) {
             rec.triday = std::min(rec.triday, SvtShortQuarterTridays);
         }
     }

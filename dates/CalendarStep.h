@@ -2,7 +2,9 @@
 // year, a century, a cycle or a quarter), forward or back, keeping the other
 // parts where the calendar allows and clamping them where it does not. Each
 // routine works in place on a record filled from a day number by the
-// library; the caller converts the result back with the library.
+// library; the caller converts the result back with the library. Any field
+// values may be passed: no counter wraps (years and cycles saturate at the
+// 32-bit bounds, which no library accepts as a date).
 #pragma once
 
 #include <cstdint>

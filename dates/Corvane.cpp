@@ -24,9 +24,23 @@ constexpr std::array<std::string_view, 4> kWeekNames = {"Primweek", "Secweek", "
 constexpr std::array<std::string_view, 9> kDayNames = {"Primday", "Duoday",  "Terday",  "Quaday", "Quinday",
                                                        "Sallday", "Merday", "Restday", "Lumaday"};
 
-// CLW years whose CE year lies this far from 3000 CLW are beyond the reach of
-// the phase queries' arithmetic; far outside the program's range anyway.
-constexpr int32_t kYearReach = 100000;
+constexpr int32_t kYearReach = CorvaneYearReach;
+
+// Floor division for the day count of a (possibly negative) year.
+constexpr int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && (a < 0)); }
+
+// The day number of 1 January of a Gregorian year.
+constexpr int64_t JanuaryFirst(int64_t year) {
+    const int64_t p = year - 1;
+    return 1721426 + 365 * p + FloorDiv(p, 4) - FloorDiv(p, 100) + FloorDiv(p, 400);
+}
+
+// The instants NearestNewMoon answers for: the CE years -R-1 .. R+2, which
+// hold every March equinox the conversions ask about, with a year to spare.
+constexpr double kFirstReachMoment = static_cast<double>(JanuaryFirst(-kYearReach - 1)) - 0.5;
+constexpr double kLastReachMoment = static_cast<double>(JanuaryFirst(kYearReach + 3)) - 0.5;
+
+bool YearInReach(int64_t clwYear) { return clwYear - 3000 >= -kYearReach && clwYear - 3000 <= kYearReach; }
 
 double NewMoonAt(int32_t lunation) { return PhaseInstantOnly(lunation, NewMoon); }
 
@@ -51,7 +65,7 @@ std::string_view CorvaneDayNameAt(int index) {
 
 int32_t CorvaneDayOf(double t) { return FloorToDay(t + 0.25); }
 double CorvaneDayStart(double t) { return std::floor(t + 0.25) - 0.25; }
-int32_t CorvaneDayNumber(double s) { return FloorToDay(s - 0.75) + 1; }
+int32_t CorvaneDayNumber(double s) { return FloorToDay(std::floor(s - 0.75) + 1.0); }
 
 namespace {
 
@@ -74,11 +88,26 @@ std::pair<int32_t, double> YearOpeningNewMoon(int32_t y) {
 }  // namespace
 
 std::pair<int32_t, double> NearestNewMoon(double t) {
+    if (!(t >= kFirstReachMoment && t <= kLastReachMoment)) return {0, 0.0};
     double a = 0, b = 0;
     const int32_t n = LunationBetweenNewMoons(t, a, b);
     if (b - t > t - a) return {n, a};
     return {n + 1, b};
 }
+
+namespace {
+
+int16_t DayOutsideReach(CorvaneDateRecord& rec) {
+    rec.year = rec.month = rec.week = rec.day = 0;
+    rec.valid = 0;
+    for (int r = 0; r <= 4; ++r) {
+        CorvaneWeekLengths[r] = 0;
+        CorvanePhaseInstants[r] = 0;
+    }
+    return 0;
+}
+
+}  // namespace
 
 int16_t CorvaneDateFromDay(CorvaneDateRecord& rec) {
     const int32_t N = rec.jdn;
@@ -88,13 +117,14 @@ int16_t CorvaneDateFromDay(CorvaneDateRecord& rec) {
     ce.jdn = N;
     jdn_to_euro_date(&ce);
     const int32_t y = ce.year;
+    // CE year R + 1 still holds the last days of CLW year 3000 + R.
+    if (y < -kYearReach || y > kYearReach + 1) return DayOutsideReach(rec);
     std::pair<int32_t, double> first = YearOpeningNewMoon(y);
-    if (s >= CorvaneDayStart(first.second) + 1) {
-        rec.year = y + 3000;
-    } else {
-        rec.year = y + 2999;
-        first = YearOpeningNewMoon(y - 1);
-    }
+    const bool afterOpening = s >= CorvaneDayStart(first.second) + 1;
+    const int32_t year = afterOpening ? y + 3000 : y + 2999;
+    if (!YearInReach(year)) return DayOutsideReach(rec);
+    rec.year = year;
+    if (!afterOpening) first = YearOpeningNewMoon(y - 1);
     // The month is the lunation whose new-moon day is before N and whose
     // successor's is on or after it (a new-moon day is the last day of the
     // month it ends): the lunation of the last new moon before day N begins.
@@ -139,9 +169,8 @@ int16_t CorvaneDayFromDate(CorvaneDateRecord& rec) {
     if (rec.month < 1 || rec.month > 13) return -3;
     if (rec.week < 1 || rec.week > 4) return -4;
     if (rec.day < 1 || rec.day > 9) return -5;
-    const int64_t y64 = int64_t{rec.year} - 3000;
-    if (y64 < -kYearReach || y64 > kYearReach) return -2;
-    const int32_t y = static_cast<int32_t>(y64);
+    if (!YearInReach(rec.year)) return -2;
+    const int32_t y = rec.year - 3000;
     const int32_t L0 = YearOpeningNewMoon(y).first;
     const int32_t L1 = YearOpeningNewMoon(y + 1).first;
     if (rec.month > L1 - L0) return -3;
@@ -155,14 +184,18 @@ int16_t CorvaneDayFromDate(CorvaneDateRecord& rec) {
     return 0;
 }
 
-int16_t ReadCorvaneDate(std::string_view text, CorvaneDateRecord& rec) {
+namespace {
+
+// Reads the four parts into rec: 0, or -1 empty text, -2 wrong form.
+int16_t ReadCorvaneParts(std::string_view text, CorvaneDateRecord& rec) {
     const std::string t = WithoutSpaces(text);
     if (t.empty()) return -1;
-    const int dashes = CountOccurrences(t, "-", true);
-    if (dashes != 3 && dashes != 4) return -2;
+    // Three separating dashes, and a fourth exactly when it is the sign of
+    // the year: "5001-01-1-1-7" has a fifth part, "-5001-01-1" only three.
+    const bool negativeYear = t[0] == '-';
+    if (CountOccurrences(t, "-", true) != (negativeYear ? 4 : 3)) return -2;
     const double year = NumericValue(t);
-    // With a negative year the first dash is its sign.
-    size_t pos = t.find('-', dashes == 4 ? 1 : 0);
+    size_t pos = t.find('-', negativeYear ? 1 : 0);
     if (pos == std::string::npos) return -2;
     double parts[3];
     for (double& part : parts) {
@@ -176,11 +209,35 @@ int16_t ReadCorvaneDate(std::string_view text, CorvaneDateRecord& rec) {
     rec.month = SaturatingRound(parts[0]);
     rec.week = SaturatingRound(parts[1]);
     rec.day = SaturatingRound(parts[2]);
-    return CorvaneDayFromDate(rec);
+    return 0;
+}
+
+// A date of a year beyond the reach, whose month, week and day are in range:
+// the day the mean year and month put it on, so that the caller's range test
+// answers for it as for any other date outside the program's range. False
+// when that day would not fit 32 bits (with a day to spare for a time of day
+// that moves the entry to the next civil day), as for the other calendars.
+bool DayBeyondReach(const CorvaneDateRecord& rec, int32_t& day) {
+    // Tropical years from the March equinox of 2000 (day 2451624), mean
+    // months, and quarters of them for the weeks.
+    const double years = static_cast<double>(rec.year) - 5000.0;
+    const double estimate = 2451624.0 + 365.24219 * years + 29.530589 * (rec.month - 1) +
+                            7.38265 * (rec.week - 1) + rec.day;
+    const double d = std::floor(estimate);
+    if (!(d >= std::numeric_limits<int32_t>::min() && d < std::numeric_limits<int32_t>::max())) return false;
+    day = static_cast<int32_t>(d);
+    return true;
+}
+
+}  // namespace
+
+int16_t ReadCorvaneDate(std::string_view text, CorvaneDateRecord& rec) {
+    const int16_t code = ReadCorvaneParts(text, rec);
+    return code != 0 ? code : CorvaneDayFromDate(rec);
 }
 
 std::string_view CorvaneDayName(const CorvaneDateRecord& rec) {
-    if (rec.week < 1 || rec.week > 4) return {};
+    if (rec.week < 1 || rec.week > 4 || rec.day < 1 || rec.day > 9) return {};
     const int length = CorvaneWeekLengths[rec.week];
     if (rec.day > 5) return CorvaneDayNameAt(9 - (length - rec.day));
     return CorvaneDayNameAt(rec.day);
@@ -208,11 +265,25 @@ void ClampCorvaneDay(CorvaneDateRecord& rec) {
         if (code == 0) return;
         // Only the day can be lowered into range; anything else stays invalid.
         if (code != -5 || rec.day <= 1) return;
-        --rec.day;
+        // No week has more than 9 days: a larger day goes there at once.
+        rec.day = rec.day > 9 ? 9 : rec.day - 1;
     }
 }
 
+namespace {
+
+// A step starts from a month, week and year a date can have; anything else
+// is refused (valid 0, record unchanged), so no counter can run over.
+bool Steppable(CorvaneDateRecord& rec) {
+    if (rec.month >= 1 && rec.month <= 13 && rec.week >= 1 && rec.week <= 4 && YearInReach(rec.year)) return true;
+    rec.valid = 0;
+    return false;
+}
+
+}  // namespace
+
 void StepCorvaneMonth(CorvaneDateRecord& rec, bool forward) {
+    if (!Steppable(rec)) return;
     if (forward) {
         ++rec.month;
         if (CorvaneDayFromDate(rec) == -3) {
@@ -231,6 +302,7 @@ void StepCorvaneMonth(CorvaneDateRecord& rec, bool forward) {
 }
 
 void StepCorvaneWeek(CorvaneDateRecord& rec, bool forward) {
+    if (!Steppable(rec)) return;
     if (forward) {
         if (rec.week > 3) {
             rec.week = 1;
@@ -250,6 +322,7 @@ void StepCorvaneWeek(CorvaneDateRecord& rec, bool forward) {
 }
 
 void StepCorvaneYear(CorvaneDateRecord& rec, bool forward) {
+    if (!Steppable(rec)) return;
     rec.year += forward ? 1 : -1;
     if (CorvaneDayFromDate(rec) == -3) rec.month = 12;
     ClampCorvaneDay(rec);
@@ -257,7 +330,12 @@ void StepCorvaneYear(CorvaneDateRecord& rec, bool forward) {
 
 int16_t ReadCorvaneEntry(std::string_view dateText, int32_t& corvaneDay) {
     CorvaneDateRecord rec;
-    switch (ReadCorvaneDate(dateText, rec)) {
+    if (ReadCorvaneParts(dateText, rec) != 0) return 15;
+    const int16_t code = CorvaneDayFromDate(rec);
+    // -2 after the parts were read: month, week and day are in range and
+    // only the year is beyond the reach.
+    if (code == -2) return DayBeyondReach(rec, corvaneDay) ? 0 : 15;
+    switch (code) {
         case 0: corvaneDay = rec.jdn; return 0;
         case -3: return 16;
         case -4: return 17;

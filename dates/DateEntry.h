@@ -69,7 +69,9 @@ struct DateEntryResult {
 
 // Parses text. On success sets the host's current calendar to the calendar of
 // the entry and asks it to highlight it; on failure changes neither. The
-// supported range is the caller's test.
+// supported range is the caller's test: a date beyond it still reads (a CLW
+// year beyond the CLW reach too, see ReadCorvaneEntry), and a CJD or AJD
+// value too large for a double reads as an infinite moment, never NaN.
 DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host);
 
 }  // namespace vx

@@ -27,8 +27,8 @@ constexpr std::array<std::string_view, 4> kQuarterNames = {"Ostrael", "Venmir", 
 
 template <size_t N>
 std::string_view Lookup(const std::array<std::string_view, N>& table, int index, int first) {
-    const int i = index - first;
-    if (i < 0 || i >= static_cast<int>(N)) return {};
+    const int64_t i = int64_t{index} - first;  // any int index, without overflow
+    if (i < 0 || i >= static_cast<int64_t>(N)) return {};
     return table[static_cast<size_t>(i)];
 }
 

@@ -17,6 +17,10 @@ using SeasonEvent = int16_t;
 // themselves if it has not run, so the periodic terms are never missing.
 void FillEquinoxTermTable();
 
+// Meeus' polynomials are fitted to the years -1000..3000 and serve the
+// program's range and the CLW years (CE -10,000..10,000); every 32-bit year
+// still gives a finite instant, of no astronomical meaning far outside.
+//
 // The instant in dynamical time (JDE).
 double EquinoxSolsticeJDE(SeasonEvent event, int32_t year);
 // The instant as an AJD in UT: the JDE less delta T of the year.

@@ -43,7 +43,9 @@ int32_t CivilDay(double moment, int offsetMinutes) { return FloorToDay(CJDFromMo
 
 double TimeOfDay(double moment, int offsetMinutes) {
     const double cjd = CJDFromMoment(moment, offsetMinutes);
-    return cjd - std::floor(cjd);
+    const double f = cjd - std::floor(cjd);
+    // A hair below a negative whole day rounds to 1: the largest value below.
+    return f >= 1.0 ? std::nextafter(1.0, 0.0) : f;
 }
 
 int32_t CorvaneDay(double moment, int offsetMinutes) {
@@ -72,7 +74,7 @@ std::string_view RangeMessage(RangeVerdict verdict) {
 
 std::string ZoneItemText(int offsetMinutes) {
     if (offsetMinutes == 0) return "GMT";
-    const int a = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+    const int64_t a = offsetMinutes < 0 ? -int64_t{offsetMinutes} : int64_t{offsetMinutes};
     return std::string("GMT ") + (offsetMinutes < 0 ? "- " : "+ ") + PadNumber(a / 60, 2) + ":" +
            PadNumber(a % 60, 2);
 }

@@ -30,7 +30,7 @@ double MomentFromCJD(double cjd, int offsetMinutes);
 // floor(CJD): the day number from which the library calendars are shown.
 // Saturates at the 32-bit bounds for values no calendar can show.
 int32_t CivilDay(double moment, int offsetMinutes);
-// CJD minus its integer part, in [0, 1).
+// CJD minus its integer part, in [0, 1); NaN for a moment that is not finite.
 double TimeOfDay(double moment, int offsetMinutes);
 // floor(CJD - 0.25): Corvane days run from 06:00 to 06:00 of the civil clock.
 int32_t CorvaneDay(double moment, int offsetMinutes);
@@ -50,7 +50,8 @@ bool IsInSupportedRange(double moment);
 std::string_view RangeMessage(RangeVerdict verdict);
 inline constexpr std::string_view RangeMessageTitle = "Date out of range";
 
-// Time-zone list items: "GMT" for 0, otherwise "GMT + 05:30" / "GMT - 12:00".
+// Time-zone list items: "GMT" for 0, otherwise "GMT + 05:30" / "GMT - 12:00"
+// (any int offset is written, beyond the list's range too).
 inline constexpr int MinZoneOffset = -720;
 inline constexpr int MaxZoneOffset = 720;
 std::string ZoneItemText(int offsetMinutes);

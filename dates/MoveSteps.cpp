@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "CalendarStep.h"
@@ -48,10 +49,17 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
     const int calendar = StepUnitCalendar(unit);
     if (calendar < 0) return r;
     r.currentCalendar = calendar;
+    // Only a day number a calendar can hold is stepped; a saturated one
+    // would carry the moment to the 32-bit bound.
+    const auto stepsFrom = [](double c) {
+        return c >= static_cast<double>(std::numeric_limits<int32_t>::min()) &&
+               c < static_cast<double>(std::numeric_limits<int32_t>::max()) + 1.0;
+    };
 
     if (calendar == CLW) {
         // On the Corvane clock: its day and its time of day.
         const double c = CJDFromMoment(moment, offsetMinutes) - 0.25;
+        if (!stepsFrom(c)) return r;
         const double f = c - std::floor(c);
         CorvaneDateRecord rec;
         rec.jdn = FloorToDay(c);
@@ -65,6 +73,7 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
     }
 
     const double c = CJDFromMoment(moment, offsetMinutes);
+    if (!stepsFrom(c)) return r;
     const int32_t d = FloorToDay(c);
     const double f = c - std::floor(c);
     int32_t stepped = d;

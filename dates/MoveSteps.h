@@ -25,7 +25,10 @@ struct MoveStepResult {
 // offsetMinutes (the effective zone offset). Calendar steps keep the time of
 // day; the CLW steps keep the time of day of the Corvane clock (06:00 to
 // 06:00), as a CLW entry reads it, so that the stepped CLW date is the one
-// shown. currentCalendar is unchanged by the fixed spans.
+// shown. currentCalendar is unchanged by the fixed spans. A step that is not
+// taken returns the moment as it is (with the step's calendar): a date the
+// calendar cannot step, a moment that is not finite or whose day number is
+// beyond 32 bits.
 MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMinutes, int currentCalendar);
 
 // "Move forward 1 day repeatedly."

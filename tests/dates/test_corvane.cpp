@@ -182,6 +182,8 @@ TEST(Corvane, ReaderForms) {
     EXPECT_EQ(ReadCorvaneDate("   ", r), -1);
     EXPECT_EQ(ReadCorvaneDate("5001-01-1", r), -2);
     EXPECT_EQ(ReadCorvaneDate("5001-01-1-1-1-1", r), -2);
+    EXPECT_EQ(ReadCorvaneDate("5001-01-1-1-7", r), -2) << "a fourth dash only as the sign of the year";
+    EXPECT_EQ(ReadCorvaneDate("-5001-01-1", r), -2);
     EXPECT_EQ(ReadCorvaneDate("5001-01-1-1", r), 0);
     EXPECT_EQ(ReadCorvaneDate("5001 - 01 - 1 - 1", r), 0) << "spaces are removed";
     EXPECT_EQ(ReadCorvaneDate("5001-14-1-1", r), -3);
@@ -218,6 +220,18 @@ TEST(Corvane, EntriesThroughTheParser) {
     EXPECT_EQ(ParseDateEntry("5001-01-5-1 CLW", host).error, 17);
     EXPECT_EQ(ParseDateEntry("5001-01-1-10 CLW", host).error, 18);
     EXPECT_EQ(ParseDateEntry("-1-01-1-1 CLW", host).error, 0);
+    // A year beyond the CLW reach reads as a date out of the program's range,
+    // as one just beyond the range does.
+    for (const char* text : {"9001-01-1-1 CLW", "200000-01-1-1 CLW"}) {
+        r = ParseDateEntry(text, host);
+        EXPECT_EQ(r.error, 0) << text;
+        EXPECT_EQ(CheckSupportedRange(r.moment), RangeVerdict::TooLate) << text;
+    }
+    for (const char* text : {"-9001-01-1-1 CLW", "-200000-01-1-1 CLW"}) {
+        r = ParseDateEntry(text, host);
+        EXPECT_EQ(r.error, 0) << text;
+        EXPECT_EQ(CheckSupportedRange(r.moment), RangeVerdict::TooEarly) << text;
+    }
 }
 
 TEST(Corvane, StepsByWeekMonthAndYear) {

@@ -1,9 +1,12 @@
 // The phase library's contract: record layout, phase order over the whole
-// range, the phase argument, delta T.
+// range, the phase argument, delta T, and the answers outside the valid
+// inputs.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "DeltaT.h"
 #include "vxphase.h"
@@ -111,6 +114,109 @@ TEST(PhaseLibrary, DeltaTModel) {
                      2050.0, 2150.0}) {
         EXPECT_NEAR(vxphase::DeltaTSeconds(y - 1e-9, true), vxphase::DeltaTSeconds(y, true), 2.0) << y;
     }
+}
+
+
+// Every byte of the record is 0: the failure answer outside the lunations.
+bool AllZero(const PhaseEclipseRecord& r) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&r);
+    for (size_t i = 0; i < sizeof r; ++i)
+        if (bytes[i] != 0) return false;
+    return true;
+}
+
+constexpr int32_t kLimit = 200000;  // the valid lunations, as the header gives them
+
+TEST(PhaseLibrary, LunationsAtTheEndsOfTheValidRangeAreOrdered) {
+    // The last 300 lunations at each end: strictly ordered phases, quarters
+    // 5.5 to 9 days apart, the record naming the lunation asked for.
+    for (int32_t from : {-kLimit, kLimit - 299}) {
+        PhaseEclipseRecord r{};
+        double previous = -1e300;
+        for (int32_t n = from; n < from + 300; ++n)
+            for (int32_t k = 0; k < 4; ++k) {
+                const double t = syzyg(n, k, &r);
+                ASSERT_TRUE(std::isfinite(t)) << n;
+                ASSERT_EQ(r.lunation, n);
+                ASSERT_EQ(r.phase, k);
+                ASSERT_EQ(r.phase_tt, t);
+                if (previous > -1e300) {
+                    ASSERT_GT(t - previous, 5.5) << n << " " << k;
+                    ASSERT_LT(t - previous, 9.0) << n << " " << k;
+                }
+                previous = t;
+            }
+    }
+    // The mean month carries over the whole valid range.
+    EXPECT_NEAR((syzyg(kLimit, 0, nullptr) - syzyg(-kLimit, 0, nullptr)) / (2.0 * kLimit), 29.530589, 1e-4);
+}
+
+TEST(PhaseLibrary, LunationsOutsideTheValidRangeAnswerZero) {
+    const int32_t lunations[] = {INT_MIN, INT_MIN + 1, -100000000, -kLimit - 1, kLimit + 1, 100000000, INT_MAX - 1,
+                                 INT_MAX};
+    for (int32_t n : lunations)
+        for (int32_t k : {INT_MIN, -5, -1, 0, 1, 2, 3, 4, 7, INT_MAX}) {
+            // A phase argument that carries the lunation back into the range
+            // is a valid call.
+            const int64_t reached = int64_t{n} + (k >= 0 ? k / 4 : -((3 - int64_t{k}) / 4));
+            if (reached >= -kLimit && reached <= kLimit) continue;
+            PhaseEclipseRecord r{};
+            std::memset(&r, 0x5a, sizeof r);
+            EXPECT_EQ(syzyg(n, k, &r), 0.0) << n << " " << k;
+            EXPECT_TRUE(AllZero(r)) << n << " " << k;
+            EXPECT_EQ(r.kind, VXPHASE_NO_ECLIPSE);
+            EXPECT_EQ(syzyg(n, k, nullptr), 0.0);
+        }
+    // The phase argument decides on the lunation it reaches.
+    PhaseEclipseRecord a{}, b{};
+    EXPECT_EQ(syzyg(kLimit + 1, -4, &a), syzyg(kLimit, 0, &b));
+    EXPECT_EQ(a.lunation, kLimit);
+    EXPECT_EQ(syzyg(kLimit, 4, &a), 0.0);
+    EXPECT_TRUE(AllZero(a));
+    EXPECT_EQ(syzyg(-kLimit, -1, &a), 0.0);
+    EXPECT_EQ(syzyg(-kLimit - 1, 4, &a), syzyg(-kLimit, 0, &b));
+    EXPECT_EQ(syzyg(-kLimit + 1, INT_MIN, &a), 0.0) << "INT_MIN / 4 lunations back";
+    // Far from the range an eclipse season keeps no stale circumstances.
+    syzyg(218, 0, &a);
+    ASSERT_EQ(a.kind, VXPHASE_SOLAR_TOTAL);
+    syzyg(INT_MAX, 0, &a);
+    EXPECT_TRUE(AllZero(a));
+}
+
+TEST(PhaseLibrary, NoInstantOfTheValidRangeIsTheFailureValue) {
+    // AJD 0 falls in lunation -83,018 or so: its neighbours' phases, the only
+    // instants near 0, are not 0 itself.
+    int nearZero = 0;
+    for (int32_t n = -83030; n <= -83000; ++n)
+        for (int32_t k = 0; k < 4; ++k) {
+            const double t = syzyg(n, k, nullptr);
+            EXPECT_NE(t, 0.0);
+            nearZero += std::fabs(t) < 10.0;
+        }
+    EXPECT_GE(nearZero, 1) << "the sweep covers AJD 0";
+}
+
+TEST(PhaseLibrary, DeltaTOutsideItsYearsAnswersZero) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr double big = std::numeric_limits<double>::max();
+    for (int32_t mode : {INT_MIN, -1, 0, 1915, INT_MAX}) {
+        for (double y : {std::numeric_limits<double>::quiet_NaN(), inf, -inf, big, -big, 1e7 + 1, -1e7 - 1, 1e300})
+            EXPECT_EQ(deltat(y, mode), 0.0) << y << " " << mode;
+        // Inside: finite, the parabola's growth and the value at the ends.
+        for (double y : {-1e7, -1e6, -5.88e6, -14200.0, -3000.0, 0.0, 2000.0, 18200.0, 5.88e6, 1e7,
+                         std::numeric_limits<double>::denorm_min(), -0.0}) {
+            const double dt = deltat(y, mode);
+            EXPECT_TRUE(std::isfinite(dt)) << y;
+            EXPECT_NE(dt, 0.0) << y;
+        }
+        const double u = (1e7 + 0.5 - 1820.0) / 100.0;
+        const double correction = mode == 1915 ? -0.000012932 * (1e7 + 0.5 - 1955.0) * (1e7 + 0.5 - 1955.0) : 0.0;
+        EXPECT_NEAR(deltat(1e7, mode) * 60.0, -20.0 + 32.0 * u * u + correction, 1e-6 * 32.0 * u * u);
+        EXPECT_GT(deltat(1e6, mode), deltat(1e5, mode));
+        EXPECT_GT(deltat(-1e6, mode), deltat(-1e5, mode));
+    }
+    // Every year of a 32-bit day number, and the CLW years, are inside.
+    for (double y = -5.9e6; y <= 5.9e6; y += 1e4) EXPECT_TRUE(std::isfinite(deltat(y, 1915)) && deltat(y, 1915) != 0.0);
 }
 
 }  // namespace

@@ -6,6 +6,11 @@
  *
  * Records are plain arrays of signed 32-bit integers passed by address.
  * Calendar letters: 'G' (or 0) Gregorian, 'J' Julian.
+ *
+ * Valid inputs: every 32-bit day number converts (years about -5,884,000 to
+ * 5,884,000); any 32-bit year, month and day may be passed, and a date that
+ * does not exist or whose day number would not fit 32 bits is invalid. A
+ * null record or text is answered as failure, never dereferenced.
  */
 #ifndef VXDATES_H
 #define VXDATES_H

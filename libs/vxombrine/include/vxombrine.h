@@ -4,6 +4,11 @@
  * a cycle have 12 or 13 months of 29 or 30 days; every month begins on the
  * day after a mean new moon (to within a day). Cycles may be 0 or negative.
  * The rules are written out in docs/calendars.md.
+ *
+ * Valid inputs: every 32-bit day number converts (cycles about -3,500 to
+ * 3,500); a date with a cycle beyond -1,000,000..1,000,000 or whose day
+ * number would not fit 32 bits is invalid; any 32-bit field may be passed.
+ * A null record or text is answered as failure (0, or no change).
  */
 #ifndef VXOMBRINE_H
 #define VXOMBRINE_H

@@ -6,6 +6,13 @@
  * as in NASA's eclipse catalogs. Instants are astronomical Julian dates on
  * the dynamical time scale (TT). Method and measured accuracy:
  * docs/astronomy.md.
+ *
+ * Valid inputs: lunations -200000..200000 (after the phase argument has
+ * moved the lunation; about 14,200 BCE to 18,200 CE, well beyond the
+ * centuries in which the ephemeris is accurate) and finite years of
+ * magnitude up to 10,000,000 for delta T. Outside them the functions answer
+ * 0 (see each function); they never return a wrapped, unordered or NaN
+ * result.
  */
 #ifndef VXPHASE_H
 #define VXPHASE_H
@@ -80,13 +87,17 @@ VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, total_half_min) == 80, "total
 /* The instant (AJD, TT) of phase 0..3 of a lunation, and the record filled:
  * kind, saros and the eclipse fields for an eclipse at a new (phase 0) or full
  * (phase 2) moon, kind 0 and zeros otherwise. Any other phase value is taken
- * modulo 4 into the neighbouring lunations. */
+ * modulo 4 into the neighbouring lunations. When the lunation so reached is
+ * outside -200000..200000, returns 0 and sets the whole record to zeros
+ * (kind 0, no eclipse, phase_tt 0): no instant of the valid range is 0. The
+ * record may be null. */
 VXPHASE_API double syzyg(int32_t lunation, int32_t phase, PhaseEclipseRecord* record);
 
 /* Delta T (TT - UT) in minutes for the middle of a year (astronomical
  * numbering). mode 1915 selects the model of NASA's Five Millennium Canon
  * (Espenak & Meeus 2006 with the canon's lunar-acceleration correction); any
- * other mode gives the 2006 polynomials without that correction. */
+ * other mode gives the 2006 polynomials without that correction. A year that
+ * is NaN, infinite or of magnitude over 10,000,000 gives 0. */
 VXPHASE_API double deltat(double year, int32_t mode);
 
 #ifdef __cplusplus

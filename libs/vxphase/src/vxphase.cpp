@@ -1,9 +1,23 @@
 #include "vxphase.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "DeltaT.h"
 #include "Syzygy.h"
+
+namespace {
+
+// The lunations the header promises: the quarters stay 5.5 to 9.5 days
+// apart out to about lunations -378,000 and +520,000, nearly twice this, and
+// the program itself uses -62,400..49,500.
+constexpr int64_t kLunationLimit = 200000;
+
+// Years for delta T: the long-term parabola stays finite (and far from
+// overflow) here; every year of a 32-bit day number is inside.
+constexpr double kDeltaTYearLimit = 10000000.0;
+
+}  // namespace
 
 extern "C" {
 
@@ -13,6 +27,12 @@ double syzyg(int32_t lunation, int32_t phase, PhaseEclipseRecord* record) {
     int64_t p = phase;
     n += (p >= 0 ? p / 4 : -((3 - p) / 4));
     p = ((p % 4) + 4) % 4;
+    if (n < -kLunationLimit || n > kLunationLimit) {
+        // Far outside the ephemeris the series give unordered instants and
+        // the lunation may not fit the record: answer nothing.
+        if (record != nullptr) std::memset(record, 0, sizeof *record);
+        return 0.0;
+    }
     const double t = vxphase::PhaseTT(n, static_cast<int>(p));
     if (record != nullptr) {
         std::memset(record, 0, sizeof *record);
@@ -25,6 +45,7 @@ double syzyg(int32_t lunation, int32_t phase, PhaseEclipseRecord* record) {
 }
 
 double deltat(double year, int32_t mode) {
+    if (!(std::fabs(year) <= kDeltaTYearLimit)) return 0.0;  // also NaN and infinities
     return vxphase::DeltaTSeconds(year + 0.5, mode == 1915) / 60.0;
 }
 

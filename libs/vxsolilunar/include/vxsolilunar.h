@@ -4,6 +4,12 @@
  * cycle * 60 + year. Each absolute year has 12 or 13 months (123 leap years in
  * every 334) of 29 or 30 days; every month begins on the day after a mean new
  * moon (to within a day). The rules are written out in docs/calendars.md.
+ *
+ * Valid inputs: every 32-bit day number converts (cycles about -98,000 to
+ * 98,000); a date with a cycle beyond -1,000,000..1,000,000 or whose day
+ * number would not fit 32 bits is invalid, and the year and month-length
+ * queries answer 0 for such a cycle; any 32-bit field may be passed. A null
+ * record or text is answered as failure (0, or no change).
  */
 #ifndef VXSOLILUNAR_H
 #define VXSOLILUNAR_H

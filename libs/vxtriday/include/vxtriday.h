@@ -12,6 +12,13 @@
  * every 95 and 31 in the others, so the mean year is 365.24211 days.
  *
  * The rules are written out in docs/calendars.md.
+ *
+ * Valid inputs: every 32-bit day number converts in both calendars (LVT
+ * cycles about -15,800 to 15,800, SVT years about -5,880,000 to 5,880,000);
+ * an LVT date with a cycle beyond -1,000,000..1,000,000, or a date of either
+ * calendar whose day number would not fit 32 bits, is invalid; any 32-bit
+ * field may be passed. A null record or text is answered as failure (0, or
+ * no change).
  */
 #ifndef VXTRIDAY_H
 #define VXTRIDAY_H
