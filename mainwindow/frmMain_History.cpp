@@ -18,14 +18,13 @@
 
 namespace vx {
 
-std::string frmMain::AddHistoryEntry(const std::string& strDate, int16_t intEclipseType) {
+std::string frmMain::AddHistoryEntry(const std::string& /*strDate*/, int16_t intEclipseType) {
     AddingHistoryEntry = true;
     std::string result;
     const QString newest = cboHistory->count() > 0 ? cboHistory->itemText(cboHistory->count() - 1) : QString();
-    // Date and time of the shown minute, written as they read back; strDate
-    // (the shown date line) differs from it only when the minute rounds up
-    // into the next day.
-    (void)strDate;
+    // Date and time of the shown minute, written as they read back; the
+    // shown date line passed in differs from it only when the minute rounds
+    // up into the next day.
     const WrittenBack shown = WrittenBackText(CurrentCalendar, dblCurrentAJDate, EffectiveZoneOffset());
     const std::string text = HistoryEntryText(shown.date, CurrentCalendar, shown.time, optGreenwich->isChecked(),
                                               cboTimeZone->currentText().toStdString());

@@ -6,9 +6,6 @@
 
 #include <cerrno>
 #include <charconv>
-#include <climits>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
