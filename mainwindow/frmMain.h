@@ -13,6 +13,7 @@
 
 #include "DateEntry.h"
 #include "MoonPanel.h"
+#include "MoonPictureBox.h"
 #include "Records.h"
 #include "Services.h"
 
@@ -40,21 +41,6 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
-};
-
-// Shows the panel's 90 x 90 picture, enlarged.
-class MoonPictureBox : public QWidget {
-public:
-    explicit MoonPictureBox(QWidget* parent = nullptr);
-    void SetPicture(const PixelImage& image);
-    void Clear();
-    const QImage& Image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QImage image_;
 };
 
 using LabelPair = std::array<ClickLabel*, 2>;  // element 0 caption, element 1 value
