@@ -66,27 +66,30 @@ void MoonPainter::RecolourMarkerPixels() {
             if (picture_.Get(x, y) == Rgb(200, 0, 0)) picture_.Set(x, y, Rgb(192, 0, 0));
 }
 
+MoonPictureChoice ChooseMoonPicture(double f, bool waxing) {
+    if (f < 0.01) return {MoonPicture::Dark, ShadowPaint::None};
+    if (f > 0.49 && f < 0.51 && waxing) return {MoonPicture::FirstQuarterLit, ShadowPaint::None};
+    if (f > 0.99) return {MoonPicture::FullLit, ShadowPaint::None};
+    if (f > 0.49 && f < 0.51) return {MoonPicture::LastQuarterLit, ShadowPaint::None};
+    if (f < 0.5 && waxing) return {MoonPicture::FirstQuarterLit, ShadowPaint::InsideRight};
+    if (f > 0.5 && waxing) return {MoonPicture::FullLit, ShadowPaint::OutsideLeft};
+    if (f > 0.5) return {MoonPicture::FullLit, ShadowPaint::OutsideRight};
+    return {MoonPicture::LastQuarterLit, ShadowPaint::InsideLeft};
+}
+
 std::string MoonPainter::DrawMoonPicture(double f, bool waxing, Colour colour) {
     const double k = f > 0.5 ? 2 * f - 1 : 1 - 2 * f;
     const double k2 = k * k;
     const std::string label = MoonPhaseText(f, waxing);
 
-    // Which picture, and which side of the centre is painted with which test.
-    enum class Paint { None, InsideRight, OutsideLeft, OutsideRight, InsideLeft } paint = Paint::None;
-    MoonPicture base;
-    if (f < 0.01) base = MoonPicture::Dark;
-    else if (f > 0.49 && f < 0.51 && waxing) base = MoonPicture::FirstQuarterLit;
-    else if (f > 0.99) base = MoonPicture::FullLit;
-    else if (f > 0.49 && f < 0.51) base = MoonPicture::LastQuarterLit;
-    else if (f < 0.5 && waxing) base = MoonPicture::FirstQuarterLit, paint = Paint::InsideRight;
-    else if (f > 0.5 && waxing) base = MoonPicture::FullLit, paint = Paint::OutsideLeft;
-    else if (f > 0.5) base = MoonPicture::FullLit, paint = Paint::OutsideRight;
-    else base = MoonPicture::LastQuarterLit, paint = Paint::InsideLeft;
+    const MoonPictureChoice choice = ChooseMoonPicture(f, waxing);
+    const MoonPicture base = choice.base;
+    const ShadowPaint paint = choice.paint;
 
-    if (paint == Paint::None) {
+    if (paint == ShadowPaint::None) {
         Load(base);
     } else {
-        if (paint == Paint::InsideLeft) {
+        if (paint == ShadowPaint::InsideLeft) {
             DiscCentreX = static_cast<int16_t>(intMaxX / 2 + 2);
             DiscCentreY = static_cast<int16_t>(intMaxY / 2);
         } else {
@@ -95,8 +98,8 @@ std::string MoonPainter::DrawMoonPicture(double f, bool waxing, Colour colour) {
         }
         DiscRadiusSquared = static_cast<double>(DiscCentreX) * DiscCentreX;
         LoadMoonBase(base, colour);
-        const bool right = paint == Paint::InsideRight || paint == Paint::OutsideRight;
-        const bool inside = paint == Paint::InsideRight || paint == Paint::InsideLeft;
+        const bool right = paint == ShadowPaint::InsideRight || paint == ShadowPaint::OutsideRight;
+        const bool inside = paint == ShadowPaint::InsideRight || paint == ShadowPaint::InsideLeft;
         const int from = right ? DiscCentreX : 0, to = right ? intMaxX : DiscCentreX;
         for (int x = from; x <= to; ++x)
             for (int y = 0; y <= intMaxY; ++y) {

@@ -21,6 +21,18 @@ std::string MoonPhaseText(double f, bool waxing);
 // the whole minutes (ties to even).
 std::string DeltaTText(double minutes);
 
+// Which side of the disc's centre is painted with the background colour, and
+// whether the points inside or outside the terminator are painted.
+enum class ShadowPaint { None, InsideRight, OutsideLeft, OutsideRight, InsideLeft };
+
+// The picture the panel starts from for illuminated fraction f, and the
+// shadow painted on it: the first row of the panel's table that holds.
+struct MoonPictureChoice {
+    MoonPicture base = MoonPicture::Dark;
+    ShadowPaint paint = ShadowPaint::None;
+};
+MoonPictureChoice ChooseMoonPicture(double f, bool waxing);
+
 // The panel's picture and the drawing state kept between calls.
 class MoonPainter {
 public:
