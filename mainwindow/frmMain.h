@@ -90,7 +90,7 @@ public:
     int16_t NowRefreshSeconds = 5;
     bool RestoringSavedState = false;
     bool RestoringFromHistory = false;
-    bool MoveRunning = false, MovePaused = false, MoveTick = false;
+    bool MoveRunning = false, MovePaused = false;
     bool LoggingOn = false;
     int32_t LastEclipseLunation = -10000000;
     bool LastEclipseWasLunar = false;
@@ -173,6 +173,7 @@ public:
     int RefreshPeriodMs() const;
     std::string LastMoveLogText;
     int MoveStepsMade = 0;  // steps of the last Move, for the log and tests
+    bool MoveActive() const { return moveActive_; }
 
     // The moon panel.
     void DisplayMoonData(Colour background);
@@ -215,11 +216,18 @@ private:
     void SetOptionColours(QRadioButton* selected, QRadioButton* other);
     LabelPair& DateLine(int calendar);
     void cmdQuit_Click();
+    // One step of the Move; the range message when the step was refused.
+    const char* MakeMoveStep();
+    void MoveClockTick();
+    // Back to idle, once: the history and log entry, the controls, the clock.
+    void EndMove(const char* rangeMessage);
 
     Services services_;
     MoonPainter painter_;
     EntryHost entryHost_{*this};
     std::string windowTitle_;
+    bool moveActive_ = false;     // from Move until its ending
+    std::string moveLastShown_;  // the date text of the Move's last step
 };
 
 }  // namespace vx

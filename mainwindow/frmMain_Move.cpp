@@ -1,9 +1,9 @@
 // The Move command, once or repeatedly, with Stop, Pause/Resume and the
-// refresh period.
+// refresh period. A repeated Move is driven by the clock's ticks: each tick
+// makes one step and returns to the event loop, so Now, Stop, Pause, closing
+// the window and the range end each act at once and exactly once.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +25,7 @@ void frmMain::EnableCommandFrames(bool enabled) {
 }
 
 void frmMain::cmdMove_Click() {
+    if (moveActive_) return;
     if (!TakePendingEntry()) return;
     lblActualEclipseData->clear();
     LastEclipseLunation = -10000000;
@@ -32,81 +33,88 @@ void frmMain::cmdMove_Click() {
     LastMoveLogText = MoveLogText(static_cast<StepUnit>(cboMoveStep->currentIndex()), forward,
                                   chkRepeatedly->isChecked());
     MoveRunning = chkRepeatedly->isChecked();
+    MovePaused = false;
     ShowingNow = false;
     picCheck->setVisible(false);
     MoveStepsMade = 0;
-    if (MoveRunning) {
-        EnableCommandFrames(false);
-        fraHistory->setEnabled(false);
-        cmdQuit->setEnabled(false);
-        cmdViewLog->setEnabled(false);
-        cmdLogThisResult->setEnabled(false);
-        cmdPauseResume->setText("Pause");
-        MovePaused = false;
-        lblRefreshPeriod->setEnabled(false);
-        cboRefreshPeriod->setEnabled(false);
-        fraStopPauseResume->setVisible(true);
-        cmdStop->setFocus();
-        Clock->stop();
-        Clock->setInterval(RefreshPeriodMs());
-        Clock->start();
+    moveLastShown_.clear();
+    moveActive_ = true;
+    if (!MoveRunning) {
+        // A single Move: one step, then the same ending as a repeated one.
+        EndMove(MakeMoveStep());
+        return;
     }
-    MoveTick = true;
-    std::string lastShown;
-    do {
-        if (MoveTick) {
-            const StepUnit unit = static_cast<StepUnit>(cboMoveStep->currentIndex());
-            const MoveStepResult step = MoveStep(unit, optMoveDirection[0]->isChecked(), dblCurrentAJDate,
-                                                 EffectiveZoneOffset(), CurrentCalendar);
-            MoveTick = false;
-            // A step that would leave the supported range is not taken: the
-            // display keeps the last date inside it.
-            const RangeVerdict verdict = CheckSupportedRange(step.moment);
-            if (verdict != RangeVerdict::InRange) {
-                if (MoveRunning) cmdStop_Click();
-                services_.messages->Show("Out of range",
-                                         verdict == RangeVerdict::TooEarly ? "Earliest date exceeded."
-                                                                           : "Latest date exceeded.",
-                                         MessageIcon::Warning, MessageButtons::Ok);
-                break;
-            }
-            dblCurrentAJDate = step.moment;
-            CurrentCalendar = static_cast<int16_t>(step.currentCalendar);
-            HighlightCurrentCalendar();
-            ShowTimeLine();
-            lastShown = ShowAllCalendars();
-            CopyCurrentDateToEntry();
-            DisplayMoonData(NavyColour);
-            ShowDeltaT();
-            ++MoveStepsMade;
-        }
-        if (!MoveRunning) {
-            QCoreApplication::processEvents();
-            break;
-        }
-        // Sleep until the next event (a tick, Stop, Pause): no busy waiting.
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    } while (MoveRunning);
-    // One history and log entry for the whole Move, with the last date shown.
-    if (!lastShown.empty()) AddLogEntry(AddHistoryEntry(lastShown, 0), LastMoveLogText, "");
-    Clock->setInterval(NowRefreshSeconds * 1000);
+    EnableCommandFrames(false);
+    fraHistory->setEnabled(false);
+    cmdQuit->setEnabled(false);
+    cmdViewLog->setEnabled(false);
+    cmdLogThisResult->setEnabled(false);
+    cmdPauseResume->setText("Pause");
+    lblRefreshPeriod->setEnabled(false);
+    cboRefreshPeriod->setEnabled(false);
+    fraStopPauseResume->setVisible(true);
+    cmdStop->setFocus();
     Clock->stop();
-    EnableCommandFrames(true);
-    fraHistory->setEnabled(true);
-    cmdQuit->setEnabled(true);
-    cmdViewLog->setEnabled(!Log.Empty());
-    fraStopPauseResume->setVisible(false);
-    FocusMoveOrQuit();
-}
-
-void frmMain::cmdStop_Click() {
-    MoveRunning = false;
-    MovePaused = false;
-    fraStopPauseResume->setVisible(false);
+    Clock->setInterval(RefreshPeriodMs());
+    // The first step at once, the others at the ticks.
+    if (const char* ended = MakeMoveStep()) {
+        EndMove(ended);
+        return;
+    }
     Clock->start();
 }
 
+const char* frmMain::MakeMoveStep() {
+    const StepUnit unit = static_cast<StepUnit>(cboMoveStep->currentIndex());
+    const MoveStepResult step =
+        MoveStep(unit, optMoveDirection[0]->isChecked(), dblCurrentAJDate, EffectiveZoneOffset(), CurrentCalendar);
+    // A step that would leave the supported range is not taken: the display
+    // keeps the last date inside it.
+    const RangeVerdict verdict = CheckSupportedRange(step.moment);
+    if (verdict != RangeVerdict::InRange)
+        return verdict == RangeVerdict::TooEarly ? "Earliest date exceeded." : "Latest date exceeded.";
+    dblCurrentAJDate = step.moment;
+    CurrentCalendar = static_cast<int16_t>(step.currentCalendar);
+    HighlightCurrentCalendar();
+    ShowTimeLine();
+    moveLastShown_ = ShowAllCalendars();
+    CopyCurrentDateToEntry();
+    DisplayMoonData(NavyColour);
+    ShowDeltaT();
+    ++MoveStepsMade;
+    return nullptr;
+}
+
+void frmMain::MoveClockTick() {
+    if (!MoveRunning || MovePaused) return;
+    if (const char* ended = MakeMoveStep()) EndMove(ended);
+}
+
+void frmMain::EndMove(const char* rangeMessage) {
+    if (!moveActive_) return;
+    moveActive_ = false;
+    MoveRunning = false;
+    MovePaused = false;
+    Clock->stop();
+    Clock->setInterval(NowRefreshSeconds * 1000);
+    fraStopPauseResume->setVisible(false);
+    cmdPauseResume->setText("Pause");
+    EnableCommandFrames(true);
+    fraHistory->setEnabled(true);
+    cmdQuit->setEnabled(true);
+    cmdLogThisResult->setEnabled(HavePendingLogEntry);
+    if (rangeMessage != nullptr)
+        services_.messages->Show("Out of range", rangeMessage, MessageIcon::Warning, MessageButtons::Ok);
+    // One history and log entry for the whole Move, with the last date shown.
+    if (!moveLastShown_.empty()) AddLogEntry(AddHistoryEntry(moveLastShown_, 0), LastMoveLogText, "");
+    cmdViewLog->setEnabled(!Log.Empty());
+    FocusMoveOrQuit();
+}
+
+void frmMain::cmdStop_Click() { EndMove(nullptr); }
+
 void frmMain::cmdPauseResume_Click() {
+    if (!MoveRunning) return;
     if (MovePaused) {
         cmdPauseResume->setText("Pause");
         MovePaused = false;

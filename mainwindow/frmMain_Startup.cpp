@@ -271,6 +271,8 @@ void frmMain::BuildControls() {
     SetTextColour(lblCorvaneSystems, kCaptionColour);
 
     Clock = new QTimer(this);
+    // Precise: a 0.2 s Move never makes more than five steps a second.
+    Clock->setTimerType(Qt::PreciseTimer);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(fraDates);
@@ -554,6 +556,9 @@ void frmMain::HighlightCurrentCalendar() {
 void frmMain::cmdQuit_Click() { QApplication::exit(0); }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // A running Move ends with the program; nothing of it is recorded.
+    moveActive_ = MoveRunning = MovePaused = false;
+    Clock->stop();
     if (logWindow != nullptr && logWindow->isVisible()) logWindow->hide();
     event->accept();
     cmdQuit_Click();

@@ -75,7 +75,7 @@ std::string frmMain::SetMomentToNow() {
 
 void frmMain::Clock_Timer() {
     if (ShowingNow) SetMomentToNow();
-    else if (MoveRunning) MoveTick = true;
+    else if (MoveRunning) MoveClockTick();
 }
 
 }  // namespace vx

@@ -25,6 +25,11 @@ protected:
         window->txbDate->setText(text);
         QTest::keyClick(window->txbDate, Qt::Key_Return);
     }
+    // Lets the event loop run until a repeated Move has ended; false when it
+    // has not within the time.
+    bool WaitForMoveEnd(int timeoutMs = 20000) {
+        return QTest::qWaitFor([&] { return !window->MoveActive(); }, timeoutMs);
+    }
     QString Value(const vx::LabelPair& pair) const { return pair[1]->text(); }
     QColor TextColour(QWidget* w) const { return w->property("vxTextColour").value<QColor>(); }
 

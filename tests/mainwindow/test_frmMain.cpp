@@ -306,7 +306,9 @@ TEST_F(MainWindow, RepeatedMoveWithPauseResumeAndStop) {
         window->cmdPauseResume->click();
     });
     QTimer::singleShot(1600, [&] { window->cmdStop->click(); });
-    window->cmdMove->click();  // returns when stopped
+    window->cmdMove->click();
+    EXPECT_TRUE(window->MoveRunning) << "the Move runs on after its handler";
+    ASSERT_TRUE(WaitForMoveEnd());
     EXPECT_TRUE(stopVisible);
     EXPECT_FALSE(convertEnabled);
     EXPECT_EQ(stepsAfterPause, stepsWhenPaused) << "no steps while paused";
@@ -329,12 +331,14 @@ TEST_F(MainWindow, RepeatedMoveStopsAtBothEndsOfTheRange) {
     window->chkRepeatedly->setChecked(true);
     window->cboRefreshPeriod->setCurrentIndex(0);
     window->cmdMove->click();
+    ASSERT_TRUE(WaitForMoveEnd());
     EXPECT_EQ(messages.shown.back().text, "Latest date exceeded.");
     EXPECT_EQ(Value(window->lblCommonEraDate).left(13), "5950-01-01 CE");
     EXPECT_FALSE(window->MoveRunning);
     Enter("-2850-01-01 CE");
     window->optMoveDirection[1]->setChecked(true);
     window->cmdMove->click();
+    ASSERT_TRUE(WaitForMoveEnd());
     EXPECT_EQ(messages.shown.back().title, "Out of range");
     EXPECT_EQ(messages.shown.back().text, "Earliest date exceeded.");
     EXPECT_EQ(Value(window->lblCommonEraDate).left(14), "-2950-01-01 CE");
