@@ -139,7 +139,7 @@ public:
         std::string text, operation, extra;
     } PendingLogEntry;
     bool HavePendingLogEntry = false;
-    LogPreferences logPreferences;
+    LogPreferenceStore logPreferences;
     LogBook Log;
 
     // The log window, the preferences, help and the web links.

@@ -193,7 +193,7 @@ void frmMain::AddLogEntry(const std::string& text, const std::string& operation,
     try {
         std::string piece;
         if (Log.Empty()) piece = LogHeader(windowTitle().toStdString(), DocumentationAddress());
-        piece += LogEntryText(text, operation, extra, shown, logPreferences);
+        piece += LogEntryText(text, operation, extra, shown, logPreferences.Get());
         appended = Log.Append(piece);
     } catch (const std::exception& e) {
         // Out of memory and the like: the entry is dropped whole, the log keeps what it had.

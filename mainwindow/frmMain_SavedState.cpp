@@ -37,11 +37,9 @@ void frmMain::cmdSaveState_Click() {
     s.logResults = chkLog->isChecked();
     const QVariant caption = lblActualEclipseData->property("vxCaption");
     s.eclipseData = lblActualEclipseData->text().isEmpty() ? std::string() : caption.toString().toStdString();
-    s.logFormatCalendarDate = logPreferences.optLogFormat == 0;
-    // CE, JC, OLC, DV, LVT, SVT, CJD, AJD, phase, lunation and age, CLW.
-    const auto& c = logPreferences.includeCalendar;  // CE JC OLC DV LVT SVT CLW CJD AJD
-    s.include = {c[0], c[1], c[2], c[3], c[4], c[5], c[7], c[8], logPreferences.includePhaseOfMoonAndIllumination,
-                 logPreferences.includeLunationAndAgeOfMoon, c[6]};
+    const LogPreferences& prefs = logPreferences.Get();
+    s.logFormatCalendarDate = prefs.optLogFormat == 0;
+    for (int box = 0; box < IncludeBoxCount; ++box) s.include[static_cast<size_t>(box)] = IncludeBox(prefs, box);
     std::string error;
     if (SavedStatePath.empty()) error = "no application-data folder";
     else if (WriteFileReplacing(SavedStatePath, FormatSavedState(s), error)) {
@@ -88,17 +86,13 @@ bool frmMain::RestoreSavedState() {
         lblActualEclipseData->setProperty("vxCaption", QString::fromStdString(s.eclipseData));
         lblActualEclipseData->setText(QString::fromStdString(s.eclipseData).replace("\r\n", "\n").trimmed());
     }
-    if (good >= 15) logPreferences.optLogFormat = s.logFormatCalendarDate ? 0 : 1;
-    // Lines 16..26, each applied when it was read: CE JC OLC DV LVT SVT CJD
-    // AJD phase age CLW.
-    static constexpr int kCalendarOfLine[11] = {0, 1, 2, 3, 4, 5, 7, 8, -1, -2, 6};
-    for (int i = 0; i < 11 && good >= 16 + i; ++i) {
-        const bool value = s.include[static_cast<size_t>(i)];
-        const int calendar = kCalendarOfLine[i];
-        if (calendar >= 0) logPreferences.includeCalendar[static_cast<size_t>(calendar)] = value;
-        else if (calendar == -1) logPreferences.includePhaseOfMoonAndIllumination = value;
-        else logPreferences.includeLunationAndAgeOfMoon = value;
-    }
+    // Lines 15..26, each applied when it was read; the include boxes in the
+    // window's order.
+    logPreferences.Change([&](LogPreferences& prefs) {
+        if (good >= 15) prefs.optLogFormat = s.logFormatCalendarDate ? 0 : 1;
+        for (int box = 0; box < IncludeBoxCount && good >= 16 + box; ++box)
+            SetIncludeBox(prefs, box, s.include[static_cast<size_t>(box)]);
+    });
     ShowingNow = false;
     picCheck->setVisible(false);
     Clock->stop();
@@ -125,12 +119,12 @@ void frmMain::cmdReset_Click() {
     cboTarget->setCurrentIndex(0);
     if (services_.messages->Show("Reset", "Reset log preferences also?", MessageIcon::Question,
                                  MessageButtons::YesNo) == MessageResult::Yes) {
-        logPreferences.optLogFormat = 0;
-        const bool clw = logPreferences.includeCalendar[6];
-        logPreferences.includeCalendar.fill(true);
-        logPreferences.includeCalendar[6] = clw;
-        logPreferences.includePhaseOfMoonAndIllumination = true;
-        logPreferences.includeLunationAndAgeOfMoon = true;
+        // Ten boxes and the format; the CLW box keeps its state.
+        logPreferences.Change([](LogPreferences& prefs) {
+            const bool clw = prefs.includeCalendar[6];
+            prefs = LogPreferences{};
+            prefs.includeCalendar[6] = clw;
+        });
     }
     cmdNow_Click();
 }

@@ -74,7 +74,13 @@ frmMain::frmMain(Services services, QWidget* parent) : QWidget(parent), services
     ConnectHandlers();
 }
 
-frmMain::~frmMain() = default;
+// The side windows listen to the log and its preferences, members of this
+// window: they go first.
+frmMain::~frmMain() {
+    delete logWindow;
+    delete prefsWindow;
+    delete helpWindow;
+}
 
 void frmMain::BuildControls() {
     setAutoFillBackground(true);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace vx {
@@ -51,18 +52,36 @@ frmLog::frmLog(LogBook& log, Services services, std::function<void()> onLogEmpti
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     // The user may edit the log; the edits are the log.
     connect(txbText, &QPlainTextEdit::textChanged, this, [this] {
-        if (!updating_) log_.SetText(txbText->toPlainText().replace("\n", "\r\n").toStdString());
+        if (updating_) return;
+        editing_ = true;
+        log_.SetText(txbText->toPlainText().replace("\n", "\r\n").toStdString());
+        editing_ = false;
     });
+    ShowChange(nullptr);
+    log_.SetListener([this](const std::string* appended) { ShowChange(appended); });
     connect(txbText, &QPlainTextEdit::selectionChanged, this, [this] { UpdateCopyCaption(); });
     txbText->viewport()->installEventFilter(this);
 }
 
+frmLog::~frmLog() { log_.SetListener(nullptr); }
+
+// CR LF breaks are lines in the box. An append goes in at the end, leaving
+// the user's caret and selection where they are.
+void frmLog::ShowChange(const std::string* appended) {
+    if (editing_) return;
+    updating_ = true;
+    if (appended != nullptr) {
+        QTextCursor end(txbText->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(QString::fromStdString(*appended).replace("\r\n", "\n"));
+    } else {
+        txbText->setPlainText(QString::fromStdString(log_.Text()).replace("\r\n", "\n"));
+    }
+    updating_ = false;
+}
+
 void frmLog::ShowLog(const std::string& mainTitle) {
     setWindowTitle(QString::fromStdString("Log for " + mainTitle));
-    updating_ = true;
-    // CR LF breaks are lines in the box.
-    txbText->setPlainText(QString::fromStdString(log_.Text()).replace("\r\n", "\n"));
-    updating_ = false;
     QTextCursor end = txbText->textCursor();
     end.movePosition(QTextCursor::End);
     txbText->setTextCursor(end);
@@ -106,9 +125,6 @@ bool frmLog::cmdClear_Click() {
                                  MessageButtons::OkCancel) != MessageResult::Ok)
         return false;
     log_.Clear();
-    updating_ = true;
-    txbText->clear();
-    updating_ = false;
     onLogEmptied_();
     cmdClose_Click();
     return true;
@@ -122,15 +138,12 @@ void frmLog::cmdClose_Click() {
 void frmLog::closeEvent(QCloseEvent* event) {
     // Closed through the title bar: the log goes with the window.
     log_.Clear();
-    updating_ = true;
-    txbText->clear();
-    updating_ = false;
     onLogEmptied_();
     event->accept();
     onClose_();
 }
 
-frmLogPreferences::frmLogPreferences(LogPreferences& prefs, std::function<void()> onClose, QWidget* parent)
+frmLogPreferences::frmLogPreferences(LogPreferenceStore& prefs, std::function<void()> onClose, QWidget* parent)
     : QWidget(parent, Qt::Window), prefs_(prefs), onClose_(std::move(onClose)) {
     setWindowTitle("Set log preferences");
     const char* captions[11] = {"CE (Common Era Calendar)",
@@ -149,13 +162,18 @@ frmLogPreferences::frmLogPreferences(LogPreferences& prefs, std::function<void()
     for (int i = 0; i < 11; ++i) {
         include[static_cast<size_t>(i)] = new QCheckBox(captions[i], this);
         layout->addWidget(include[static_cast<size_t>(i)], 1 + i % 6, i / 6);
-        connect(include[static_cast<size_t>(i)], &QCheckBox::toggled, this, [this] { Store(); });
+        // Each box changes its own preference only.
+        connect(include[static_cast<size_t>(i)], &QCheckBox::toggled, this,
+                [this, i](bool on) { prefs_.Change([&](LogPreferences& p) { SetIncludeBox(p, i, on); }); });
     }
     layout->addWidget(new QLabel("Format:", this), 7, 0);
     optLogFormat = {new QRadioButton("calendar=date", this), new QRadioButton("date calendar,", this)};
     layout->addWidget(optLogFormat[0], 8, 0);
     layout->addWidget(optLogFormat[1], 8, 1);
-    for (QRadioButton* o : optLogFormat) connect(o, &QRadioButton::toggled, this, [this] { Store(); });
+    for (int i = 0; i < 2; ++i)
+        connect(optLogFormat[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) prefs_.Change([&](LogPreferences& p) { p.optLogFormat = i; });
+        });
     cmdSetALL = new QPushButton("Set all", this);
     cmdClearAll = new QPushButton("Clear all", this);
     cmdClose = new QPushButton("Close", this);
@@ -171,31 +189,22 @@ frmLogPreferences::frmLogPreferences(LogPreferences& prefs, std::function<void()
         hide();
         onClose_();
     });
+    Load();
+    prefs_.SetListener([this] { Load(); });
 }
+
+frmLogPreferences::~frmLogPreferences() { prefs_.SetListener(nullptr); }
 
 void frmLogPreferences::Load() {
-    // Window order: CE JC OLC DV LVT SVT CJD AJD phase age CLW; the record
-    // keeps the calendars in log order CE JC OLC DV LVT SVT CLW CJD AJD.
-    const auto& c = prefs_.includeCalendar;
-    const bool values[11] = {c[0], c[1], c[2], c[3], c[4], c[5], c[7], c[8], prefs_.includePhaseOfMoonAndIllumination,
-                             prefs_.includeLunationAndAgeOfMoon, c[6]};
-    const LogPreferences keep = prefs_;
-    for (size_t i = 0; i < 11; ++i) {
-        include[i]->blockSignals(true);
-        include[i]->setChecked(values[i]);
-        include[i]->blockSignals(false);
+    const LogPreferences prefs = prefs_.Get();
+    for (int i = 0; i < IncludeBoxCount; ++i) {
+        QCheckBox* box = include[static_cast<size_t>(i)];
+        const QSignalBlocker quiet(box);
+        box->setChecked(IncludeBox(prefs, i));
     }
     for (QRadioButton* o : optLogFormat) o->blockSignals(true);
-    optLogFormat[keep.optLogFormat == 0 ? 0 : 1]->setChecked(true);
+    optLogFormat[prefs.optLogFormat == 0 ? 0 : 1]->setChecked(true);
     for (QRadioButton* o : optLogFormat) o->blockSignals(false);
-}
-
-void frmLogPreferences::Store() {
-    auto on = [&](size_t i) { return include[i]->isChecked(); };
-    prefs_.includeCalendar = {on(0), on(1), on(2), on(3), on(4), on(5), on(10), on(6), on(7)};
-    prefs_.includePhaseOfMoonAndIllumination = on(8);
-    prefs_.includeLunationAndAgeOfMoon = on(9);
-    prefs_.optLogFormat = optLogFormat[1]->isChecked() ? 1 : 0;
 }
 
 void frmLogPreferences::ShowPreferences() {
@@ -206,11 +215,15 @@ void frmLogPreferences::ShowPreferences() {
 }
 
 void frmLogPreferences::cmdSetAll_Click() {
-    for (QCheckBox* c : include) c->setChecked(true);
+    prefs_.Change([](LogPreferences& p) {
+        for (int i = 0; i < IncludeBoxCount; ++i) SetIncludeBox(p, i, true);
+    });
 }
 
 void frmLogPreferences::cmdClearAll_Click() {
-    for (QCheckBox* c : include) c->setChecked(false);
+    prefs_.Change([](LogPreferences& p) {
+        for (int i = 0; i < IncludeBoxCount; ++i) SetIncludeBox(p, i, false);
+    });
 }
 
 }  // namespace vx

@@ -19,12 +19,14 @@ namespace vx {
 
 class frmLog : public QWidget {
 public:
-    // log: the text shown and edited; onDiscard runs when the window is
-    // closed through its title bar or cleared (the main window's buttons).
+    // log: the one log text, shown live and edited here; onLogEmptied runs
+    // when the window is closed through its title bar or cleared (the main
+    // window's buttons).
     frmLog(LogBook& log, Services services, std::function<void()> onLogEmptied, std::function<void()> onClose,
            QWidget* parent = nullptr);
+    ~frmLog() override;
 
-    void ShowLog(const std::string& mainTitle);  // refreshes the text and shows the window
+    void ShowLog(const std::string& mainTitle);
     void cmdCopyToClipboard_Click();
     // Asks "Erase all data in the log?"; true when the log was cleared.
     bool cmdClear_Click();
@@ -39,16 +41,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowChange(const std::string* appended);
     LogBook& log_;
     Services services_;
     std::function<void()> onLogEmptied_, onClose_;
-    bool updating_ = false;
+    bool updating_ = false;  // the box is being set from the log
+    bool editing_ = false;   // the log is being set from the box
 };
 
 class frmLogPreferences : public QWidget {
 public:
-    frmLogPreferences(LogPreferences& prefs, std::function<void()> onClose, QWidget* parent = nullptr);
-    // Shows the window with the current preferences.
+    // prefs: the one set of preferences, shown live and edited here.
+    frmLogPreferences(LogPreferenceStore& prefs, std::function<void()> onClose, QWidget* parent = nullptr);
+    ~frmLogPreferences() override;
     void ShowPreferences();
     void cmdSetAll_Click();
     void cmdClearAll_Click();
@@ -59,9 +64,8 @@ public:
     QPushButton *cmdSetALL, *cmdClearAll, *cmdClose;
 
 private:
-    void Store();
     void Load();
-    LogPreferences& prefs_;
+    LogPreferenceStore& prefs_;
     std::function<void()> onClose_;
 };
 

@@ -96,7 +96,33 @@ std::string LogHeader(const std::string& windowTitle, const std::string& documen
 bool LogBook::Append(const std::string& piece) {
     if (text_.size() + piece.size() > capacity_) return false;
     text_ += piece;
+    if (listener_) listener_(&piece);
     return true;
+}
+
+namespace {
+
+// Where each box of the window's order lives: a calendar's place in log
+// order (CE JC OLC DV LVT SVT CLW CJD AJD), or one of the two Moon boxes.
+constexpr int kPhaseBox = -1, kAgeBox = -2;
+constexpr std::array<int, IncludeBoxCount> kBoxField{0, 1, 2, 3, 4, 5, 7, 8, kPhaseBox, kAgeBox, 6};
+
+}  // namespace
+
+bool IncludeBox(const LogPreferences& prefs, int box) {
+    if (box < 0 || box >= IncludeBoxCount) return false;
+    const int field = kBoxField[static_cast<size_t>(box)];
+    if (field == kPhaseBox) return prefs.includePhaseOfMoonAndIllumination;
+    if (field == kAgeBox) return prefs.includeLunationAndAgeOfMoon;
+    return prefs.includeCalendar[static_cast<size_t>(field)];
+}
+
+void SetIncludeBox(LogPreferences& prefs, int box, bool on) {
+    if (box < 0 || box >= IncludeBoxCount) return;
+    const int field = kBoxField[static_cast<size_t>(box)];
+    if (field == kPhaseBox) prefs.includePhaseOfMoonAndIllumination = on;
+    else if (field == kAgeBox) prefs.includeLunationAndAgeOfMoon = on;
+    else prefs.includeCalendar[static_cast<size_t>(field)] = on;
 }
 
 }  // namespace vx

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vx {
@@ -31,6 +32,36 @@ struct LogPreferences {
     int optLogFormat = 0;  // 0 "calendar=date", 1 "date calendar,"
 };
 
+// The eleven include boxes in the order the preferences window and the saved
+// state list them: CE JC OLC DV LVT SVT CJD AJD, phase and illumination,
+// lunation and age, CLW.
+inline constexpr int IncludeBoxCount = 11;
+bool IncludeBox(const LogPreferences& prefs, int box);
+void SetIncludeBox(LogPreferences& prefs, int box, bool on);
+
+// The one set of log preferences. The preferences window shows it and edits
+// it; every change, from the window or from Reset and the restore, reaches
+// the listener (the window), so what it shows is never a stale copy.
+class LogPreferenceStore {
+public:
+    const LogPreferences& Get() const { return prefs_; }
+    void Set(const LogPreferences& prefs) {
+        prefs_ = prefs;
+        if (listener_) listener_();
+    }
+    template <class Edit>
+    void Change(Edit&& edit) {
+        LogPreferences p = prefs_;
+        edit(p);
+        Set(p);
+    }
+    void SetListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
+private:
+    LogPreferences prefs_;
+    std::function<void()> listener_;
+};
+
 // What the log reads from the display when an entry is made.
 struct DisplaySnapshot {
     // Value labels in the order CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD.
@@ -53,22 +84,30 @@ std::string LogEntryText(const std::string& text, const std::string& operation, 
 // The header of an empty log.
 std::string LogHeader(const std::string& windowTitle, const std::string& documentationAddress);
 
-// The log text, with the capacity at which it is full.
+// The one log text, with the capacity at which it is full. The log window
+// shows it live: the listener hears of every change, with the appended piece
+// for an append and nullptr when the whole text changed.
 class LogBook {
 public:
+    using Listener = std::function<void(const std::string* appended)>;
     explicit LogBook(size_t capacity = 4u << 20) : capacity_(capacity) {}
     const std::string& Text() const { return text_; }
     bool Empty() const { return text_.empty(); }
     // Appends when the piece fits; false (and nothing appended) when full.
     bool Append(const std::string& piece);
-    void Clear() { text_.clear(); }
+    void Clear() { SetText({}); }
     // The user may edit the log text in its window.
-    void SetText(std::string text) { text_ = std::move(text); }
+    void SetText(std::string text) {
+        text_ = std::move(text);
+        if (listener_) listener_(nullptr);
+    }
     size_t Capacity() const { return capacity_; }
+    void SetListener(Listener listener) { listener_ = std::move(listener); }
 
 private:
     std::string text_;
     size_t capacity_;
+    Listener listener_;
 };
 
 }  // namespace vx

@@ -472,8 +472,8 @@ TEST_F(MainWindow, SaveQuitAndStartAgain) {
     window->cboRefreshPeriod->setCurrentIndex(4);
     window->chkRepeatedly->setChecked(true);
     window->chkLog->setChecked(true);
-    window->logPreferences.optLogFormat = 1;
-    window->logPreferences.includeCalendar[3] = false;
+    window->logPreferences.Change([](vx::LogPreferences& p) { p.optLogFormat = 1; });
+    window->logPreferences.Change([](vx::LogPreferences& p) { p.includeCalendar[3] = false; });
     QTest::mouseClick(window->lblVTCSolarDate[0], Qt::LeftButton);
     const QString ce = Value(window->lblCommonEraDate), time = Value(window->lblTime);
     const QString eclipse = window->lblActualEclipseData->text();
@@ -493,8 +493,8 @@ TEST_F(MainWindow, SaveQuitAndStartAgain) {
     EXPECT_EQ(window->cboRefreshPeriod->currentIndex(), 4);
     EXPECT_FALSE(window->chkRepeatedly->isChecked()) << "repeatedly is never restored";
     EXPECT_TRUE(window->chkLog->isChecked());
-    EXPECT_EQ(window->logPreferences.optLogFormat, 1);
-    EXPECT_FALSE(window->logPreferences.includeCalendar[3]);
+    EXPECT_EQ(window->logPreferences.Get().optLogFormat, 1);
+    EXPECT_FALSE(window->logPreferences.Get().includeCalendar[3]);
     EXPECT_EQ(window->lblActualEclipseData->text(), eclipse);
     EXPECT_FALSE(window->ShowingNow);
     EXPECT_TRUE(window->cmdSaveState->isEnabled());
@@ -542,8 +542,8 @@ TEST_F(MainWindow, ResetWithAndWithoutTheLogPreferences) {
     window->cboTarget->setCurrentIndex(8);
     window->chkLog->setChecked(true);
     window->cboTimeZone->setCurrentIndex(30);
-    window->logPreferences.includeCalendar.fill(false);
-    window->logPreferences.optLogFormat = 1;
+    window->logPreferences.Change([](vx::LogPreferences& p) { p.includeCalendar.fill(false); });
+    window->logPreferences.Change([](vx::LogPreferences& p) { p.optLogFormat = 1; });
     messages.answer = vx::MessageResult::No;
     window->cmdReset->click();
     EXPECT_EQ(messages.shown.back().text, "Reset log preferences also?");
@@ -553,13 +553,13 @@ TEST_F(MainWindow, ResetWithAndWithoutTheLogPreferences) {
     EXPECT_EQ(window->cboTarget->currentIndex(), 0);
     EXPECT_FALSE(window->chkLog->isChecked());
     EXPECT_EQ(window->cboTimeZone->currentIndex(), 30) << "the zone stays";
-    EXPECT_EQ(window->logPreferences.optLogFormat, 1);
+    EXPECT_EQ(window->logPreferences.Get().optLogFormat, 1);
     EXPECT_TRUE(window->ShowingNow);
     messages.answer = vx::MessageResult::Yes;
     window->cmdReset->click();
-    EXPECT_EQ(window->logPreferences.optLogFormat, 0);
-    for (size_t i = 0; i < 9; ++i) EXPECT_EQ(window->logPreferences.includeCalendar[i], i != 6) << i;
-    EXPECT_TRUE(window->logPreferences.includePhaseOfMoonAndIllumination);
+    EXPECT_EQ(window->logPreferences.Get().optLogFormat, 0);
+    for (size_t i = 0; i < 9; ++i) EXPECT_EQ(window->logPreferences.Get().includeCalendar[i], i != 6) << i;
+    EXPECT_TRUE(window->logPreferences.Get().includePhaseOfMoonAndIllumination);
 }
 
 TEST_F(MainWindow, TheLogWindow) {
@@ -623,15 +623,15 @@ TEST_F(MainWindow, LogPreferencesWindow) {
     EXPECT_EQ(prefs.windowTitle(), "Set log preferences");
     EXPECT_EQ(prefs.include[7]->text(), "AJD (Astronomicall Julian Date)");
     prefs.cmdClearAll->click();
-    EXPECT_FALSE(window->logPreferences.includePhaseOfMoonAndIllumination);
+    EXPECT_FALSE(window->logPreferences.Get().includePhaseOfMoonAndIllumination);
     window->chkLog->setChecked(true);
     Enter("2001-12-31 CE 14:28");
     EXPECT_NE(window->Log.Text().find("Convert date\r\n2001-12-31 CE 14:28 (local = GMT)\r\n\r\n"), std::string::npos)
         << "no calendar line and no Moon line";
     prefs.cmdSetALL->click();
     prefs.optLogFormat[1]->setChecked(true);
-    EXPECT_EQ(window->logPreferences.optLogFormat, 1);
-    EXPECT_TRUE(window->logPreferences.includeCalendar[6]);
+    EXPECT_EQ(window->logPreferences.Get().optLogFormat, 1);
+    EXPECT_TRUE(window->logPreferences.Get().includeCalendar[6]);
     prefs.cmdClose->click();
     EXPECT_FALSE(prefs.isVisible());
 }

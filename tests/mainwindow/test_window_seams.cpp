@@ -176,10 +176,10 @@ TEST_F(MainWindow, AFileCutAmongTheIncludeLinesKeepsTheLinesBefore) {
     size_t pos = 0;
     for (int i = 0; i < 20; ++i) pos = text.find('\n', pos) + 1;  // lines 16..20: CE JC OLC DV LVT
     WriteFile(StatePath(), text.substr(0, pos));
-    window->logPreferences.includeCalendar.fill(true);
+    window->logPreferences.Change([](vx::LogPreferences& p) { p.includeCalendar.fill(true); });
     Restart();
     EXPECT_TRUE(window->ShowingNow) << "an incomplete file ends in Now";
-    const auto& c = window->logPreferences.includeCalendar;  // CE JC OLC DV LVT SVT CLW CJD AJD
+    const auto& c = window->logPreferences.Get().includeCalendar;  // CE JC OLC DV LVT SVT CLW CJD AJD
     EXPECT_FALSE(c[0]);
     EXPECT_FALSE(c[4]);
     EXPECT_TRUE(c[5]) << "SVT, line 21, was not in the file";

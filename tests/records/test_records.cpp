@@ -1,6 +1,9 @@
 // History entry texts and their zones, the log's lines and entries.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "DateEntry.h"
 #include "Records.h"
 
@@ -111,6 +114,54 @@ TEST(LogBookCapacity, FullLogRefusesWhatDoesNotFit) {
     EXPECT_EQ(log.Text(), "1234567890");
     log.Clear();
     EXPECT_TRUE(log.Empty());
+}
+
+TEST(LogBookListener, HearsEveryChangeOnce) {
+    LogBook log(10);
+    std::vector<std::string> heard;  // the piece, or "*" for the whole text
+    log.SetListener([&](const std::string* piece) { heard.push_back(piece != nullptr ? *piece : "*"); });
+    log.Append("abc");
+    log.Append("toolongpiece");  // refused: nothing to hear
+    log.SetText("edited");
+    log.Clear();
+    EXPECT_EQ(heard, (std::vector<std::string>{"abc", "*", "*"}));
+    log.SetListener(nullptr);
+    log.Append("x");
+    EXPECT_EQ(heard.size(), 3u);
+}
+
+TEST(LogPreferenceBoxes, WindowOrderMapsOntoTheRecord) {
+    // Box order CE JC OLC DV LVT SVT CJD AJD phase age CLW; record order
+    // CE JC OLC DV LVT SVT CLW CJD AJD.
+    for (int box = 0; box < IncludeBoxCount; ++box) {
+        LogPreferences p;
+        for (int b = 0; b < IncludeBoxCount; ++b) SetIncludeBox(p, b, false);
+        SetIncludeBox(p, box, true);
+        for (int b = 0; b < IncludeBoxCount; ++b) EXPECT_EQ(IncludeBox(p, b), b == box) << box << " " << b;
+        const int calendars = static_cast<int>(std::count(p.includeCalendar.begin(), p.includeCalendar.end(), true));
+        EXPECT_EQ(calendars, box == 8 || box == 9 ? 0 : 1);
+    }
+    LogPreferences p;
+    for (int b = 0; b < IncludeBoxCount; ++b) SetIncludeBox(p, b, false);
+    SetIncludeBox(p, 10, true);
+    EXPECT_TRUE(p.includeCalendar[6]) << "CLW";
+    SetIncludeBox(p, 6, true);
+    EXPECT_TRUE(p.includeCalendar[7]) << "CJD";
+    SetIncludeBox(p, 8, true);
+    EXPECT_TRUE(p.includePhaseOfMoonAndIllumination);
+    EXPECT_FALSE(IncludeBox(p, 11));
+    EXPECT_FALSE(IncludeBox(p, -1));
+}
+
+TEST(LogPreferenceStoreChanges, EachChangeIsHeard) {
+    LogPreferenceStore store;
+    int heard = 0;
+    store.SetListener([&] { ++heard; });
+    store.Change([](LogPreferences& p) { p.optLogFormat = 1; });
+    EXPECT_EQ(store.Get().optLogFormat, 1);
+    store.Set(LogPreferences{});
+    EXPECT_EQ(store.Get().optLogFormat, 0);
+    EXPECT_EQ(heard, 2);
 }
 
 }  // namespace
