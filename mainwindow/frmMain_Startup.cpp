@@ -30,15 +30,41 @@ namespace {
 
 constexpr const char* kVersion = "0.3";
 const QColor kCaptionColour(224, 224, 224);
+// The widest text a value line shows (the lunar week calendar's longest
+// date); the window's tests check every line's longest text against it.
+// The widest line of an eclipse caption.
+const QString kWidestEclipseLine = "Penumbral phase starts 00:00 and lasts 5h 58m.";
+const QString kWidestValue = "-2999-13-4-7 CLW (Lumaday in Quartweek of Vennmonth, -2999)";
 const QColor kValueColour(255, 255, 128);
 
 // Text colours are kept in a property as well, so that the program (and its
-// tests) can read back what it set.
+// tests) can read back what it set. They are the colours of an enabled
+// control; a disabled one is drawn halfway to the navy background, so that
+// it looks disabled.
 void SetTextColour(QWidget* w, const QColor& c) {
     w->setProperty("vxTextColour", c);
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Active, QPalette::WindowText, c);
+    p.setColor(QPalette::Inactive, QPalette::WindowText, c);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor((c.red() + 0) / 2, (c.green() + 0) / 2, (c.blue() + 128) / 2));
     w->setPalette(p);
+}
+
+// A control that keeps its place while hidden, so showing it never moves
+// or grows anything.
+void KeepPlaceWhenHidden(QWidget* w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
+// Tighter spacing than the style's default: the window fits a 960 x 540
+// screen (a 1920 x 1080 one at 200 %).
+void Tighten(QLayout* layout, int spacing = 4) {
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(spacing);
+    // Rows close together, but a caption never touches its value.
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) grid->setHorizontalSpacing(6);
 }
 
 QFrame* NewFrame(QWidget* parent) {
@@ -98,7 +124,10 @@ void frmMain::BuildControls() {
         auto* l = new ClickLabel(parent);
         SetTextColour(l, kValueColour);
         l->setTextInteractionFlags(Qt::NoTextInteraction);
-        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QString(62, 'M')) / 2);
+        // As wide as the longest value of any line, whatever it shows now:
+        // a new text never changes the window's size.
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(kWidestValue));
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         return l;
     };
     auto pair = [&](QWidget* parent, const char* text) { return LabelPair{caption(parent, text), value(parent)}; };
@@ -123,6 +152,7 @@ void frmMain::BuildControls() {
     picMoon = new MoonPictureBox(fraDates);
 
     auto* dates = new QGridLayout(fraDates);
+    Tighten(dates, 1);
     const LabelPair* lines[] = {&lblCommonEraDate,       &lblJulianCalendarDate,     &lblOmbrineLunarDate,
                                 &lblDornelVarrowSLCDate, &lblVTCLunarDate,           &lblVTCSolarDate,
                                 &lblCorvaneLWCDate,      &lblChronologicalJulianDate, &lblAstronomicalJulianDate,
@@ -133,7 +163,10 @@ void frmMain::BuildControls() {
         dates->addWidget((*p)[1], row, 1);
         ++row;
     }
+    // The check mark keeps its place while hidden: Now does not jump.
+    KeepPlaceWhenHidden(picCheck);
     auto* moonColumn = new QVBoxLayout;
+    moonColumn->setSpacing(2);
     moonColumn->addWidget(picMoon, 0, Qt::AlignHCenter);
     auto* nowRow = new QHBoxLayout;
     nowRow->addStretch();
@@ -154,7 +187,11 @@ void frmMain::BuildControls() {
     optLocal = new QRadioButton("Local", fraTime);
     lblTimeSystem = caption(fraTime, "Timezone (location):");
     cboTimeZone = new QComboBox(fraTime);
+    // The time line and delta T are short: as wide as their longest texts.
+    lblTime[1]->setMinimumWidth(lblTime[1]->fontMetrics().horizontalAdvance("00:00 (Greenwich CLW)"));
+    lblDeltaT[1]->setMinimumWidth(lblDeltaT[1]->fontMetrics().horizontalAdvance("23 hours and 59 minutes"));
     auto* time = new QGridLayout(fraTime);
+    Tighten(time, 2);
     time->addWidget(lblTime[0], 0, 0);
     time->addWidget(lblTime[1], 0, 1);
     time->addWidget(lblDeltaT[0], 0, 2);
@@ -174,7 +211,7 @@ void frmMain::BuildControls() {
     fraConvert = NewFrame(this);
     lblEnterDateTime = caption(fraConvert, "Enter date/time:");
     txbDate = new QLineEdit(fraConvert);
-    txbDate->setMinimumWidth(txbDate->fontMetrics().horizontalAdvance(QString(34, '0')));
+    txbDate->setMinimumWidth(txbDate->fontMetrics().horizontalAdvance(QString(30, '0')));
     cmdCompute = new QPushButton("Convert", fraConvert);
     cmdClearDate = new QPushButton("Clear", fraConvert);
     optPlus = new QRadioButton("plus", fraConvert);
@@ -185,6 +222,7 @@ void frmMain::BuildControls() {
     lblDays->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     cmdReset = new QPushButton("Reset", fraConvert);
     auto* convert = new QGridLayout(fraConvert);
+    Tighten(convert, 2);
     convert->addWidget(lblEnterDateTime, 0, 0);
     convert->addWidget(txbDate, 0, 1, 1, 5);
     convert->addWidget(cmdCompute, 0, 6);
@@ -203,6 +241,7 @@ void frmMain::BuildControls() {
     optPrevious = new QRadioButton("previous", fraSearch);
     cmdSearch = new QPushButton("Search for", fraSearch);
     auto* search = new QHBoxLayout(fraSearch);
+    Tighten(search);
     search->addWidget(cmdSearch);
     search->addWidget(optNext);
     search->addWidget(optPrevious);
@@ -221,22 +260,29 @@ void frmMain::BuildControls() {
     cmdPauseResume = new QPushButton("Pause", fraStopPauseResume);
     lblRefreshPeriod = caption(fraStopPauseResume, "Refresh period (in seconds):");
     cboRefreshPeriod = new QComboBox(fraStopPauseResume);
-    (new QHBoxLayout(fraMoveStep))->addWidget(cboMoveStep);
+    auto* step = new QHBoxLayout(fraMoveStep);
+    step->setContentsMargins(0, 0, 0, 0);
+    step->addWidget(cboMoveStep);
     auto* directions = new QHBoxLayout(fraMoveDirection);
+    directions->setContentsMargins(0, 0, 0, 0);
     directions->addWidget(optMoveDirection[0]);
     directions->addWidget(optMoveDirection[1]);
     auto* stop = new QHBoxLayout(fraStopPauseResume);
+    Tighten(stop);
     stop->addWidget(cmdStop);
     stop->addWidget(cmdPauseResume);
     stop->addWidget(lblRefreshPeriod);
     stop->addWidget(cboRefreshPeriod);
     stop->addStretch();
     auto* move = new QGridLayout(fraMove);
+    Tighten(move);
     move->addWidget(cmdMove, 0, 0);
     move->addWidget(fraMoveStep, 0, 1);
     move->addWidget(fraMoveDirection, 0, 2);
     move->addWidget(chkRepeatedly, 0, 3);
     move->setColumnStretch(1, 1);
+    // Reserved while hidden, so a repeated Move does not grow the window.
+    KeepPlaceWhenHidden(fraStopPauseResume);
     fraStopPauseResume->setVisible(false);
 
     // History, log, state, help.
@@ -249,15 +295,20 @@ void frmMain::BuildControls() {
     cmdSaveState = new QPushButton("Save state", fraHistory);
     cmdHelp = new QPushButton("Help", fraHistory);
     cmdQuit = new QPushButton("Quit", fraHistory);
+    // Entries longer than the list is wide are cut at its edge rather than
+    // widening the window.
+    cboHistory->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboHistory->setMinimumContentsLength(24);
     auto* history = new QGridLayout(fraHistory);
-    history->addWidget(cboHistory, 0, 0, 1, 4);
+    Tighten(history, 3);
+    history->addWidget(cboHistory, 0, 0, 1, 3);
     history->addWidget(chkLog, 1, 0);
     history->addWidget(cmdLogThisResult, 1, 1);
     history->addWidget(cmdViewLog, 1, 2);
-    history->addWidget(cmdLogPreferences, 1, 3);
-    history->addWidget(cmdSaveState, 2, 1);
-    history->addWidget(cmdHelp, 2, 2);
-    history->addWidget(cmdQuit, 2, 3);
+    history->addWidget(cmdLogPreferences, 2, 0, 1, 2);
+    history->addWidget(cmdSaveState, 2, 2);
+    history->addWidget(cmdHelp, 3, 1);
+    history->addWidget(cmdQuit, 3, 2);
 
     for (QWidget* w : std::initializer_list<QWidget*>{optGreenwich, optLocal, optPlus, optMinus, optNext, optPrevious,
                                                      optMoveDirection[0], optMoveDirection[1], chkRepeatedly, chkLog})
@@ -265,10 +316,18 @@ void frmMain::BuildControls() {
 
     lblSearching = new QLabel("Searching ...", this);
     SetTextColour(lblSearching, kValueColour);
+    KeepPlaceWhenHidden(lblSearching);
     lblSearching->setVisible(false);
+    // Room for the longest eclipse caption (six lines) at all times: a found
+    // eclipse does not grow the window, nor does clearing it shrink it.
     lblActualEclipseData = new QLabel(this);
     SetTextColour(lblActualEclipseData, kValueColour);
-    lblActualEclipseData->setWordWrap(true);
+    lblActualEclipseData->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblActualEclipseData->setMinimumSize(
+        lblActualEclipseData->fontMetrics().horizontalAdvance(kWidestEclipseLine),
+        lblActualEclipseData->fontMetrics().lineSpacing() * 6 + 4);
+    lblActualEclipseData->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lblActualEclipseData->setContentsMargins(4, 2, 0, 2);
     lblOnlineDocumentation = new ClickLabel("Online documentation", this);
     lblCorvaneSystems = new ClickLabel("Corvane Systems", this);
     lblOnlineDocumentation->setCursor(Qt::PointingHandCursor);
@@ -280,22 +339,34 @@ void frmMain::BuildControls() {
     // Precise: a 0.2 s Move never makes more than five steps a second.
     Clock->setTimerType(Qt::PreciseTimer);
 
+    // The dates across the top; below them the commands on the left and the
+    // eclipse data and the history on the right; the links at the bottom.
     auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 4);
+    outer->setSpacing(4);
     outer->addWidget(fraDates);
-    outer->addWidget(fraTime);
-    outer->addWidget(fraConvert);
-    auto* commands = new QHBoxLayout;
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(6);
     auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addWidget(fraTime);
+    left->addWidget(fraConvert);
     left->addWidget(fraSearch);
     left->addWidget(fraMove);
     left->addWidget(fraStopPauseResume);
-    commands->addLayout(left, 3);
-    commands->addWidget(fraHistory, 2);
-    outer->addLayout(commands);
-    outer->addWidget(lblSearching);
-    outer->addWidget(lblActualEclipseData);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->setSpacing(4);
+    right->addWidget(lblActualEclipseData);
+    right->addStretch();
+    right->addWidget(fraHistory);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 0);
+    outer->addLayout(columns, 1);
     auto* links = new QHBoxLayout;
     links->addWidget(lblOnlineDocumentation);
+    links->addStretch();
+    links->addWidget(lblSearching);
     links->addStretch();
     links->addWidget(lblCorvaneSystems);
     outer->addLayout(links);
@@ -388,7 +459,20 @@ void frmMain::ConnectHandlers() {
         if (services_.web != nullptr)
             OpenWebPage(DocumentationFolder() + "corvane-systems.html", *services_.web, *services_.messages);
     });
-    for (QWidget* w : std::initializer_list<QWidget*>{txbDate, txbPlusMinus, cmdMove, cmdHelp}) w->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{txbDate, txbPlusMinus}) w->installEventFilter(this);
+    // Every button: Enter presses it (F1 on Move and Help opens help).
+    for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
+    // Tab follows what the eye reads: Now at the top, the commands on the
+    // left from top to bottom, then the history column.
+    const QWidget* order[] = {cmdNow,      optGreenwich, optLocal,  cboTimeZone,         txbDate,
+                              cmdCompute,  cmdClearDate, optPlus,   optMinus,            txbPlusMinus,
+                              cmdReset,    cmdSearch,    optNext,   optPrevious,         cboTarget,
+                              cmdMove,     cboMoveStep,  optMoveDirection[0], optMoveDirection[1], chkRepeatedly,
+                              cmdStop,     cmdPauseResume, cboRefreshPeriod, cboHistory,  chkLog,
+                              cmdLogThisResult, cmdViewLog, cmdLogPreferences, cmdSaveState, cmdHelp,
+                              cmdQuit};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
 }
 
 void frmMain::SetOptionColours(QRadioButton* selected, QRadioButton* other) {
@@ -579,6 +663,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (auto* button = qobject_cast<QPushButton*>(watched)) {
+                if (button->isEnabled()) button->click();
+                return true;
+            }
             if (watched == txbDate && !txbDate->text().isEmpty()) cmdCompute_Click();
             if (watched == txbPlusMinus && !txbDate->text().isEmpty() && !txbPlusMinus->text().isEmpty())
                 cmdCompute_Click();
