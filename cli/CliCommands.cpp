@@ -13,7 +13,9 @@
 #include "DateEntry.h"
 #include "DateLines.h"
 #include "Equinox.h"
+#include "Illumination.h"
 #include "Moment.h"
+#include "MoonPanel.h"
 #include "PhaseQueries.h"
 #include "Search.h"
 #include "TextHelpers.h"
@@ -40,6 +42,9 @@ constexpr std::string_view kUsage =
     "       vexaril-cli search TARGET (next|previous) \"DATE\" [--zone +HH:MM] [--greenwich]\n"
     "  TARGET is an item of the window's target list (\"Full moon\", \"Total solar eclipse\",\n"
     "  \"Eclipse in same saros series\", ...) or its index 0..15.\n"
+    "       vexaril-cli moon \"DATE\" [--zone +HH:MM] [--greenwich]\n"
+    "  The moon panel at DATE (read as convert reads TEXT) and the lit fraction\n"
+    "  of the Moon's disc.\n"
     "       vexaril-cli --help | --version\n"
     "  Years run from -3000 to 6000 (equinox: to 5999); phases and eclipses list\n"
     "  nothing outside -3000-01-01 12:00 .. 6000-01-01 12:00 UT. \"--\" ends the\n"
@@ -252,8 +257,28 @@ void ForEachPhase(int32_t from, int32_t to, const std::vector<int>& phases, Visi
 
 // ---- commands
 
+// The entry as the window's Convert command reads it, in host's current
+// calendar and zone: false, with the error line written, for an invalid
+// entry or a moment outside the range.
+bool ReadEntry(const std::string& text, SimpleDateEntryHost& host, double& moment, Output& out) {
+    host.entryText = text;
+    // An empty entry box is "No date given."
+    DateEntryResult result{19, 0.0};
+    if (text.find_first_not_of(" \t") != std::string::npos) result = ParseDateEntry(text, host);
+    if (result.error != 0) {
+        out.Put(Row("error", IntText(result.error), DateEntryErrorMessage(result.error)));
+        return false;
+    }
+    const RangeVerdict verdict = CheckSupportedRange(result.moment);
+    if (verdict != RangeVerdict::InRange) {
+        out.Put(Row("error", "range", RangeMessage(verdict)));
+        return false;
+    }
+    moment = result.moment;
+    return true;
+}
+
 int Convert(const Arguments& a, Output& out, std::ostream& err) {
-    const std::string& text = a.operands[0];
     int zone = 0;
     bool greenwich = false;
     int calendar = CE;
@@ -264,24 +289,12 @@ int Convert(const Arguments& a, Output& out, std::ostream& err) {
 
     SimpleDateEntryHost host;
     host.currentCalendar = calendar;
-    host.entryText = text;
     host.zoneOffset = greenwich ? 0 : zone;
-
-    // As the Convert command: an empty entry box is "No date given."
-    DateEntryResult result{19, 0.0};
-    if (text.find_first_not_of(" \t") != std::string::npos) result = ParseDateEntry(text, host);
-    if (result.error != 0) {
-        out.Put(Row("error", IntText(result.error), DateEntryErrorMessage(result.error)));
-        return ExitFailed;
-    }
-    const RangeVerdict verdict = CheckSupportedRange(result.moment);
-    if (verdict != RangeVerdict::InRange) {
-        out.Put(Row("error", "range", RangeMessage(verdict)));
-        return ExitFailed;
-    }
-    for (const DateLine& line : AllCalendarLines(result.moment, host.zoneOffset))
+    double moment = 0;
+    if (!ReadEntry(a.operands[0], host, moment, out)) return ExitFailed;
+    for (const DateLine& line : AllCalendarLines(moment, host.zoneOffset))
         out.Put(Row(CalendarCodeText(line.calendar), line.longText, line.sentence));
-    out.Put(Row("TIME", TimeLineText(result.moment, zone, !greenwich, host.currentCalendar)));
+    out.Put(Row("TIME", TimeLineText(moment, zone, !greenwich, host.currentCalendar)));
     return ExitDone;
 }
 
@@ -419,6 +432,43 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     return ExitDone;
 }
 
+std::string_view PaintingText(ShadowPaint paint) {
+    switch (paint) {
+        case ShadowPaint::InsideRight: return "waxing crescent";
+        case ShadowPaint::OutsideLeft: return "waxing gibbous";
+        case ShadowPaint::OutsideRight: return "waning gibbous";
+        case ShadowPaint::InsideLeft: return "waning crescent";
+        case ShadowPaint::None: break;
+    }
+    return "none";
+}
+
+// The moon panel's texts and picture for DATE, then the lit part of the
+// disc, which the panel's percentage is not.
+int Moon(const Arguments& a, Output& out, std::ostream& err) {
+    int zone = 0;
+    bool greenwich = false;
+    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    SimpleDateEntryHost host;
+    host.zoneOffset = greenwich ? 0 : zone;
+    double moment = 0;
+    if (!ReadEntry(a.operands[0], host, moment, out)) return ExitFailed;
+
+    InitPhaseConstants();
+    const MoonData moon = ComputeMoonData(moment);
+    if (moon.phaseResult < 0) {
+        out.Put(Row("error", "Error", GetPhaseErrorText(moon.phaseResult, "DisplayMoonData")));
+        return ExitFailed;
+    }
+    const MoonPictureChoice picture = ChooseMoonPicture(moon.fraction, moon.waxing);
+    out.Put(Row("PHASE", MoonPhaseText(moon.fraction, moon.waxing)));
+    out.Put(Row("AGE", moon.ageText));
+    out.Put(Row("DELTAT", DeltaTText(DeltaTForMoment(moment))));
+    out.Put(Row("PICTURE", MoonPictureFile(picture.base), PaintingText(picture.paint)));
+    out.Put(Row("LIT", FixedText(IlluminatedFractionAtMoment(moment) * 100, 1)));
+    return ExitDone;
+}
+
 struct Command {
     std::string_view name;
     std::vector<KnownOption> options;
@@ -438,6 +488,7 @@ int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& er
         {"deltat", {}, 1, "YEAR", DeltaT},
         {"equinox", {}, 1, "YEAR", Equinox},
         {"search", {kZone, kGreenwich}, 3, "TARGET (next|previous) DATE", Search},
+        {"moon", {kZone, kGreenwich}, 1, "DATE", Moon},
     };
     if (args.empty()) {
         err << kUsage;

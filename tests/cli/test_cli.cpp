@@ -19,6 +19,8 @@
 
 #include "CliCommands.h"
 #include "Moment.h"
+#include "PhaseQueries.h"
+#include "TextHelpers.h"
 
 namespace vx::cli {
 namespace {
@@ -282,6 +284,159 @@ TEST(CliSearch, ZoneOptionAsConvertReadsIt) {
 }  // namespace
 }  // namespace vx::cli
 
+// ---- the moon panel
+
+namespace vx::cli {
+namespace {
+
+TEST(CliMoon, TheKnownExampleLineByLine) {
+    const CliRun r = Cli({"moon", "2003-12-31 CE 15:55"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 5u) << r.out;
+    EXPECT_EQ(lines[0], "PHASE\tGibbous moon (waxing), 57.6%");
+    EXPECT_EQ(lines[1], "AGE\t[49] 8 days, 6 hrs, 11 mins (28.0%)");
+    EXPECT_EQ(lines[2], "DELTAT\t1 minute");
+    EXPECT_EQ(lines[3], "PICTURE\tfullmoon.bmp\twaxing gibbous");
+    // The lit part of the disc, not the panel's figure, which is linear in
+    // time between the phases.
+    EXPECT_EQ(lines[4], "LIT\t62.1");
+}
+
+// The run at a moment, written to the last digit as an AJD entry.
+CliRun MoonAt(double moment) { return Cli({"moon", ShortestText(moment) + " AJD"}); }
+
+TEST(CliMoon, EveryPictureAndPainting) {
+    // Lunation 49, 2003-12-23 .. 2004-01-21: halfway between its phases the
+    // panel's fraction is 25 % or 75 %.
+    PhaseEclipseRecord record{};
+    double t[5];
+    for (PhaseKind k = NewMoon; k <= LastQuarter; ++k) t[k] = PhaseInstant(49, k, record);
+    t[4] = PhaseInstant(50, NewMoon, record);
+    struct Case {
+        double moment;
+        const char *phase, *picture;
+    };
+    const Case cases[] = {
+        {(t[0] + t[1]) / 2, "Crescent moon (waxing), 25.0%", "1stquarter.bmp\twaxing crescent"},
+        {(t[1] + t[2]) / 2, "Gibbous moon (waxing), 75.0%", "fullmoon.bmp\twaxing gibbous"},
+        {(t[2] + t[3]) / 2, "Gibbous moon (waning), 75.0%", "fullmoon.bmp\twaning gibbous"},
+        {(t[3] + t[4]) / 2, "Crescent moon (waning), 25.0%", "lastquarter.bmp\twaning crescent"},
+        // At the phases themselves the pictures are shown as they are.
+        {t[1], "Half moon (waxing), 50.0%", "1stquarter.bmp\tnone"},
+        {t[2], "Full moon, 100.0%", "fullmoon.bmp\tnone"},
+        {t[3], "Half moon (waning), 50.0%", "lastquarter.bmp\tnone"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = MoonAt(c.moment);
+        ASSERT_EQ(r.code, 0) << c.phase << r.err;
+        const auto lines = Lines(r.out);
+        ASSERT_EQ(lines.size(), 5u) << r.out;
+        EXPECT_EQ(lines[0], std::string("PHASE\t") + c.phase);
+        EXPECT_EQ(lines[3], std::string("PICTURE\t") + c.picture);
+        // A crescent is less lit than the panel's fraction, linear in time,
+        // says, a gibbous moon more: halfway from new moon to first quarter
+        // the elongation is near 45 degrees, and (1 - cos 45 deg) / 2 = 15 %.
+        const double lit = Number(Fields(lines[4]).at(1));
+        const std::string phase = c.phase;
+        if (phase.rfind("Crescent", 0) == 0) {
+            EXPECT_GT(lit, 12.0) << phase;
+            EXPECT_LT(lit, 20.0) << phase;
+        } else if (phase.rfind("Gibbous", 0) == 0) {
+            EXPECT_GT(lit, 80.0) << phase;
+            EXPECT_LT(lit, 88.0) << phase;
+        } else if (phase.rfind("Half", 0) == 0) {
+            EXPECT_EQ(Fields(lines[4]).at(1), "50.1") << "the Sun is not infinitely far";
+        } else {
+            EXPECT_GE(lit, 99.8) << phase;
+        }
+    }
+}
+
+TEST(CliMoon, ExactlyAtANewMoon) {
+    PhaseEclipseRecord record{};
+    // 2003-12-23: the Moon passes 3.4 degrees from the Sun, far from the
+    // node, and a sliver of the disc stays lit (up to 0.2 % at 5.3 degrees).
+    CliRun r = MoonAt(PhaseInstant(49, NewMoon, record));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "PHASE\tDark moon, 0.0%\n"
+              "AGE\t[49] 0 days, 0 hrs, 0 mins (0.0%)\n"
+              "DELTAT\t1 minute\n"
+              "PICTURE\tdarkmoon.bmp\tnone\n"
+              "LIT\t0.1\n");
+    // At the total solar eclipse of 2017-08-21 the Moon is at the node.
+    r = MoonAt(PhaseInstant(218, NewMoon, record));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 5u) << r.out;
+    EXPECT_EQ(lines[0], "PHASE\tDark moon, 0.0%");
+    EXPECT_EQ(lines[1], "AGE\t[218] 0 days, 0 hrs, 0 mins (0.0%)");
+    EXPECT_EQ(lines[3], "PICTURE\tdarkmoon.bmp\tnone");
+    EXPECT_EQ(lines[4], "LIT\t0.0");
+}
+
+TEST(CliMoon, ZoneAndGreenwichAsConvertReadsThem) {
+    const std::string text = "2003-12-31 CE 15:55";
+    const auto ajdLine = [](const CliRun& convert) { return Lines(convert.out).at(8); };
+    // 15:55 at +05:30 is 10:25 GMT, at -03:30 19:25 GMT.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> zones = {
+        {{"--zone", "+05:30"}, "2003-12-31 CE 10:25"},
+        {{"--zone=-03:30"}, "2003-12-31 CE 19:25"},
+        {{"--zone", "+05:30", "--greenwich"}, text},
+        {{"--greenwich"}, text},
+    };
+    for (const auto& [options, greenwichText] : zones) {
+        std::vector<std::string> moon = {"moon", text}, convert = {"convert", text};
+        moon.insert(moon.end(), options.begin(), options.end());
+        convert.insert(convert.end(), options.begin(), options.end());
+        const CliRun zoned = Cli(moon);
+        ASSERT_EQ(zoned.code, 0) << options[0] << zoned.err;
+        EXPECT_EQ(zoned.out, Cli({"moon", greenwichText}).out) << options[0];
+        EXPECT_EQ(ajdLine(Cli(convert)), ajdLine(Cli({"convert", greenwichText}))) << options[0];
+    }
+    const auto lines = Lines(Cli({"moon", text, "--zone", "+05:30"}).out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "PHASE\tGibbous moon (waxing), 56.2%");
+    EXPECT_EQ(lines[1], "AGE\t[49] 8 days, 0 hrs, 41 mins (27.2%)") << "5 h 30 min younger";
+}
+
+TEST(CliMoon, ABadDateIsAnErrorLineAsInConvert) {
+    for (const char* text : {"2003 12 31", "", "x", "6000-01-01 CE 12:01", "-3001-12-31 CE"}) {
+        const CliRun r = Cli({"moon", "--", text});
+        EXPECT_EQ(r.code, 1) << text;
+        EXPECT_EQ(r.out.rfind("error\t", 0), 0u) << text << r.out;
+        EXPECT_EQ(r.out, Cli({"convert", "--", text}).out) << text;
+        EXPECT_EQ(r.err, "") << text;
+    }
+    EXPECT_EQ(Cli({"moon", "2003 12 31"}).out,
+              "error\t2\tCalendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).\n");
+    // The ends of the range themselves are dates.
+    EXPECT_EQ(Cli({"moon", "6000-01-01 CE 12:00", "--greenwich"}).code, 0);
+    EXPECT_EQ(Cli({"moon", "-3000-01-01 CE 12:00", "--greenwich"}).code, 0);
+}
+
+TEST(CliMoon, WrongArgumentsAreUsageErrors) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> runs = {
+        {{"moon"}, "moon needs DATE"},
+        {{"moon", "2003-12-31 CE", "15:55"}, "unexpected argument: 15:55"},
+        {{"moon", "2003-12-31 CE", "--calendar", "JC"}, "unknown option: --calendar"},
+        {{"moon", "2003-12-31 CE", "--zone", "+05:15"}, "not a time zone of the list: +05:15"},
+        {{"moon", "2003-12-31 CE", "--zone"}, "--zone needs a value"},
+        {{"moon", "2003-12-31 CE", "--greenwich=yes"}, "--greenwich takes no value"},
+    };
+    for (const auto& [args, message] : runs) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 2) << message;
+        EXPECT_EQ(r.out, "") << message;
+        EXPECT_EQ(r.err.rfind("vexaril-cli: " + message, 0), 0u) << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace vx::cli
+
 // ---- the arguments as a shell user gives them
 
 namespace vx::cli {
@@ -348,6 +503,8 @@ const std::vector<std::vector<std::string>> kValidRuns = {
     {"equinox", "2000"},
     {"search", "Full moon", "next", "2024-01-01 CE"},
     {"search", "Full moon", "next", "2024-01-01 CE", "--greenwich"},
+    {"moon", "2003-12-31 CE 15:55"},
+    {"moon", "2003-12-31 CE 15:55", "--zone", "+05:30"},
 };
 
 TEST(CliArguments, EveryCommandRejectsExtraArguments) {
@@ -379,6 +536,7 @@ TEST(CliArguments, EveryCommandWantsAllItsOperands) {
         {{"deltat"}, "deltat needs YEAR"},
         {{"equinox"}, "equinox needs YEAR"},
         {{"search", "Full moon", "next"}, "search needs TARGET (next|previous) DATE"},
+        {{"moon", "--greenwich"}, "moon needs DATE"},
     };
     for (const auto& [args, message] : shortRuns) {
         const CliRun r = Cli(args);
@@ -428,7 +586,7 @@ TEST(CliArguments, HelpAndVersion) {
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.err, "");
     EXPECT_EQ(help.out.rfind("usage: vexaril-cli convert ", 0), 0u) << help.out;
-    for (const char* command : {"convert", "phases", "eclipses", "deltat", "equinox", "search"})
+    for (const char* command : {"convert", "phases", "eclipses", "deltat", "equinox", "search", "moon"})
         EXPECT_NE(help.out.find(std::string("vexaril-cli ") + command + " "), std::string::npos) << command;
     EXPECT_NE(help.out.find("vexaril-cli --help | --version\n"), std::string::npos);
     for (const std::vector<std::string>& args :
@@ -686,6 +844,18 @@ TEST(CliProgram, WriteErrorOnAFullDevice) {
     EXPECT_EQ(RunProgram({"phases", "2024", "2024", "extra"}, "", "", folder).code, 2);
 }
 
+TEST(CliProgram, MoonAsInProcess) {
+    if (!std::filesystem::exists(ProgramPath())) GTEST_SKIP() << "vexaril-cli is not built next to this test";
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const CliRun r = RunProgram({"moon", "2003-12-31 CE 15:55"}, "", "", folder);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, Cli({"moon", "2003-12-31 CE 15:55"}).out);
+    EXPECT_NE(r.out.find("\nLIT\t62.1\n"), std::string::npos) << r.out;
+    EXPECT_EQ(RunProgram({"moon", "2003 12 31"}, "", "", folder).code, 1);
+    EXPECT_EQ(RunProgram({"moon"}, "", "", folder).code, 2);
+}
+
 // Commands whose output holds every kind of number the tool writes: grouped
 // Julian dates, AJDs, times, durations, magnitudes, delta T; and entries
 // with decimals to read.
@@ -700,6 +870,8 @@ const std::vector<std::vector<std::string>> kNumberRuns = {
     {"equinox", "2000"},
     {"search", "Total lunar eclipse", "next", "2022-01-01 CE"},
     {"search", "Full moon", "previous", "2024-01-01 CE 12:00", "--zone", "-03:30"},
+    {"moon", "2003-12-31 CE 15:55", "--zone", "-03:30"},
+    {"moon", "2452996.9049521 AJD"},
     {"phases", "2000", "x"},
 };
 
