@@ -1,4 +1,5 @@
 // The moon panel in the window: the labels, the picture, delta T.
+#include "MoonDisplay.h"
 #include "PhaseQueries.h"
 #include "frmMain.h"
 
@@ -16,7 +17,7 @@ void frmMain::DisplayMoonData(Colour background) {
     painter_.intMaxY = intMaxY;
     const std::string phase = painter_.DrawMoonPicture(moon.fraction, moon.waxing, background);
     lblPhaseOfMoon[1]->setText(QString::fromStdString(phase));
-    picMoon->SetPicture(painter_.Picture());
+    picMoon->SetPicture(painter_.Picture(), DisplaySourceOf(painter_));
 }
 
 void frmMain::ShowDeltaT() { lblDeltaT[1]->setText(QString::fromStdString(DeltaTText(DeltaTForMoment(dblCurrentAJDate)))); }

@@ -49,6 +49,13 @@ void MoonPainter::Load(MoonPicture picture) {
     fromFile_ = ReadBmp24(picPath_ + std::string(MoonPictureFile(picture)), file) && file.width == intMaxX + 1 &&
                 file.height == intMaxY + 1;
     picture_ = fromFile_ ? std::move(file) : RenderMoonPicture(picture);
+    base_ = picture_;
+    basePicture_ = picture;
+}
+
+Colour MoonPainter::Background() const {
+    // The painted background went through RecolourMarkerPixels as well.
+    return background_ == Rgb(200, 0, 0) ? Rgb(192, 0, 0) : background_;
 }
 
 void MoonPainter::LoadMoonBase(MoonPicture picture, Colour colour) {
@@ -85,6 +92,9 @@ std::string MoonPainter::DrawMoonPicture(double f, bool waxing, Colour colour) {
     const MoonPictureChoice choice = ChooseMoonPicture(f, waxing);
     const MoonPicture base = choice.base;
     const ShadowPaint paint = choice.paint;
+    paint_ = paint;
+    k_ = k;
+    background_ = colour;
 
     if (paint == ShadowPaint::None) {
         Load(base);

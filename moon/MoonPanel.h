@@ -55,12 +55,26 @@ public:
     // because the file was missing or unreadable.
     bool LoadedFromFile() const { return fromFile_; }
 
+    // What the last picture was drawn from, for drawing it again larger: the
+    // picture as loaded (before any painting), the shadow, k = |2f - 1|, and
+    // the background colour as the picture shows it.
+    const PixelImage& Base() const { return base_; }
+    MoonPicture BasePicture() const { return basePicture_; }
+    ShadowPaint Paint() const { return paint_; }
+    double TerminatorScale() const { return k_; }
+    Colour Background() const;
+
 private:
     void Load(MoonPicture picture);
 
     std::string picPath_;
     PixelImage picture_{90, 90, NavyColour};
     bool fromFile_ = false;
+    PixelImage base_{90, 90, NavyColour};
+    MoonPicture basePicture_ = MoonPicture::Dark;
+    ShadowPaint paint_ = ShadowPaint::None;
+    double k_ = 1;
+    Colour background_ = NavyColour;
 };
 
 // Everything DisplayMoonData shows for a moment; phaseResult is GetPhase's
