@@ -178,6 +178,7 @@ public:
     // The moon panel.
     void DisplayMoonData(Colour background);
     void ShowDeltaT();
+    const MoonPainter& Painter() const { return painter_; }
 
     static constexpr QColor HighlightColour{255, 255, 255};
     static constexpr QColor NormalColour{200, 200, 200};
