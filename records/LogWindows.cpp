@@ -47,6 +47,8 @@ frmLog::frmLog(LogBook& log, Services services, std::function<void()> onLogEmpti
     layout->addWidget(txbText);
     layout->addLayout(buttons);
     resize(900, 500);
+    // Enter presses the focused button, as in the main window.
+    for (QPushButton* b : {cmdCopyToClipboard, cmdClear, cmdClose}) b->setAutoDefault(true);
     connect(cmdCopyToClipboard, &QPushButton::clicked, this, [this] { cmdCopyToClipboard_Click(); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
@@ -183,6 +185,7 @@ frmLogPreferences::frmLogPreferences(LogPreferenceStore& prefs, std::function<vo
     buttons->addStretch();
     buttons->addWidget(cmdClose);
     layout->addLayout(buttons, 9, 0, 1, 2);
+    for (QPushButton* b : {cmdSetALL, cmdClearAll, cmdClose}) b->setAutoDefault(true);
     connect(cmdSetALL, &QPushButton::clicked, this, [this] { cmdSetAll_Click(); });
     connect(cmdClearAll, &QPushButton::clicked, this, [this] { cmdClearAll_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] {

@@ -88,6 +88,9 @@ frmHelp::frmHelp(const std::string& docFolder, QWidget* parent) : QWidget(parent
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(txbText);
     layout->addLayout(buttons);
+    // Enter presses the focused button, as in the main window.
+    cmdCredit->setAutoDefault(true);
+    cmdClose->setAutoDefault(true);
     connect(cmdCredit, &QPushButton::clicked, this, [this] { cmdCredit_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
     cmdClose->installEventFilter(this);

@@ -13,6 +13,7 @@
 
 #include "DateLines.h"
 #include "HelpWindows.h"
+#include "LogWindows.h"
 #include "Moment.h"
 #include "MoonPanel.h"
 #include "TestScale.h"
@@ -187,6 +188,14 @@ TEST_F(MainWindow, EnterPressesTheFocusedButton) {
     QTest::keyClick(window->cmdHelp, Qt::Key_Enter);
     ASSERT_NE(window->helpWindow, nullptr);
     EXPECT_TRUE(window->helpWindow->isVisible());
+    // In the side windows too.
+    window->chkLog->setChecked(true);
+    Enter("2002-01-31 CE 14:28");
+    window->cmdViewLog->click();
+    ASSERT_NE(window->logWindow, nullptr);
+    window->logWindow->cmdClose->setFocus();
+    QTest::keyClick(window->logWindow->cmdClose, Qt::Key_Return);
+    EXPECT_FALSE(window->logWindow->isVisible());
     // A disabled button does nothing.
     window->cmdSaveState->click();
     ASSERT_FALSE(window->cmdSaveState->isEnabled());
