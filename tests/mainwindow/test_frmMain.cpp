@@ -671,13 +671,6 @@ TEST_F(MainWindow, WebLinksAndTheirErrors) {
     EXPECT_EQ(messages.shown[0].text,
               "Error launching web browser, error code = 31.\r\n\r\nFile extension 'html' is not associated with any "
               "application program.");
-    EXPECT_EQ(vx::WebOpenerErrorText(8, "x"), "Error launching web browser, error code = 8.\r\n\r\nOut of memory.");
-    EXPECT_EQ(vx::WebOpenerErrorText(2, "x"), "Error launching web browser, error code = 2.\r\n\r\nPlease try once more.");
-    EXPECT_EQ(vx::WebOpenerErrorText(-5, "x"), "Error launching web browser, error code =-5.");
-    EXPECT_EQ(vx::WebOpenerErrorText(33, "x"), "");
-    EXPECT_EQ(vx::WebOpenerErrorText(31, "http://example.org/page.htm"),
-              "Error launching web browser, error code = 31.\r\n\r\nFile extension 'htm' is not associated with any "
-              "application program.");
 }
 
 TEST_F(MainWindow, MoonPanelAtAFullMoonAndDeltaT) {

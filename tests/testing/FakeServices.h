@@ -2,10 +2,11 @@
 // answered at once, the clock reads what the test sets.
 #pragma once
 
+#include <stdlib.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
-
-#include <QTemporaryDir>
 
 #include "Services.h"
 
@@ -43,8 +44,20 @@ public:
 // A fresh application-data folder for each test.
 class TemporaryAppData : public vx::AppDataService {
 public:
-    QTemporaryDir dir;
-    std::string Folder() override { return dir.path().toStdString(); }
+    TemporaryAppData() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vexaril-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
+    }
+    ~TemporaryAppData() override {
+        std::error_code ignored;
+        if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+    }
+    TemporaryAppData(const TemporaryAppData&) = delete;
+    TemporaryAppData& operator=(const TemporaryAppData&) = delete;
+    std::string Folder() override { return folder_; }
+
+private:
+    std::string folder_;
 };
 
 class RecordingClipboard : public vx::ClipboardService {
