@@ -410,10 +410,10 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
             if (r.kind > 0 && std::fabs(UtOfTT(r.greatest_tt) - entry.moment) < 1.0 / 1440) {
                 eclipseShown = true;
                 state.LastEclipseLunation = n;
-                state.LastEclipseWasLunar = r.kind >= 8;
+                state.LastEclipseWasLunar = IsLunarEclipse(r.kind);
             }
         }
-    if (target != SarosTarget) state.LastEclipseLunation = -10000000;
+    if (target != SarosTarget) state.LastEclipseLunation = NoLunation;
     const SearchOutcome found = RunSearch(target, next, entry.moment, host.zoneOffset, eclipseShown, state);
     if (found.result != SearchOutcome::Result::Found) {
         out.Put(Row("error", found.messageTitle,
@@ -424,7 +424,8 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     const DateLine line = CalendarLine(host.currentCalendar, found.moment, host.zoneOffset);
     out.Put(Row("DATE", line.longText));
     out.Put(Row("TIME", TimeLineText(found.moment, zone, !greenwich, host.currentCalendar)));
-    if (found.record.kind > 0 && target >= 6) {
+    const SearchTargetInfo::Kind kind = SearchTargetOf(target).kind;
+    if (found.record.kind > 0 && (kind == SearchTargetInfo::Kind::Eclipse || kind == SearchTargetInfo::Kind::Saros)) {
         const EclipseDetails details = EclipseDetailsText(found.record, found.moment, host.zoneOffset);
         for (const std::string& l : details.EclipseLines)
             if (!l.empty()) out.Put(Row("ECLIPSE", l));

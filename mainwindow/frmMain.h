@@ -15,6 +15,7 @@
 #include "MoonPanel.h"
 #include "MoonPictureBox.h"
 #include "Records.h"
+#include "Search.h"
 #include "Services.h"
 
 namespace vx {
@@ -92,9 +93,13 @@ public:
     bool RestoringFromHistory = false;
     bool MoveRunning = false, MovePaused = false;
     bool LoggingOn = false;
-    int32_t LastEclipseLunation = -10000000;
+    int32_t LastEclipseLunation = NoLunation;
     bool LastEclipseWasLunar = false;
     std::array<std::string, 7> EclipseLines;
+    // The eclipse data as written (CR LF between lines), which the label
+    // shows line by line and the saved state keeps.
+    std::string EclipseCaption;
+    void ShowEclipseCaption(const std::string& caption);
     // What the last search gives the log: its text and the eclipse summary.
     std::string LastSearchLogText, LastSearchExtra;
     static constexpr int16_t HistoryCapacity = 8;

@@ -69,7 +69,7 @@ void frmMain::cmdCompute_Click() {
     if (!CheckRange(value)) return;
 
     // A failed Convert keeps the shown eclipse for the saros search.
-    LastEclipseLunation = -10000000;
+    LastEclipseLunation = NoLunation;
     lblActualEclipseData->clear();
     ShowingNow = false;
     picCheck->setVisible(false);

@@ -98,20 +98,15 @@ void frmMain::cboHistory_Click() {
     DisplayMoonData(NavyColour);
     ShowDeltaT();
 
-    if (kind >= 8 && k == 1) k = 2;
-    if (kind >= 1 && kind <= 7 && k == 3) {
-        k = 0;
-        ++n;
-    }
+    SyzygyOfShownEclipse(kind, n, k);
     PhaseInstant(n, k, SharedPhaseRecord);
     std::string extra;
     if (SharedPhaseRecord.kind != 0) {
         const EclipseDetails details = EclipseDetailsText(SharedPhaseRecord, dblCurrentAJDate, EffectiveZoneOffset());
         EclipseLines = details.EclipseLines;
-        lblActualEclipseData->setProperty("vxCaption", QString::fromStdString(details.caption));
-        lblActualEclipseData->setText(QString::fromStdString(details.caption).replace("\r\n", "\n").trimmed());
+        ShowEclipseCaption(details.caption);
         LastEclipseLunation = n;
-        LastEclipseWasLunar = SharedPhaseRecord.kind >= 8;
+        LastEclipseWasLunar = IsLunarEclipse(SharedPhaseRecord.kind);
         extra = details.summary;
     }
     AddLogEntry(text, "Selection from history", extra);

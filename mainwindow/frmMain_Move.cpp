@@ -28,7 +28,7 @@ void frmMain::cmdMove_Click() {
     if (moveActive_) return;
     if (!TakePendingEntry()) return;
     lblActualEclipseData->clear();
-    LastEclipseLunation = -10000000;
+    LastEclipseLunation = NoLunation;
     const bool forward = optMoveDirection[0]->isChecked();
     LastMoveLogText = MoveLogText(static_cast<StepUnit>(cboMoveStep->currentIndex()), forward,
                                   chkRepeatedly->isChecked());

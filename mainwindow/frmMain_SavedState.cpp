@@ -35,8 +35,7 @@ void frmMain::cmdSaveState_Click() {
     s.refreshPeriod = cboRefreshPeriod->currentIndex();
     s.repeatedly = chkRepeatedly->isChecked();
     s.logResults = chkLog->isChecked();
-    const QVariant caption = lblActualEclipseData->property("vxCaption");
-    s.eclipseData = lblActualEclipseData->text().isEmpty() ? std::string() : caption.toString().toStdString();
+    s.eclipseData = lblActualEclipseData->text().isEmpty() ? std::string() : EclipseCaption;
     const LogPreferences& prefs = logPreferences.Get();
     s.logFormatCalendarDate = prefs.optLogFormat == 0;
     for (int box = 0; box < IncludeBoxCount; ++box) s.include[static_cast<size_t>(box)] = IncludeBox(prefs, box);
@@ -71,7 +70,8 @@ bool frmMain::RestoreSavedState() {
     if (good >= 5) (s.next ? optNext : optPrevious)->setChecked(true);
     if (good >= 6) (s.greenwich ? optGreenwich : optLocal)->setChecked(true);
     if (good >= 7) cboMoveStep->setCurrentIndex(s.moveStep);
-    if (good >= 8) cboTarget->setCurrentIndex(s.searchTarget == 13 ? 6 : s.searchTarget);
+    if (good >= 8)
+        cboTarget->setCurrentIndex(s.searchTarget == Target::SameSaros ? Target::AnyEclipse : s.searchTarget);
     if (good >= 9) {
         cboTimeZone->setCurrentIndex(s.timeZone);
         AppliedZoneOffset = SelectedZoneOffset();
@@ -83,8 +83,7 @@ bool frmMain::RestoreSavedState() {
         LoggingOn = s.logResults;
     }
     if (good >= 13) {
-        lblActualEclipseData->setProperty("vxCaption", QString::fromStdString(s.eclipseData));
-        lblActualEclipseData->setText(QString::fromStdString(s.eclipseData).replace("\r\n", "\n").trimmed());
+        ShowEclipseCaption(s.eclipseData);
     }
     // Lines 15..26, each applied when it was read; the include boxes in the
     // window's order.

@@ -30,10 +30,15 @@ bool frmMain::TakePendingEntry() {
     return true;
 }
 
+void frmMain::ShowEclipseCaption(const std::string& caption) {
+    EclipseCaption = caption;
+    lblActualEclipseData->setText(QString::fromStdString(caption).replace("\r\n", "\n").trimmed());
+}
+
 void frmMain::cmdSearch_Click() {
     if (!TakePendingEntry()) return;
     const SearchTarget target = static_cast<SearchTarget>(cboTarget->currentIndex());
-    if (target == 5 || target == 14) {
+    if (IsSearchSeparator(target)) {
         services_.messages->Show("Search", "Please specify target for search.", MessageIcon::Warning,
                                  MessageButtons::Ok);
         return;
@@ -77,16 +82,16 @@ void frmMain::cmdSearch_Click() {
     CopyCurrentDateToEntry();
     DisplayMoonData(NavyColour);
     ShowDeltaT();
-    if (target >= 6 && target != CoincidenceTarget && found.record.kind > 0) {
+    const bool eclipseTarget = SearchTargetOf(target).kind == SearchTargetInfo::Kind::Eclipse ||
+                               SearchTargetOf(target).kind == SearchTargetInfo::Kind::Saros;
+    if (eclipseTarget && found.record.kind > 0) {
         const EclipseDetails details = EclipseDetailsText(found.record, dblCurrentAJDate, EffectiveZoneOffset());
         EclipseLines = details.EclipseLines;
-        // The caption breaks its lines with CR LF; the label shows them as lines.
-        lblActualEclipseData->setProperty("vxCaption", QString::fromStdString(details.caption));
-        lblActualEclipseData->setText(QString::fromStdString(details.caption).replace("\r\n", "\n").trimmed());
+        ShowEclipseCaption(details.caption);
         LastSearchExtra = details.summary;
     }
     const std::string h = AddHistoryEntry(shown, static_cast<int16_t>(found.record.kind));
-    AddLogEntry(h, LastSearchLogText, target >= 6 ? LastSearchExtra : std::string());
+    AddLogEntry(h, LastSearchLogText, eclipseTarget ? LastSearchExtra : std::string());
     SetTheFocus();
 }
 

@@ -559,7 +559,7 @@ void frmMain::SetInitialValues() {
     lblActualEclipseData->clear();
     NowRefreshSeconds = 5;
     intMaxX = intMaxY = 89;
-    LastEclipseLunation = -10000000;
+    LastEclipseLunation = NoLunation;
     SetDefaultOptions();
     ShowingNow = false;
     picCheck->setVisible(false);

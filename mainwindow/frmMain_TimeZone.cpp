@@ -46,7 +46,7 @@ void frmMain::cboTimeZone_Click() {
 void frmMain::cmdNow_Click() {
     txbDate->clear();
     txbPlusMinus->clear();
-    LastEclipseLunation = -10000000;
+    LastEclipseLunation = NoLunation;
     if (MoveRunning) cmdStop_Click();
     ShowingNow = true;
     picCheck->setVisible(true);
@@ -55,7 +55,7 @@ void frmMain::cmdNow_Click() {
     if (!h.empty()) AddLogEntry(h, "Now", "");
     Clock->setInterval(NowRefreshSeconds * 1000);
     Clock->start();
-    if (cboTarget->currentIndex() == 13) cboTarget->setCurrentIndex(6);
+    if (cboTarget->currentIndex() == Target::SameSaros) cboTarget->setCurrentIndex(Target::AnyEclipse);
     SetTheFocus();
 }
 

@@ -16,11 +16,50 @@ namespace vx {
 
 namespace {
 
-constexpr std::array<std::string_view, NumberOfSearchTargets> kTargets = {
-    "Full moon",        "Dark moon",          "Half moon (1st quarter)",       "Half moon (last quarter)",
-    "Quarter",          "",                   "Lunar or solar eclipse",        "Lunar eclipse",
-    "Total lunar eclipse", "Total or umbral lunar eclipse", "Solar eclipse", "Total solar eclipse",
-    "Annular solar eclipse", "Eclipse in same saros series", "", "Coincidence of 1sts of month"};
+using Info = SearchTargetInfo;
+using Kind = SearchTargetInfo::Kind;
+
+constexpr unsigned Phases(std::initializer_list<PhaseKind> phases) {
+    unsigned bits = 0;
+    for (PhaseKind p : phases) bits |= 1u << p;
+    return bits;
+}
+constexpr unsigned Kinds(std::initializer_list<int> kinds) {
+    unsigned bits = 0;
+    for (int k : kinds) bits |= 1u << k;
+    return bits;
+}
+constexpr unsigned kSolarKinds =
+    Kinds({VXPHASE_SOLAR_PARTIAL, VXPHASE_SOLAR_ANNULAR, VXPHASE_SOLAR_TOTAL, VXPHASE_SOLAR_TOTAL_NONCENTRAL,
+           VXPHASE_SOLAR_ANNULAR_NONCENTRAL, VXPHASE_SOLAR_HYBRID, VXPHASE_SOLAR_HYBRID_NONCENTRAL});
+constexpr unsigned kLunarKinds = Kinds({VXPHASE_LUNAR_PENUMBRAL, VXPHASE_LUNAR_PARTIAL, VXPHASE_LUNAR_TOTAL});
+constexpr unsigned kSyzygies = Phases({NewMoon, FullMoon});
+
+// In the order of the window's list.
+constexpr std::array<Info, NumberOfSearchTargets> kTargets = {{
+    {"Full moon", Kind::Phase, Phases({FullMoon}), 0, FullMoon},
+    {"Dark moon", Kind::Phase, Phases({NewMoon}), 0, NewMoon},
+    {"Half moon (1st quarter)", Kind::Phase, Phases({FirstQuarter}), 0, FirstQuarter},
+    {"Half moon (last quarter)", Kind::Phase, Phases({LastQuarter}), 0, LastQuarter},
+    {"Quarter", Kind::Phase, Phases({NewMoon, FirstQuarter, FullMoon, LastQuarter})},
+    {"", Kind::Separator},
+    {"Lunar or solar eclipse", Kind::Eclipse, kSyzygies, kSolarKinds | kLunarKinds},
+    {"Lunar eclipse", Kind::Eclipse, Phases({FullMoon}), kLunarKinds},
+    {"Total lunar eclipse", Kind::Eclipse, Phases({FullMoon}), Kinds({VXPHASE_LUNAR_TOTAL})},
+    {"Total or umbral lunar eclipse", Kind::Eclipse, Phases({FullMoon}),
+     Kinds({VXPHASE_LUNAR_PARTIAL, VXPHASE_LUNAR_TOTAL})},
+    {"Solar eclipse", Kind::Eclipse, Phases({NewMoon}), kSolarKinds},
+    {"Total solar eclipse", Kind::Eclipse, Phases({NewMoon}),
+     Kinds({VXPHASE_SOLAR_TOTAL, VXPHASE_SOLAR_TOTAL_NONCENTRAL, VXPHASE_SOLAR_HYBRID,
+            VXPHASE_SOLAR_HYBRID_NONCENTRAL})},
+    {"Annular solar eclipse", Kind::Eclipse, Phases({NewMoon}),
+     Kinds({VXPHASE_SOLAR_ANNULAR, VXPHASE_SOLAR_ANNULAR_NONCENTRAL, VXPHASE_SOLAR_HYBRID,
+            VXPHASE_SOLAR_HYBRID_NONCENTRAL})},
+    {"Eclipse in same saros series", Kind::Saros},
+    {"", Kind::Separator},
+    {"Coincidence of 1sts of month", Kind::Coincidence},
+}};
+constexpr Info kNoTarget{"", Kind::Separator};
 
 bool InRange(double moment) { return moment >= FirstSupportedMoment && moment <= LastSupportedMoment; }
 
@@ -46,27 +85,19 @@ constexpr int32_t kLastLunation = 49500;
 
 }  // namespace
 
-std::string_view SearchTargetText(SearchTarget target) {
-    return target >= 0 && target < NumberOfSearchTargets ? kTargets[static_cast<size_t>(target)] : std::string_view{};
+const SearchTargetInfo& SearchTargetOf(SearchTarget target) {
+    return target >= 0 && target < NumberOfSearchTargets ? kTargets[static_cast<size_t>(target)] : kNoTarget;
 }
 
-int SearchTargetPhase(SearchTarget target) {
-    static constexpr int kPhases[4] = {2, 0, 1, 3};
-    return target >= 0 && target < 4 ? kPhases[target] : -1;
-}
+std::string_view SearchTargetText(SearchTarget target) { return SearchTargetOf(target).text; }
+
+int SearchTargetPhase(SearchTarget target) { return SearchTargetOf(target).itemPhase; }
 
 bool EclipseKindAccepted(SearchTarget target, int kind) {
-    switch (target) {
-        case 6: return kind >= 1 && kind <= 10;
-        case 7: return kind >= 8 && kind <= 10;
-        case 8: return kind == 10;
-        case 9: return kind == 9 || kind == 10;
-        case 10: return kind >= 1 && kind <= 7;
-        case 11: return kind == 3 || kind == 4 || kind == 6 || kind == 7;
-        case 12: return kind == 2 || kind == 5 || kind == 6 || kind == 7;
-        default: return false;
-    }
+    return kind >= 1 && kind < 32 && (SearchTargetOf(target).eclipseKinds >> kind & 1u) != 0;
 }
+
+bool IsSearchSeparator(SearchTarget target) { return SearchTargetOf(target).kind == Kind::Separator; }
 
 std::string SearchLogText(SearchTarget target, bool next) {
     return std::string("Search for") + (next ? " next" : " previous") + " " + Lower(SearchTargetText(target)) + ".";
@@ -93,8 +124,6 @@ bool AllFirstsCoincide(int32_t jdn) {
 
 namespace {
 
-constexpr int32_t kNoLunation = -10000000;
-
 // The greatest eclipse of the record, in UT.
 double GreatestEclipse(const PhaseEclipseRecord& record) {
     return record.greatest_tt - DeltaTForMoment(record.greatest_tt) / 1440.0;
@@ -109,75 +138,74 @@ SearchOutcome EclipseFound(SearchOutcome o, int32_t n, SearchTarget target, bool
     o.moment = GreatestEclipse(o.record);
     if (!InRange(o.moment)) return NotFound(target, next);
     state.LastEclipseLunation = n;
-    state.LastEclipseWasLunar = o.record.kind >= 8;
+    state.LastEclipseWasLunar = IsLunarEclipse(o.record.kind);
     o.result = SearchOutcome::Result::Found;
     return o;
 }
 
-// The eclipse loop from (n, P), in the direction, within the range. An
-// eclipse counts only when its greatest eclipse lies beyond the start (the
-// start can fall between greatest eclipse and the syzygy), and the eclipse
-// last found is never found again.
-SearchOutcome EclipseLoop(SearchTarget target, bool next, int32_t n, int P, double start, const SearchState& state,
-                          SearchState& result) {
-    SearchOutcome o;
-    for (;;) {
-        if (n < kFirstLunation || n > kLastLunation) return NotFound(target, next);
-        const PhaseKind phase = static_cast<PhaseKind>(P);
-        if (EclipsePossible(n, phase)) {
-            const double t = PhaseInstant(n, phase, o.record);
-            if (next ? t > LastSupportedMoment : t < FirstSupportedMoment) return NotFound(target, next);
-            const bool sameAsLast = n == state.LastEclipseLunation && (phase == FullMoon) == state.LastEclipseWasLunar;
-            if (o.record.kind > 0 && EclipseKindAccepted(target, o.record.kind) && !sameAsLast &&
-                Beyond(GreatestEclipse(o.record), start, next))
-                break;
-        }
-        if (target == 6) {
-            if (next) {
-                if (P == 0) {
-                    P = 2;
-                } else {
-                    P = 0;
-                    ++n;
-                }
-            } else if (P == 2) {
-                P = 0;
-            } else {
-                P = 2;
-                --n;
+// A phase of a lunation; the searches step through them.
+struct PhaseEvent {
+    int32_t lunation;
+    PhaseKind phase;
+};
+
+// The next (or previous) event among the phases visited.
+PhaseEvent StepEvent(PhaseEvent e, unsigned phases, bool next) {
+    do {
+        if (next) {
+            if (++e.phase > LastQuarter) {
+                e.phase = NewMoon;
+                ++e.lunation;
             }
-        } else {
-            n += next ? 1 : -1;
+        } else if (--e.phase < NewMoon) {
+            e.phase = LastQuarter;
+            --e.lunation;
         }
-    }
-    return EclipseFound(o, n, target, next, result);
+    } while ((phases >> e.phase & 1u) == 0);
+    return e;
 }
 
-// The phase instant of (n, P) or, when it is not beyond the start, the same
-// phase one lunation further on.
-SearchOutcome PhaseFound(SearchTarget target, bool next, int32_t n, PhaseKind P, double start, bool quarters) {
+// The one search loop of the phase and eclipse targets: it visits the
+// target's phases from a lunation before the start, in the direction, and
+// takes the first event strictly beyond the start: a phase instant, or an
+// accepted eclipse's greatest eclipse (which can lie hours from its syzygy,
+// with the start between them). The eclipse last found is not found again.
+SearchOutcome PhaseOrEclipseSearch(SearchTarget target, bool next, double start, const SearchState& shown,
+                                   SearchState& result) {
+    const Info& info = SearchTargetOf(target);
+    const bool eclipses = info.kind == Kind::Eclipse;
+    const int32_t n0 = LunationOf(start);
+    PhaseEvent e = StepEvent(next ? PhaseEvent{n0 - 1, NewMoon} : PhaseEvent{n0 + 1, LastQuarter}, info.phases, next);
     SearchOutcome o;
-    for (int guard = 0; guard < 8; ++guard) {
-        o.moment = PhaseInstant(n, P, o.record);
-        if (Beyond(o.moment, start, next)) break;
-        if (!quarters) {
-            n += next ? 1 : -1;
-        } else if (next) {
-            if (++P > 3) {
-                P = 0;
-                ++n;
-            }
-        } else if (--P < 0) {
-            P = 3;
-            --n;
+    for (;; e = StepEvent(e, info.phases, next)) {
+        if (e.lunation < kFirstLunation || e.lunation > kLastLunation) return NotFound(target, next);
+        if (eclipses && !EclipsePossible(e.lunation, e.phase)) continue;
+        const double instant = PhaseInstant(e.lunation, e.phase, o.record);
+        if (next ? instant > LastSupportedMoment : instant < FirstSupportedMoment) return NotFound(target, next);
+        if (!eclipses) {
+            if (!Beyond(instant, start, next)) continue;
+            if (!InRange(instant)) return NotFound(target, next);
+            o.moment = instant;
+            o.result = SearchOutcome::Result::Found;
+            return o;
         }
+        const bool sameAsLast =
+            e.lunation == shown.LastEclipseLunation && (e.phase == FullMoon) == shown.LastEclipseWasLunar;
+        if (EclipseKindAccepted(target, o.record.kind) && !sameAsLast &&
+            Beyond(GreatestEclipse(o.record), start, next))
+            return EclipseFound(o, e.lunation, target, next, result);
     }
-    if (!InRange(o.moment) || !Beyond(o.moment, start, next)) return NotFound(target, next);
-    o.result = SearchOutcome::Result::Found;
-    return o;
 }
 
 }  // namespace
+
+void SyzygyOfShownEclipse(int kind, int32_t& lunation, int16_t& phase) {
+    if (IsLunarEclipse(kind) && phase == FirstQuarter) phase = FullMoon;
+    if (IsSolarEclipse(kind) && phase == LastQuarter) {
+        phase = NewMoon;
+        ++lunation;
+    }
+}
 
 bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar) {
     // The displayed moment is the eclipse's greatest eclipse, or that moment
@@ -204,7 +232,7 @@ bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar) {
 SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
                         SearchState& state) {
     SearchOutcome o;
-    if (target == 5 || target == 14 || target < 0 || target >= NumberOfSearchTargets) {
+    if (IsSearchSeparator(target)) {
         o.result = SearchOutcome::Result::NoTarget;
         o.messageTitle = "Search";
         o.messageText = "Please specify target for search.";
@@ -216,22 +244,22 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
         if (outcome.result == SearchOutcome::Result::Found) state = result;
         return outcome;
     };
-    int32_t n = LunationOf(moment);
     bool exact = false;
-    const int16_t Y = GetPhase(n, moment, exact);
+    const int16_t phaseReached = GetPhase(LunationOf(moment), moment, exact);
     result.blnExact = exact;
-    if (Y < 0) {
+    if (phaseReached < 0) {
         o.result = SearchOutcome::Result::PhaseError;
-        o.phaseCode = Y;
+        o.phaseCode = phaseReached;
         return o;
     }
+    const Kind kind = SearchTargetOf(target).kind;
 
-    if (target == SarosTarget) {
+    if (kind == Kind::Saros) {
         int32_t shownLunation = state.LastEclipseLunation;
         bool shownLunar = state.LastEclipseWasLunar;
         // Without a remembered lunation (after a restart, say) the displayed
         // moment itself tells which eclipse is shown.
-        const bool known = eclipseDisplayed && (shownLunation != kNoLunation || FindDisplayedEclipse(moment, shownLunation, shownLunar));
+        const bool known = eclipseDisplayed && (shownLunation != NoLunation || FindDisplayedEclipse(moment, shownLunation, shownLunar));
         if (!known) {
             o.result = SearchOutcome::Result::NoEclipseDisplayed;
             o.messageTitle = "No eclipse displayed";
@@ -256,43 +284,8 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
         return accept(EclipseFound(o, partner, target, next, result));
     }
 
-    if (target <= 3) {
-        const int P = SearchTargetPhase(target);
-        if (next) {
-            if (Y >= P) ++n;
-        } else if (P > Y || (P == Y && exact)) {
-            --n;
-        }
-        return accept(PhaseFound(target, next, n, static_cast<PhaseKind>(P), moment, false));
-    }
-    if (target == 4) {
-        int P;
-        if (next) {
-            P = Y + 1;
-            if (P > 3) {
-                P = 0;
-                ++n;
-            }
-        } else if (exact) {
-            P = Y - 1;
-            if (P < 0) {
-                P = 3;
-                --n;
-            }
-        } else {
-            P = Y;
-        }
-        return accept(PhaseFound(target, next, n, static_cast<PhaseKind>(P), moment, true));
-    }
-    if (target >= 6 && target <= 12) {
-        // The loop starts at the first syzygy whose eclipse could lie beyond
-        // the moment (greatest eclipse and syzygy can be hours apart, with
-        // the moment between them); what is not beyond is passed over.
-        const bool lunarOnly = target <= 9 && target != 6;
-        int P = lunarOnly ? 2 : 0;
-        if (!next && !lunarOnly) ++n;
-        return accept(EclipseLoop(target, next, n, P, moment, state, result));
-    }
+    if (kind == Kind::Phase || kind == Kind::Eclipse)
+        return accept(PhaseOrEclipseSearch(target, next, moment, state, result));
 
     // Coincidence of the first days of months, stepping by OLC months.
     int32_t d = CivilDay(moment, zoneOffset);

@@ -13,18 +13,44 @@
 
 namespace vx {
 
-// Index of the target list.
+// Index of the target list; the indices are those of the saved state.
 using SearchTarget = int16_t;
+namespace Target {
+inline constexpr SearchTarget FullMoon = 0, DarkMoon = 1, FirstQuarter = 2, LastQuarter = 3, Quarter = 4,
+                              FirstSeparator = 5, AnyEclipse = 6, LunarEclipse = 7, TotalLunarEclipse = 8,
+                              TotalOrUmbralLunarEclipse = 9, SolarEclipse = 10, TotalSolarEclipse = 11,
+                              AnnularSolarEclipse = 12, SameSaros = 13, SecondSeparator = 14, Coincidence = 15;
+}  // namespace Target
 inline constexpr int NumberOfSearchTargets = 16;
-inline constexpr SearchTarget SarosTarget = 13;
-inline constexpr SearchTarget CoincidenceTarget = 15;
+inline constexpr SearchTarget SarosTarget = Target::SameSaros;
+inline constexpr SearchTarget CoincidenceTarget = Target::Coincidence;
+
+// No eclipse lunation remembered.
+inline constexpr int32_t NoLunation = -10000000;
+
+// What a target looks for: the window's list and the search read this one
+// table.
+struct SearchTargetInfo {
+    enum class Kind { Phase, Separator, Eclipse, Saros, Coincidence };
+    std::string_view text;  // the list's item, "" for a separator
+    Kind kind;
+    // Phases and eclipses: the phases visited, a bit per PhaseKind.
+    unsigned phases = 0;
+    // Eclipses: the kinds accepted, a bit per eclipse kind 1..10.
+    unsigned eclipseKinds = 0;
+    // The first four: the phase the item stands for (its item data), else -1.
+    int itemPhase = -1;
+};
+const SearchTargetInfo& SearchTargetOf(SearchTarget target);
 
 // "Full moon", ..., "" for the separators 5 and 14.
 std::string_view SearchTargetText(SearchTarget target);
 // The phase the first four targets stand for, -1 for the others.
 int SearchTargetPhase(SearchTarget target);
-// Whether an eclipse of kind belongs to the class of target 6..12.
+// Whether an eclipse of kind belongs to the class of an eclipse target.
 bool EclipseKindAccepted(SearchTarget target, int kind);
+// A separator or an index outside the list: nothing to search for.
+bool IsSearchSeparator(SearchTarget target);
 
 // "Search for next full moon."
 std::string SearchLogText(SearchTarget target, bool next);
@@ -32,7 +58,7 @@ std::string SearchLogText(SearchTarget target, bool next);
 // The main window's variables that searches read and set.
 struct SearchState {
     bool blnExact = false;
-    int32_t LastEclipseLunation = -10000000;
+    int32_t LastEclipseLunation = NoLunation;
     bool LastEclipseWasLunar = false;
 };
 
@@ -56,6 +82,13 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
 // The eclipse whose greatest eclipse is within a few minutes of moment: its
 // lunation, and whether it is lunar. False when there is none.
 bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar);
+
+// The syzygy whose eclipse a history entry of eclipse kind (1..10) shows,
+// from the lunation and phase GetPhase gives at the entry's moment: a lunar
+// eclipse's greatest eclipse can come just before its full moon (phase 1
+// reached), a solar one just before its new moon (phase 3 of the lunation
+// before). Other kinds and phases are left as they are.
+void SyzygyOfShownEclipse(int kind, int32_t& lunation, int16_t& phase);
 
 // True when OLC day 1, DV day 1, LVT day 1 (of its triday) and CLW week 1
 // day 1 fall on day number jdn (the CLW day of the same number).

@@ -233,7 +233,7 @@ TEST_F(MainWindow, SearchingFromATypedDate) {
     EXPECT_EQ(Value(window->lblCommonEraDate), "2017-08-21 CE (Monday, August 21, 2017)");
     EXPECT_EQ(window->lblActualEclipseData->text(),
               "Central total solar eclipse\nLunation number = 218\nSaros number = 145");
-    EXPECT_EQ(window->lblActualEclipseData->property("vxCaption").toString(),
+    EXPECT_EQ(window->EclipseCaption,
               "Central total solar eclipse\r\nLunation number = 218\r\nSaros number = 145\r\n");
     EXPECT_EQ(window->LastSearchLogText, "Search for next total solar eclipse.");
     EXPECT_EQ(window->LastSearchExtra, "Central total solar eclipse, lunation number = 218, saros number = 145.");

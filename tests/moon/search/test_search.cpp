@@ -283,3 +283,56 @@ TEST(SearchCanon, NextAndPreviousEclipsesAreTheCatalogs) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST(SearchTargetTable, KindsAndSeparators) {
+    for (SearchTarget t : {Target::FirstSeparator, Target::SecondSeparator, SearchTarget{-1}, SearchTarget{16}}) {
+        EXPECT_TRUE(IsSearchSeparator(t)) << t;
+        EXPECT_TRUE(SearchTargetText(t).empty()) << t;
+    }
+    int separators = 0;
+    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t) separators += IsSearchSeparator(t);
+    EXPECT_EQ(separators, 2);
+    // Every eclipse kind is solar or lunar, never both; the classes nest.
+    for (int kind = 1; kind <= 10; ++kind) {
+        EXPECT_NE(IsLunarEclipse(kind), IsSolarEclipse(kind)) << kind;
+        EXPECT_TRUE(EclipseKindAccepted(Target::AnyEclipse, kind));
+        EXPECT_EQ(EclipseKindAccepted(Target::LunarEclipse, kind), IsLunarEclipse(kind));
+        EXPECT_EQ(EclipseKindAccepted(Target::SolarEclipse, kind), IsSolarEclipse(kind));
+        if (EclipseKindAccepted(Target::TotalLunarEclipse, kind)) {
+            EXPECT_TRUE(EclipseKindAccepted(Target::TotalOrUmbralLunarEclipse, kind));
+        }
+    }
+    EXPECT_FALSE(EclipseKindAccepted(Target::AnyEclipse, 0));
+    EXPECT_FALSE(EclipseKindAccepted(Target::FullMoon, VXPHASE_LUNAR_TOTAL));
+    // Hybrid eclipses are both total and annular somewhere on their path.
+    EXPECT_TRUE(EclipseKindAccepted(Target::TotalSolarEclipse, VXPHASE_SOLAR_HYBRID));
+    EXPECT_TRUE(EclipseKindAccepted(Target::AnnularSolarEclipse, VXPHASE_SOLAR_HYBRID));
+    EXPECT_FALSE(EclipseKindAccepted(Target::TotalSolarEclipse, VXPHASE_SOLAR_ANNULAR));
+    EXPECT_EQ(SearchTargetPhase(Target::FirstQuarter), FirstQuarter);
+    EXPECT_EQ(SearchTargetPhase(Target::Quarter), -1);
+}
+
+TEST(ShownEclipse, TheSyzygyOfAHistoryEntry) {
+    int32_t n = 100;
+    int16_t phase = FirstQuarter;
+    SyzygyOfShownEclipse(VXPHASE_LUNAR_PENUMBRAL, n, phase);
+    EXPECT_EQ(n, 100);
+    EXPECT_EQ(phase, FullMoon) << "just before the full moon";
+    phase = LastQuarter;
+    SyzygyOfShownEclipse(VXPHASE_SOLAR_TOTAL, n, phase);
+    EXPECT_EQ(n, 101);
+    EXPECT_EQ(phase, NewMoon) << "just before the next new moon";
+    phase = LastQuarter;
+    SyzygyOfShownEclipse(VXPHASE_LUNAR_TOTAL, n, phase);
+    EXPECT_EQ(phase, LastQuarter) << "a lunar eclipse is not at a new moon";
+    phase = FirstQuarter;
+    SyzygyOfShownEclipse(0, n, phase);
+    EXPECT_EQ(phase, FirstQuarter);
+    EXPECT_EQ(n, 101);
+}
+
+}  // namespace
+}  // namespace vx
