@@ -63,9 +63,9 @@ std::string_view CorvaneDayNameAt(int index) {
     return index >= 1 && index <= 9 ? kDayNames[static_cast<size_t>(index - 1)] : std::string_view{};
 }
 
-int32_t CorvaneDayOf(double t) { return FloorToDay(t + 0.25); }
-double CorvaneDayStart(double t) { return std::floor(t + 0.25) - 0.25; }
-int32_t CorvaneDayNumber(double s) { return FloorToDay(std::floor(s - 0.75) + 1.0); }
+int32_t CorvaneDayOf(double t) { return FloorToDay(t + CorvaneDayShift); }
+double CorvaneDayStart(double t) { return std::floor(t + CorvaneDayShift) - CorvaneDayShift; }
+int32_t CorvaneDayNumber(double s) { return FloorToDay(std::floor(s - (1.0 - CorvaneDayShift)) + 1.0); }
 
 namespace {
 
@@ -111,7 +111,7 @@ int16_t DayOutsideReach(CorvaneDateRecord& rec) {
 
 int16_t CorvaneDateFromDay(CorvaneDateRecord& rec) {
     const int32_t N = rec.jdn;
-    const double s = N - 0.25;
+    const double s = N - CorvaneDayShift;
     EuroDateRecord ce{};
     ce.letter = 0;
     ce.jdn = N;

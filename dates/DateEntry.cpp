@@ -222,7 +222,7 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
             const DateEntryError clwError = ReadCorvaneEntry(dateText, jdn);
             if (clwError != 0) return {clwError, 0.0};
             // Corvane days begin at 06:00 of the civil clock.
-            fraction += 0.25;
+            fraction += CorvaneDayShift;
             if (fraction >= 1.0) {
                 fraction -= 1.0;
                 ++jdn;

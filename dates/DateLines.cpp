@@ -84,7 +84,7 @@ DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
 WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes) {
     if (calendar == CJD || calendar == AJD) return {CalendarLine(calendar, moment, offsetMinutes).shortText, {}};
     double local = CJDFromMoment(moment, offsetMinutes);
-    if (calendar == CLW) local -= 0.25;
+    if (calendar == CLW) local -= CorvaneDayShift;
     const double day = std::floor(local);
     // The minute as the time line rounds it; "24:00" is the next day's 00:00.
     const std::string shown = TimeText(local - day, false);
@@ -112,7 +112,7 @@ std::string TimeLineSuffix(int zoneOffset, bool localSelected, bool corvane) {
 std::string TimeLineText(double moment, int zoneOffset, bool localSelected, int currentCalendar) {
     const bool corvane = currentCalendar == CLW;
     double f = CJDFromMoment(moment, localSelected ? zoneOffset : 0);
-    if (corvane) f -= 0.25;
+    if (corvane) f -= CorvaneDayShift;
     return TimeText(f - std::floor(f), false) + TimeLineSuffix(zoneOffset, localSelected, corvane);
 }
 

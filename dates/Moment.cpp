@@ -49,7 +49,7 @@ double TimeOfDay(double moment, int offsetMinutes) {
 }
 
 int32_t CorvaneDay(double moment, int offsetMinutes) {
-    return FloorToDay(CJDFromMoment(moment, offsetMinutes) - 0.25);
+    return FloorToDay(CJDFromMoment(moment, offsetMinutes) - CorvaneDayShift);
 }
 
 RangeVerdict CheckSupportedRange(double moment) {

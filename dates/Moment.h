@@ -32,7 +32,10 @@ double MomentFromCJD(double cjd, int offsetMinutes);
 int32_t CivilDay(double moment, int offsetMinutes);
 // CJD minus its integer part, in [0, 1); NaN for a moment that is not finite.
 double TimeOfDay(double moment, int offsetMinutes);
-// floor(CJD - 0.25): Corvane days run from 06:00 to 06:00 of the civil clock.
+// Corvane days run from 06:00 to 06:00 of the civil clock: a quarter of a
+// day behind it.
+inline constexpr double CorvaneDayShift = 0.25;
+// floor(CJD - CorvaneDayShift).
 int32_t CorvaneDay(double moment, int offsetMinutes);
 
 // Floor of a double as a day number, saturating instead of overflowing.

@@ -14,25 +14,27 @@ namespace vx {
 
 namespace {
 
-constexpr std::array<std::string_view, NumberOfStepUnits> kUnits = {
-    "1 minute",    "1 hour",     "1 day",      "1 CE month", "1 CE year",   "1 CE century", "1 OLC month",
-    "1 OLC year",  "1 DV month", "1 DV year",  "1 DV cycle", "1 LVT month", "1 LVT year",   "1 LVT cycle",
-    "1 SVT quarter", "1 SVT year", "1 CLW week", "1 CLW month", "1 CLW year"};
+struct StepUnitInfo {
+    std::string_view text;
+    int calendar;  // -1 for the fixed spans
+};
+
+// In the order of the window's list.
+constexpr std::array<StepUnitInfo, NumberOfStepUnits> kUnits = {{
+    {"1 minute", -1},    {"1 hour", -1},       {"1 day", -1},       {"1 CE month", CE},   {"1 CE year", CE},
+    {"1 CE century", CE}, {"1 OLC month", OLC}, {"1 OLC year", OLC}, {"1 DV month", DV},   {"1 DV year", DV},
+    {"1 DV cycle", DV},  {"1 LVT month", LVT}, {"1 LVT year", LVT}, {"1 LVT cycle", LVT}, {"1 SVT quarter", SVT},
+    {"1 SVT year", SVT}, {"1 CLW week", CLW},  {"1 CLW month", CLW}, {"1 CLW year", CLW},
+}};
 
 }  // namespace
 
 std::string_view StepUnitText(StepUnit unit) {
-    return unit >= 0 && unit < NumberOfStepUnits ? kUnits[static_cast<size_t>(unit)] : std::string_view{};
+    return unit >= 0 && unit < NumberOfStepUnits ? kUnits[static_cast<size_t>(unit)].text : std::string_view{};
 }
 
 int StepUnitCalendar(StepUnit unit) {
-    if (unit >= 3 && unit <= 5) return CE;
-    if (unit == 6 || unit == 7) return OLC;
-    if (unit >= 8 && unit <= 10) return DV;
-    if (unit >= 11 && unit <= 13) return LVT;
-    if (unit == 14 || unit == 15) return SVT;
-    if (unit >= 16 && unit <= 18) return CLW;
-    return -1;
+    return unit >= 0 && unit < NumberOfStepUnits ? kUnits[static_cast<size_t>(unit)].calendar : -1;
 }
 
 std::string MoveLogText(StepUnit unit, bool forward, bool repeatedly) {
@@ -43,9 +45,9 @@ std::string MoveLogText(StepUnit unit, bool forward, bool repeatedly) {
 MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMinutes, int currentCalendar) {
     MoveStepResult r{moment, currentCalendar};
     const double sign = forward ? 1.0 : -1.0;
-    if (unit == 0) return {moment + sign / 1440.0, currentCalendar};
-    if (unit == 1) return {moment + sign / 24.0, currentCalendar};
-    if (unit == 2) return {moment + sign, currentCalendar};
+    if (unit == Step::Minute) return {moment + sign / 1440.0, currentCalendar};
+    if (unit == Step::Hour) return {moment + sign / 24.0, currentCalendar};
+    if (unit == Step::Day) return {moment + sign, currentCalendar};
     const int calendar = StepUnitCalendar(unit);
     if (calendar < 0) return r;
     r.currentCalendar = calendar;
@@ -58,17 +60,17 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
 
     if (calendar == CLW) {
         // On the Corvane clock: its day and its time of day.
-        const double c = CJDFromMoment(moment, offsetMinutes) - 0.25;
+        const double c = CJDFromMoment(moment, offsetMinutes) - CorvaneDayShift;
         if (!stepsFrom(c)) return r;
         const double f = c - std::floor(c);
         CorvaneDateRecord rec;
         rec.jdn = FloorToDay(c);
         CorvaneDateFromDay(rec);
-        if (unit == 16) StepCorvaneWeek(rec, forward);
-        else if (unit == 17) StepCorvaneMonth(rec, forward);
+        if (unit == Step::ClwWeek) StepCorvaneWeek(rec, forward);
+        else if (unit == Step::ClwMonth) StepCorvaneMonth(rec, forward);
         else StepCorvaneYear(rec, forward);
         if (rec.valid != 1) return {moment, calendar};
-        r.moment = MomentFromCJD(rec.jdn + f + 0.25, offsetMinutes);
+        r.moment = MomentFromCJD(rec.jdn + f + CorvaneDayShift, offsetMinutes);
         return r;
     }
 
@@ -84,8 +86,8 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
             rec.letter = 'G';
             rec.jdn = d;
             jdn_to_euro_date(&rec);
-            if (unit == 3) StepCommonEraMonth(rec, forward);
-            else StepCommonEraYears(rec, unit == 4 ? 1 : 100, forward);
+            if (unit == Step::CeMonth) StepCommonEraMonth(rec, forward);
+            else StepCommonEraYears(rec, unit == Step::CeYear ? 1 : 100, forward);
             ok = rec.valid == 1;
             stepped = rec.jdn;
             break;
@@ -94,7 +96,7 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
             OmbrineDateRecord rec{};
             rec.jdn = d;
             jdn_to_odate(&rec);
-            if (unit == 6) StepOmbrineMonth(rec, forward);
+            if (unit == Step::OlcMonth) StepOmbrineMonth(rec, forward);
             else StepOmbrineYear(rec, forward);
             odate_to_jdn(&rec);
             ok = rec.valid == 1;
@@ -105,11 +107,11 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
             SolilunarDateRecord rec{};
             rec.jdn = d;
             jdn_to_dvslcdate(&rec);
-            if (unit == 8) StepSolilunarMonth(rec, forward);
-            else if (unit == 9) StepSolilunarYear(rec, forward);
+            if (unit == Step::DvMonth) StepSolilunarMonth(rec, forward);
+            else if (unit == Step::DvYear) StepSolilunarYear(rec, forward);
             else StepCycle(rec, forward);
             dvslcdate_to_jdn(&rec);
-            if (rec.valid != 1 && unit == 10) {
+            if (rec.valid != 1 && unit == Step::DvCycle) {
                 // Months differ between cycles: a 13th month or a 30th day the
                 // other cycle lacks becomes the last one it has.
                 rec.month = std::min(rec.month, MonthsInSolilunarYear(rec.cycle, rec.year));
@@ -125,8 +127,8 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
             LunarTridayRecord rec{};
             rec.jdn = d;
             jdn_to_vtclunar(&rec);
-            if (unit == 11) StepLunarTridayMonth(rec, forward);
-            else if (unit == 12) StepLunarTridayYear(rec, forward);
+            if (unit == Step::LvtMonth) StepLunarTridayMonth(rec, forward);
+            else if (unit == Step::LvtYear) StepLunarTridayYear(rec, forward);
             else StepCycle(rec, forward);
             ok = vtclunar_valid(&rec) == 1;
             vtclunar_to_jdn(&rec);
@@ -137,7 +139,7 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
             SolarTridayRecord rec{};
             rec.jdn = d;
             jdn_to_vtcsolar(&rec);
-            if (unit == 14) StepSolarTridayQuarter(rec, forward);
+            if (unit == Step::SvtQuarter) StepSolarTridayQuarter(rec, forward);
             else StepSolarTridayYear(rec, forward);
             ok = vtcsolar_valid(&rec) == 1;
             vtcsolar_to_jdn(&rec);

@@ -8,7 +8,13 @@
 
 namespace vx {
 
+// Index of the Move step list; the indices are those of the saved state.
 using StepUnit = int16_t;
+namespace Step {
+inline constexpr StepUnit Minute = 0, Hour = 1, Day = 2, CeMonth = 3, CeYear = 4, CeCentury = 5, OlcMonth = 6,
+                          OlcYear = 7, DvMonth = 8, DvYear = 9, DvCycle = 10, LvtMonth = 11, LvtYear = 12,
+                          LvtCycle = 13, SvtQuarter = 14, SvtYear = 15, ClwWeek = 16, ClwMonth = 17, ClwYear = 18;
+}  // namespace Step
 inline constexpr int NumberOfStepUnits = 19;
 
 // "1 minute", "1 hour", ..., "1 CLW year".

@@ -15,6 +15,7 @@
 #include "MoonPanel.h"
 #include "MoonPictureBox.h"
 #include "Records.h"
+#include "MoveSteps.h"
 #include "Search.h"
 #include "Services.h"
 

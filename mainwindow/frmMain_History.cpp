@@ -179,8 +179,8 @@ void frmMain::AddLogEntry(const std::string& text, const std::string& operation,
     HavePendingLogEntry = false;
     cmdLogThisResult->setEnabled(false);
     DisplaySnapshot shown;
-    static constexpr int kOrder[] = {CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD};
-    for (size_t i = 0; i < 9; ++i) shown.dateLines[i] = DateLine(kOrder[i])[1]->text().toStdString();
+    for (size_t i = 0; i < LogCalendarOrder.size(); ++i)
+        shown.dateLines[i] = DateLine(LogCalendarOrder[i])[1]->text().toStdString();
     shown.phaseCaption = lblPhaseOfMoon[1]->text().toStdString();
     shown.ageCaption = lblAgeOfMoon[1]->text().toStdString();
     shown.currentCalendar = CurrentCalendar;

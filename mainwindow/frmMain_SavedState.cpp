@@ -113,9 +113,9 @@ void frmMain::cmdReset_Click() {
     HighlightCurrentCalendar();
     SetDefaultOptions();
     LoggingOn = false;
-    cboMoveStep->setCurrentIndex(2);
+    cboMoveStep->setCurrentIndex(Step::Day);
     cboRefreshPeriod->setCurrentIndex(2);
-    cboTarget->setCurrentIndex(0);
+    cboTarget->setCurrentIndex(Target::FullMoon);
     if (services_.messages->Show("Reset", "Reset log preferences also?", MessageIcon::Question,
                                  MessageButtons::YesNo) == MessageResult::Yes) {
         // Ten boxes and the format; the CLW box keeps its state.

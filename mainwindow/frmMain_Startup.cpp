@@ -573,26 +573,23 @@ void frmMain::FillLists() {
     cboTimeZone->blockSignals(false);
 
     cboMoveStep->clear();
-    for (const char* s : {"1 minute", "1 hour", "1 day", "1 CE month", "1 CE year", "1 CE century", "1 OLC month",
-                          "1 OLC year", "1 DV month", "1 DV year", "1 DV cycle", "1 LVT month", "1 LVT year",
-                          "1 LVT cycle", "1 SVT quarter", "1 SVT year", "1 CLW week", "1 CLW month", "1 CLW year"})
-        cboMoveStep->addItem(s);
-    cboMoveStep->setCurrentIndex(2);
+    for (StepUnit unit = 0; unit < NumberOfStepUnits; ++unit)
+        cboMoveStep->addItem(QString::fromUtf8(StepUnitText(unit).data(), static_cast<qsizetype>(StepUnitText(unit).size())));
+    cboMoveStep->setCurrentIndex(Step::Day);
 
     cboRefreshPeriod->clear();
     for (const char* s : {"0.2", "0.5", "1", "2", "5"}) cboRefreshPeriod->addItem(s);
     cboRefreshPeriod->setCurrentIndex(2);
 
+    // The targets as the search describes them; the first four carry their phase.
     cboTarget->clear();
-    cboTarget->addItem("Full moon", 2);
-    cboTarget->addItem("Dark moon", 0);
-    cboTarget->addItem("Half moon (1st quarter)", 1);
-    cboTarget->addItem("Half moon (last quarter)", 3);
-    for (const char* s : {"Quarter", "", "Lunar or solar eclipse", "Lunar eclipse", "Total lunar eclipse",
-                          "Total or umbral lunar eclipse", "Solar eclipse", "Total solar eclipse",
-                          "Annular solar eclipse", "Eclipse in same saros series", "", "Coincidence of 1sts of month"})
-        cboTarget->addItem(s);
-    cboTarget->setCurrentIndex(0);
+    for (SearchTarget target = 0; target < NumberOfSearchTargets; ++target) {
+        const SearchTargetInfo& info = SearchTargetOf(target);
+        const QString text = QString::fromUtf8(info.text.data(), static_cast<qsizetype>(info.text.size()));
+        if (info.itemPhase >= 0) cboTarget->addItem(text, info.itemPhase);
+        else cboTarget->addItem(text);
+    }
+    cboTarget->setCurrentIndex(Target::FullMoon);
 }
 
 void frmMain::ResetDisplayColours() {
