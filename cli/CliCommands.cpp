@@ -263,7 +263,7 @@ void ForEachPhase(int32_t from, int32_t to, const std::vector<int>& phases, Visi
 bool ReadEntry(const std::string& text, SimpleDateEntryHost& host, double& moment, Output& out) {
     host.entryText = text;
     // An empty entry box is "No date given."
-    DateEntryResult result{19, 0.0};
+    DateEntryResult result{EntryError::NoDate, 0.0};
     if (text.find_first_not_of(" \t") != std::string::npos) result = ParseDateEntry(text, host);
     if (result.error != 0) {
         out.Put(Row("error", IntText(result.error), DateEntryErrorMessage(result.error)));

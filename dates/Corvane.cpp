@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "DateEntry.h"
 #include "Equinox.h"
 #include "Moment.h"
 #include "PhaseQueries.h"
@@ -330,17 +331,17 @@ void StepCorvaneYear(CorvaneDateRecord& rec, bool forward) {
 
 int16_t ReadCorvaneEntry(std::string_view dateText, int32_t& corvaneDay) {
     CorvaneDateRecord rec;
-    if (ReadCorvaneParts(dateText, rec) != 0) return 15;
+    if (ReadCorvaneParts(dateText, rec) != 0) return EntryError::BadClw;
     const int16_t code = CorvaneDayFromDate(rec);
     // -2 after the parts were read: month, week and day are in range and
     // only the year is beyond the reach.
     if (code == -2) return DayBeyondReach(rec, corvaneDay) ? 0 : 15;
     switch (code) {
         case 0: corvaneDay = rec.jdn; return 0;
-        case -3: return 16;
-        case -4: return 17;
-        case -5: return 18;
-        default: return 15;
+        case -3: return EntryError::BadClwMonth;
+        case -4: return EntryError::BadClwWeek;
+        case -5: return EntryError::BadClwDay;
+        default: return EntryError::BadClw;
     }
 }
 

@@ -114,14 +114,14 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
 
     // 3. An empty entry with a day offset means the displayed date.
     if (s.empty()) {
-        if (Trim(host.PlusMinusText()).empty()) return {1, 0.0};
+        if (Trim(host.PlusMinusText()).empty()) return {EntryError::Invalid, 0.0};
         host.CopyCurrentDateToEntry();
         s = ToUpperAscii(host.EntryText());
         RemoveCharacters(s, " ,");
     }
 
     // 4.
-    if (s.empty() || !(s[0] == '-' || IsDigit(s[0]))) return {1, 0.0};
+    if (s.empty() || !(s[0] == '-' || IsDigit(s[0]))) return {EntryError::Invalid, 0.0};
 
     // 5. The first code in list order that occurs; it must end the text or be
     // followed by a digit (the time) or "(" (a long form pasted back).
@@ -137,12 +137,12 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
             codePos = pos;
             break;
         }
-        return {2, 0.0};
+        return {EntryError::NoCalendar, 0.0};
     }
 
     // 6. No code: a bare date is read in the current calendar.
     if (found < 0) {
-        if (hadSpace) return {2, 0.0};
+        if (hadSpace) return {EntryError::NoCalendar, 0.0};
         int current = host.CurrentCalendar();
         if (current < 0 || current >= NumberOfCalendars) current = CE;
         const std::string_view code = CalendarCodeText(current);
@@ -154,9 +154,9 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
     // 7. Separators.
     const bool julianDayNumber = Contains(s, "CJD") || Contains(s, "AJD");
     if (julianDayNumber) {
-        if (CountOccurrences(s, "-", true) > 1) return {12, 0.0};
+        if (CountOccurrences(s, "-", true) > 1) return {EntryError::BadJulianDate, 0.0};
     } else if (Contains(s, ".") || Contains(s, "/")) {
-        return {5, 0.0};
+        return {EntryError::BadSeparator, 0.0};
     }
 
     // 8. The time of day: noon unless given; one- or two-digit hours.
@@ -172,14 +172,14 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
             timeText = "0" + s.substr(colon - 1, 4);
             s.resize(colon - 1);
         } else {
-            return {4, 0.0};
+            return {EntryError::BadTime, 0.0};
         }
         const double hours = NumericValue(std::string_view(timeText).substr(0, 2));
         const double minutes = timeText.size() > 3 ? NumericValue(std::string_view(timeText).substr(3)) : 0.0;
         fraction = (hours * 60.0 + minutes) / 1440.0;
-        if (!(fraction >= 0.0 && fraction < 1.0)) return {4, 0.0};
+        if (!(fraction >= 0.0 && fraction < 1.0)) return {EntryError::BadTime, 0.0};
     } else if (Contains(s, ":") && !restoring) {
-        return {3, 0.0};
+        return {EntryError::TimeWithJulianDate, 0.0};
     }
 
     // 9. Dispatch on the first code the text still contains. A code that
@@ -187,7 +187,7 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
     int calendar = -1;
     for (int c = 0; c < NumberOfCalendars && calendar < 0; ++c)
         if (Contains(s, CalendarCodeText(c))) calendar = c;
-    if (calendar < 0) return {13, 0.0};
+    if (calendar < 0) return {EntryError::ParseFailure, 0.0};
     const std::string dateText = s.substr(0, std::min(codePos, s.size()));
     const int offset = host.EffectiveZoneOffset();
 
@@ -195,22 +195,22 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
     double moment = 0.0;
     switch (calendar) {
         case CE:
-            if (!ReadEuroDate(dateText, 'G', jdn)) return {6, 0.0};
+            if (!ReadEuroDate(dateText, 'G', jdn)) return {EntryError::BadCe, 0.0};
             break;
         case JC:
-            if (!ReadEuroDate(dateText, 'J', jdn)) return {7, 0.0};
+            if (!ReadEuroDate(dateText, 'J', jdn)) return {EntryError::BadJc, 0.0};
             break;
         case OLC:
-            if (!ReadOmbrineDate(dateText, jdn)) return {8, 0.0};
+            if (!ReadOmbrineDate(dateText, jdn)) return {EntryError::BadOlc, 0.0};
             break;
         case DV:
-            if (!ReadSolilunarDate(dateText, jdn)) return {9, 0.0};
+            if (!ReadSolilunarDate(dateText, jdn)) return {EntryError::BadDv, 0.0};
             break;
         case LVT:
-            if (!ReadLunarTridayDate(dateText, jdn)) return {10, 0.0};
+            if (!ReadLunarTridayDate(dateText, jdn)) return {EntryError::BadLvt, 0.0};
             break;
         case SVT:
-            if (!ReadSolarTridayDate(dateText, jdn)) return {11, 0.0};
+            if (!ReadSolarTridayDate(dateText, jdn)) return {EntryError::BadSvt, 0.0};
             break;
         case CJD:
             moment = MomentFromCJD(NumericValue(dateText), offset);
@@ -229,14 +229,14 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
             }
             break;
         }
-        default: return {13, 0.0};
+        default: return {EntryError::ParseFailure, 0.0};
     }
 
     // 10.
     if (calendar != CJD && calendar != AJD) moment = MomentFromCJD(static_cast<double>(jdn) + fraction, offset);
     host.SetCurrentCalendar(calendar);
     host.HighlightCurrentCalendar();
-    return {0, moment};
+    return {EntryError::None, moment};
 }
 
 }  // namespace vx

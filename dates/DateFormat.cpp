@@ -39,11 +39,11 @@ std::string FormatCycleDate(int32_t cycle, int32_t year, int32_t month, int32_t 
                             std::string_view monthName, int yearWidth, std::string_view code) {
     const std::string shortForm = Plain(cycle) + "-" + PadNumber(year, yearWidth) + "-" + PadNumber(month, 2) +
                                   "-" + PadNumber(day, 2) + " " + std::string(code);
-    if (style == 1) return shortForm;
-    if (style == 2)
+    if (style == TextStyle::Short) return shortForm;
+    if (style == TextStyle::Long)
         return shortForm + " (" + std::string(monthName) + " " + Plain(day) + ", " + Plain(cycle) + "-" +
                Plain(year) + ")";
-    if (style > 2) {
+    if (style > TextStyle::Long) {
         std::string text = "The " + Ordinal(static_cast<int16_t>(day)) + " day of " + std::string(monthName) +
                            " in the year " + Plain(year);
         if (cycle != 0) text += ", cycle " + Plain(cycle);
@@ -89,11 +89,11 @@ std::string FormatLunarTridayDate(const LunarTridayRecord& rec, DateTextStyle st
     std::string shortForm = rec.cycle != 0 ? Plain(rec.cycle) + "-" : std::string();
     shortForm += PadNumber(rec.year, 3) + "-" + PadNumber(rec.month, 2) + "-" + PadNumber(rec.triday, 2) + "-" +
                  PadNumber(rec.day, 1) + " LVT";
-    if (style == 1) return shortForm;
-    if (style == 2)
+    if (style == TextStyle::Short) return shortForm;
+    if (style == TextStyle::Long)
         return shortForm + " (" + std::string(TridayDayName(rec.day)) + " " + Plain(rec.triday) + " " +
                std::string(AeonName(rec.month)) + " " + Plain(rec.year) + ")";
-    if (style > 2) {
+    if (style > TextStyle::Long) {
         std::string text = std::string(TridayDayName(rec.day)) + " in the " +
                            Ordinal(static_cast<int16_t>(rec.triday)) + " triday of " +
                            std::string(AeonName(rec.month)) + " in the year " + Plain(rec.year);
@@ -106,11 +106,11 @@ std::string FormatLunarTridayDate(const LunarTridayRecord& rec, DateTextStyle st
 std::string FormatSolarTridayDate(const SolarTridayRecord& rec, DateTextStyle style) {
     const std::string shortForm = Plain(rec.year) + "-" + PadNumber(rec.quarter, 1) + "-" +
                                   PadNumber(rec.triday, 2) + "-" + PadNumber(rec.day, 1) + " SVT";
-    if (style == 1) return shortForm;
-    if (style == 2)
+    if (style == TextStyle::Short) return shortForm;
+    if (style == TextStyle::Long)
         return shortForm + " (" + std::string(TridayDayName(rec.day)) + " " + Plain(rec.triday) + " " +
                std::string(QuarterName(rec.quarter)) + " " + Plain(rec.year) + ")";
-    if (style > 2)
+    if (style > TextStyle::Long)
         return std::string(TridayDayName(rec.day)) + " in the " + Ordinal(static_cast<int16_t>(rec.triday)) +
                " triday of " + std::string(QuarterName(rec.quarter)) + " in the year " + Plain(rec.year);
     return {};

@@ -18,6 +18,9 @@ namespace vx {
 // Selector of the form: 1 short, 2 long; 3 (LVT, SVT) and 4 (OLC, DV) ask
 // for the descriptive sentence, as does any other style above 2.
 using DateTextStyle = int16_t;
+namespace TextStyle {
+inline constexpr DateTextStyle Short = 1, Long = 2, TridaySentence = 3, Sentence = 4;
+}  // namespace TextStyle
 
 // Name tables; an index outside a table gives "".
 std::string_view MonthName(int month);          // 1..12, CE and JC

@@ -30,8 +30,8 @@ DateLine LibraryLine(int calendar, int32_t day, Convert convert, Format format, 
     convert(&rec);
     DateLine line;
     line.calendar = static_cast<int16_t>(calendar);
-    line.shortText = format(rec, 1);
-    line.longText = format(rec, 2);
+    line.shortText = format(rec, TextStyle::Short);
+    line.longText = format(rec, TextStyle::Long);
     line.sentence = format(rec, sentenceStyle);
     return line;
 }
@@ -42,9 +42,9 @@ DateLine CorvaneLine(int32_t lunarWeekDay) {
     CorvaneDateFromDay(rec);
     DateLine line;
     line.calendar = CLW;
-    line.shortText = FormatCorvaneDate(rec, 1);
-    line.longText = line.shortText + " (" + FormatCorvaneDate(rec, 2) + ")";
-    line.sentence = FormatCorvaneDate(rec, 4);
+    line.shortText = FormatCorvaneDate(rec, TextStyle::Short);
+    line.longText = line.shortText + " (" + FormatCorvaneDate(rec, TextStyle::Long) + ")";
+    line.sentence = FormatCorvaneDate(rec, TextStyle::Sentence);
     return line;
 }
 
@@ -54,10 +54,10 @@ DateLine DayLine(int calendar, int32_t day) {
     switch (calendar) {
         case CE:
         case JC: return EuroLine(calendar, day);
-        case OLC: return LibraryLine<OmbrineDateRecord>(OLC, day, jdn_to_odate, FormatOmbrineDate, 4);
-        case DV: return LibraryLine<SolilunarDateRecord>(DV, day, jdn_to_dvslcdate, FormatSolilunarDate, 4);
-        case LVT: return LibraryLine<LunarTridayRecord>(LVT, day, jdn_to_vtclunar, FormatLunarTridayDate, 3);
-        case SVT: return LibraryLine<SolarTridayRecord>(SVT, day, jdn_to_vtcsolar, FormatSolarTridayDate, 3);
+        case OLC: return LibraryLine<OmbrineDateRecord>(OLC, day, jdn_to_odate, FormatOmbrineDate, TextStyle::Sentence);
+        case DV: return LibraryLine<SolilunarDateRecord>(DV, day, jdn_to_dvslcdate, FormatSolilunarDate, TextStyle::Sentence);
+        case LVT: return LibraryLine<LunarTridayRecord>(LVT, day, jdn_to_vtclunar, FormatLunarTridayDate, TextStyle::TridaySentence);
+        case SVT: return LibraryLine<SolarTridayRecord>(SVT, day, jdn_to_vtcsolar, FormatSolarTridayDate, TextStyle::TridaySentence);
         case CLW: return CorvaneLine(day);
         default: return DateLine{static_cast<int16_t>(calendar), {}, {}, {}};
     }

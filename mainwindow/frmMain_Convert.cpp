@@ -37,7 +37,7 @@ bool frmMain::CheckRange(double moment) {
 void frmMain::cmdCompute_Click() {
     txbDate->setText(QString::fromStdString(Trim(txbDate->text().toStdString())));
     if (txbDate->text().isEmpty()) {
-        ShowDateEntryError(19);
+        ShowDateEntryError(EntryError::NoDate);
         return;
     }
     std::string plusMinus = Trim(txbPlusMinus->text().toStdString());
