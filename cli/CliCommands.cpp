@@ -530,7 +530,10 @@ bool ParseZoneArgument(const std::string& text, int& offsetMinutes) {
     int sign = 1;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) sign = text[i++] == '-' ? -1 : 1;
     int hours = 0, digits = 0;
-    while (i < text.size() && IsDigit(text[i]) && digits < 2) hours = hours * 10 + (text[i++] - '0'), ++digits;
+    while (i < text.size() && IsDigit(text[i]) && digits < 2) {
+        hours = hours * 10 + (text[i++] - '0');
+        ++digits;
+    }
     if (digits == 0) return false;
     int minutes = 0;
     if (i < text.size()) {

@@ -80,10 +80,16 @@ double NumericValue(std::string_view text) {
     const size_t begin = i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
     if (i + 1 < text.size() && text[i] == '.' && IsDigit(text[i + 1])) {
         ++i;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
     }
     if (digits == 0) return 0.0;
     std::string_view number = text.substr(begin, i - begin);

@@ -1,5 +1,5 @@
-// Small text functions shared by the entry parser, the date and time displays
-// and (later) the eclipse details and history: removing characters, counting
+// Small text functions shared by the entry parser, the date and time displays,
+// the eclipse details and the history: removing characters, counting
 // substrings, reading numbers, and writing times, durations and ordinals.
 // Positions are 1-based where a function takes one.
 #pragma once

@@ -109,36 +109,46 @@ int ReadSavedState(const std::string& text, SavedState& s) {
     auto integer = [&](long lo, long hi) { return in.NextInteger(v) && v >= lo && v <= hi; };
     // No moment outside the supported range is ever adopted.
     if (!in.NextDouble(d) || !IsInSupportedRange(d)) return count;
-    s.moment = d, ++count;
+    s.moment = d;
+    ++count;
     if (!integer(0, 8)) return count;
-    s.currentCalendar = static_cast<int>(v), ++count;
+    s.currentCalendar = static_cast<int>(v);
+    ++count;
     bool* flags[] = {&s.moveForward, &s.plus, &s.next};
     for (bool* f : flags) {
         if (!integer(-32768, 32767)) return count;
-        *f = v != 0, ++count;
+        *f = v != 0;
+        ++count;
     }
     if (!integer(-32768, 32767)) return count;
-    s.greenwich = v == -1, ++count;
+    s.greenwich = v == -1;
+    ++count;
     const long limits[4] = {18, 15, 48, 4};
     int* lists[4] = {&s.moveStep, &s.searchTarget, &s.timeZone, &s.refreshPeriod};
     for (int i = 0; i < 4; ++i) {
         if (!integer(0, limits[i])) return count;
-        *lists[i] = static_cast<int>(v), ++count;
+        *lists[i] = static_cast<int>(v);
+        ++count;
     }
     // "Repeatedly" is never restored; its line only has to be there.
     if (!in.NextLine(str)) return count;
-    s.repeatedly = false, ++count;
+    s.repeatedly = false;
+    ++count;
     if (!integer(0, 1)) return count;
-    s.logResults = v == 1, ++count;
+    s.logResults = v == 1;
+    ++count;
     if (!in.NextQuoted(str) || str.size() > 4096) return count;
-    s.eclipseData = str, ++count;
+    s.eclipseData = str;
+    ++count;
     if (!in.NextQuoted(str)) return count;
     ++count;
     if (!integer(-32768, 32767)) return count;
-    s.logFormatCalendarDate = v != 0, ++count;
+    s.logFormatCalendarDate = v != 0;
+    ++count;
     for (bool& b : s.include) {
         if (!integer(0, 1)) return count;
-        b = v == 1, ++count;
+        b = v == 1;
+        ++count;
     }
     return count;
 }

@@ -89,7 +89,7 @@ void FitAll(Q&... q) {
 
 constexpr double kStep = 4.0 / 24.0;  // days between nodes
 
-// Minimises f on [lo, hi] by golden section then parabolic polish; f smooth.
+// Minimises f on [lo, hi] by golden section search; f smooth and unimodal there.
 template <typename F>
 double Minimise(F f, double lo, double hi) {
     const double g = 0.5 * (std::sqrt(5.0) - 1.0);
@@ -98,9 +98,18 @@ double Minimise(F f, double lo, double hi) {
     double fc = f(c), fd = f(d);
     for (int i = 0; i < 60 && b - a > 1e-7; ++i) {
         if (fc < fd) {
-            b = d, d = c, fd = fc, c = b - g * (b - a), fc = f(c);
+            // The minimum is in [a, d]: d moves to c, a new c inside.
+            b = d;
+            d = c;
+            fd = fc;
+            c = b - g * (b - a);
+            fc = f(c);
         } else {
-            a = c, c = d, fc = fd, d = a + g * (b - a), fd = f(d);
+            a = c;
+            c = d;
+            fc = fd;
+            d = a + g * (b - a);
+            fd = f(d);
         }
     }
     return 0.5 * (a + b);
