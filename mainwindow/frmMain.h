@@ -214,6 +214,14 @@ private:
 
     int EffectiveZoneOffset() const;
     void BuildControls();
+    void BuildDatesFrame();
+    void BuildTimeFrame();
+    void BuildConvertFrame();
+    void BuildSearchFrame();
+    void BuildMoveFrames();
+    void BuildHistoryFrame();
+    void BuildWindowLabels();
+    void AssembleWindow();
     void InitialiseMainWindow();
     void SetInitialValues();
     void SetDefaultOptions();

@@ -35,7 +35,6 @@ const QColor kCaptionColour(224, 224, 224);
 // The widest line of an eclipse caption.
 const QString kWidestEclipseLine = "Penumbral phase starts 00:00 and lasts 5h 58m.";
 const QString kWidestValue = "-2999-13-4-7 CLW (Lumaday in Quartweek of Vennmonth, -2999)";
-const QColor kValueColour(255, 255, 128);
 
 // Text colours are kept in a property as well, so that the program (and its
 // tests) can read back what it set. They are the colours of an enabled
@@ -108,43 +107,62 @@ frmMain::~frmMain() {
     delete helpWindow;
 }
 
+namespace {
+
+const QColor kValueColour(255, 255, 128);
+
+ClickLabel* NewCaption(QWidget* parent, const char* text) {
+    auto* l = new ClickLabel(QString::fromUtf8(text), parent);
+    SetTextColour(l, kCaptionColour);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+ClickLabel* NewValue(QWidget* parent) {
+    auto* l = new ClickLabel(parent);
+    SetTextColour(l, kValueColour);
+    l->setTextInteractionFlags(Qt::NoTextInteraction);
+    // As wide as the longest value of any line, whatever it shows now: a new
+    // text never changes the window's size.
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(kWidestValue));
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return l;
+}
+
+LabelPair NewPair(QWidget* parent, const char* text) { return LabelPair{NewCaption(parent, text), NewValue(parent)}; }
+
+}  // namespace
+
+// The controls frame by frame, then the window's own labels and the layout.
 void frmMain::BuildControls() {
     setAutoFillBackground(true);
     QPalette navy = palette();
     navy.setColor(QPalette::Window, QColor(0, 0, 128));
     setPalette(navy);
+    BuildDatesFrame();
+    BuildTimeFrame();
+    BuildConvertFrame();
+    BuildSearchFrame();
+    BuildMoveFrames();
+    BuildHistoryFrame();
+    BuildWindowLabels();
+    AssembleWindow();
+}
 
-    auto caption = [&](QWidget* parent, const char* text) {
-        auto* l = new ClickLabel(QString::fromUtf8(text), parent);
-        SetTextColour(l, kCaptionColour);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    auto value = [&](QWidget* parent) {
-        auto* l = new ClickLabel(parent);
-        SetTextColour(l, kValueColour);
-        l->setTextInteractionFlags(Qt::NoTextInteraction);
-        // As wide as the longest value of any line, whatever it shows now:
-        // a new text never changes the window's size.
-        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(kWidestValue));
-        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        return l;
-    };
-    auto pair = [&](QWidget* parent, const char* text) { return LabelPair{caption(parent, text), value(parent)}; };
-
+void frmMain::BuildDatesFrame() {
     // The dates, the Moon's data and the picture.
     fraDates = NewFrame(this);
-    lblCommonEraDate = pair(fraDates, "Common Era:");
-    lblJulianCalendarDate = pair(fraDates, "Julian:");
-    lblOmbrineLunarDate = pair(fraDates, "Ombrine Lunar:");
-    lblDornelVarrowSLCDate = pair(fraDates, "Dornel-Varrow Solilunar:");
-    lblVTCLunarDate = pair(fraDates, "Lunar Veltane Triday:");
-    lblVTCSolarDate = pair(fraDates, "Solar Veltane Triday:");
-    lblCorvaneLWCDate = pair(fraDates, "Corvane Lunar Week:");
-    lblChronologicalJulianDate = pair(fraDates, "Chronological Julian date:");
-    lblAstronomicalJulianDate = pair(fraDates, "Astronomical Julian date:");
-    lblPhaseOfMoon = pair(fraDates, "Phase of Moon, illumination:");
-    lblAgeOfMoon = pair(fraDates, "[Lunation] Age of Moon:");
+    lblCommonEraDate = NewPair(fraDates, "Common Era:");
+    lblJulianCalendarDate = NewPair(fraDates, "Julian:");
+    lblOmbrineLunarDate = NewPair(fraDates, "Ombrine Lunar:");
+    lblDornelVarrowSLCDate = NewPair(fraDates, "Dornel-Varrow Solilunar:");
+    lblVTCLunarDate = NewPair(fraDates, "Lunar Veltane Triday:");
+    lblVTCSolarDate = NewPair(fraDates, "Solar Veltane Triday:");
+    lblCorvaneLWCDate = NewPair(fraDates, "Corvane Lunar Week:");
+    lblChronologicalJulianDate = NewPair(fraDates, "Chronological Julian date:");
+    lblAstronomicalJulianDate = NewPair(fraDates, "Astronomical Julian date:");
+    lblPhaseOfMoon = NewPair(fraDates, "Phase of Moon, illumination:");
+    lblAgeOfMoon = NewPair(fraDates, "[Lunation] Age of Moon:");
     cmdNow = new QPushButton("Now", fraDates);
     picCheck = new QLabel(fraDates);
     picCheck->setPixmap(CheckMark());
@@ -177,15 +195,17 @@ void frmMain::BuildControls() {
     moonColumn->addStretch();
     dates->addLayout(moonColumn, 0, 2, row, 1);
     dates->setColumnStretch(1, 1);
+}
 
+void frmMain::BuildTimeFrame() {
     // Time.
     fraTime = NewFrame(this);
-    lblTime = pair(fraTime, "Time:");
-    lblDeltaT = pair(fraTime, "Delta T:");
-    lblTimeZone = caption(fraTime, "Local time:");
+    lblTime = NewPair(fraTime, "Time:");
+    lblDeltaT = NewPair(fraTime, "Delta T:");
+    lblTimeZone = NewCaption(fraTime, "Local time:");
     optGreenwich = new QRadioButton("Greenwich", fraTime);
     optLocal = new QRadioButton("Local", fraTime);
-    lblTimeSystem = caption(fraTime, "Timezone (location):");
+    lblTimeSystem = NewCaption(fraTime, "Timezone (location):");
     cboTimeZone = new QComboBox(fraTime);
     // The time line and delta T are short: as wide as their longest texts.
     lblTime[1]->setMinimumWidth(lblTime[1]->fontMetrics().horizontalAdvance("00:00 (Greenwich CLW)"));
@@ -206,10 +226,12 @@ void frmMain::BuildControls() {
     time->addWidget(cboTimeZone, 1, 3);
     time->setColumnStretch(1, 1);
     time->setColumnStretch(3, 1);
+}
 
+void frmMain::BuildConvertFrame() {
     // Entering and converting a date.
     fraConvert = NewFrame(this);
-    lblEnterDateTime = caption(fraConvert, "Enter date/time:");
+    lblEnterDateTime = NewCaption(fraConvert, "Enter date/time:");
     txbDate = new QLineEdit(fraConvert);
     txbDate->setMinimumWidth(txbDate->fontMetrics().horizontalAdvance(QString(30, '0')));
     cmdCompute = new QPushButton("Convert", fraConvert);
@@ -218,7 +240,7 @@ void frmMain::BuildControls() {
     optMinus = new QRadioButton("minus", fraConvert);
     txbPlusMinus = new QLineEdit(fraConvert);
     txbPlusMinus->setMaximumWidth(txbPlusMinus->fontMetrics().horizontalAdvance(QString(12, '0')));
-    lblDays = caption(fraConvert, "days");
+    lblDays = NewCaption(fraConvert, "days");
     lblDays->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     cmdReset = new QPushButton("Reset", fraConvert);
     auto* convert = new QGridLayout(fraConvert);
@@ -233,7 +255,9 @@ void frmMain::BuildControls() {
     convert->addWidget(lblDays, 1, 4);
     convert->addWidget(cmdReset, 1, 7);
     convert->setColumnStretch(5, 1);
+}
 
+void frmMain::BuildSearchFrame() {
     // Search.
     fraSearch = NewFrame(this);
     cboTarget = new QComboBox(fraSearch);
@@ -246,7 +270,9 @@ void frmMain::BuildControls() {
     search->addWidget(optNext);
     search->addWidget(optPrevious);
     search->addWidget(cboTarget, 1);
+}
 
+void frmMain::BuildMoveFrames() {
     // Move.
     fraMove = NewFrame(this);
     fraMoveStep = new QFrame(fraMove);
@@ -258,7 +284,7 @@ void frmMain::BuildControls() {
     fraStopPauseResume = new QFrame(this);
     cmdStop = new QPushButton("Stop", fraStopPauseResume);
     cmdPauseResume = new QPushButton("Pause", fraStopPauseResume);
-    lblRefreshPeriod = caption(fraStopPauseResume, "Refresh period (in seconds):");
+    lblRefreshPeriod = NewCaption(fraStopPauseResume, "Refresh period (in seconds):");
     cboRefreshPeriod = new QComboBox(fraStopPauseResume);
     auto* step = new QHBoxLayout(fraMoveStep);
     step->setContentsMargins(0, 0, 0, 0);
@@ -284,7 +310,9 @@ void frmMain::BuildControls() {
     // Reserved while hidden, so a repeated Move does not grow the window.
     KeepPlaceWhenHidden(fraStopPauseResume);
     fraStopPauseResume->setVisible(false);
+}
 
+void frmMain::BuildHistoryFrame() {
     // History, log, state, help.
     fraHistory = NewFrame(this);
     cboHistory = new QComboBox(fraHistory);
@@ -309,7 +337,9 @@ void frmMain::BuildControls() {
     history->addWidget(cmdSaveState, 2, 2);
     history->addWidget(cmdHelp, 3, 1);
     history->addWidget(cmdQuit, 3, 2);
+}
 
+void frmMain::BuildWindowLabels() {
     for (QWidget* w : std::initializer_list<QWidget*>{optGreenwich, optLocal, optPlus, optMinus, optNext, optPrevious,
                                                      optMoveDirection[0], optMoveDirection[1], chkRepeatedly, chkLog})
         SetTextColour(w, NormalColour);
@@ -338,7 +368,9 @@ void frmMain::BuildControls() {
     Clock = new QTimer(this);
     // Precise: a 0.2 s Move never makes more than five steps a second.
     Clock->setTimerType(Qt::PreciseTimer);
+}
 
+void frmMain::AssembleWindow() {
     // The dates across the top; below them the commands on the left and the
     // eclipse data and the history on the right; the links at the bottom.
     auto* outer = new QVBoxLayout(this);
