@@ -34,19 +34,8 @@ void frmMain::ShowTimeLine() {
         return;
     }
     const LocalDateTime now = services_.clock->Now();
-    int hours = now.hour, minutes = now.minute;
-    if (offset != 0 && !local) {
-        int m = hours * 60 + minutes + 1440 - offset;
-        while (m > 1439) m -= 1440;
-        hours = m / 60;
-        minutes = m % 60;
-    }
-    if (CurrentCalendar == CLW) {
-        hours -= 6;
-        if (hours < 0) hours += 24;
-    }
-    const std::string t = PadNumber(hours, 2) + ":" + PadNumber(minutes, 2);
-    lblTime[1]->setText(QString::fromStdString(t + TimeLineSuffix(offset, local, CurrentCalendar == CLW)));
+    lblTime[1]->setText(
+        QString::fromStdString(LiveTimeLineText(now.hour, now.minute, offset, local, CurrentCalendar)));
 }
 
 void frmMain::CopyDateLineToEntry(int calendar, int element) {

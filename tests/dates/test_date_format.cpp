@@ -106,3 +106,24 @@ TEST(DateLines, TimeLineSuffixes) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+// The live time line agrees with the time line of the moment the clock
+// gives, at every minute of a day, in every zone, for both clocks and CLW.
+TEST(LiveTimeLine, AgreesWithTheMomentsTimeLine) {
+    for (int zone = -720; zone <= 720; zone += 90)
+        for (int minute = 0; minute < 1440; minute += 7)
+            for (bool local : {true, false})
+                for (int calendar : {int{CE}, int{CLW}}) {
+                    // The clock reads local time in the zone: 2001-01-10 at that minute.
+                    const double moment = MomentFromCJD(2451920.0 + minute / 1440.0 + 1e-7, zone);
+                    EXPECT_EQ(LiveTimeLineText(minute / 60, minute % 60, zone, local, calendar),
+                              TimeLineText(moment, zone, local, calendar))
+                        << zone << " " << minute << " " << local << " " << calendar;
+                }
+}
+
+}  // namespace
+}  // namespace vx
