@@ -101,6 +101,74 @@ bool ReadSolarTridayDate(const std::string& dateText, int32_t& jdn) {
     return true;
 }
 
+// The time at the end of s ("HH:MM" or "H:MM", "12:00" added when there is
+// none) as a fraction of a day; s keeps what stands before it.
+DateEntryError CutTimeOfDay(std::string& s, double& fraction) {
+    if (!Contains(s, ":")) s += "12:00";
+    const size_t colon = s.find(':');  // 0-based
+    std::string timeText;
+    if (colon >= 2 && IsDigit(s[colon - 2])) {
+        timeText = s.substr(colon - 2, 5);
+        s.resize(colon - 2);
+    } else if (colon >= 1) {
+        timeText = "0" + s.substr(colon - 1, 4);
+        s.resize(colon - 1);
+    } else {
+        return EntryError::BadTime;
+    }
+    const double hours = NumericValue(std::string_view(timeText).substr(0, 2));
+    const double minutes = timeText.size() > 3 ? NumericValue(std::string_view(timeText).substr(3)) : 0.0;
+    fraction = (hours * 60.0 + minutes) / 1440.0;
+    if (!(fraction >= 0.0 && fraction < 1.0)) return EntryError::BadTime;
+    return EntryError::None;
+}
+
+// The moment of a date text of the calendar at the time of day fraction (on
+// the civil clock of offset; CJD and AJD carry their own time).
+DateEntryError ReadDateText(int calendar, const std::string& dateText, double fraction, int offset, double& moment) {
+    int32_t jdn = 0;
+    switch (calendar) {
+        case CE:
+            if (!ReadEuroDate(dateText, 'G', jdn)) return EntryError::BadCe;
+            break;
+        case JC:
+            if (!ReadEuroDate(dateText, 'J', jdn)) return EntryError::BadJc;
+            break;
+        case OLC:
+            if (!ReadOmbrineDate(dateText, jdn)) return EntryError::BadOlc;
+            break;
+        case DV:
+            if (!ReadSolilunarDate(dateText, jdn)) return EntryError::BadDv;
+            break;
+        case LVT:
+            if (!ReadLunarTridayDate(dateText, jdn)) return EntryError::BadLvt;
+            break;
+        case SVT:
+            if (!ReadSolarTridayDate(dateText, jdn)) return EntryError::BadSvt;
+            break;
+        case CJD:
+            moment = MomentFromCJD(NumericValue(dateText), offset);
+            return EntryError::None;
+        case AJD:
+            moment = NumericValue(dateText);
+            return EntryError::None;
+        case CLW: {
+            const DateEntryError clwError = ReadCorvaneEntry(dateText, jdn);
+            if (clwError != EntryError::None) return clwError;
+            // Corvane days begin at 06:00 of the civil clock.
+            fraction += CorvaneDayShift;
+            if (fraction >= 1.0) {
+                fraction -= 1.0;
+                ++jdn;
+            }
+            break;
+        }
+        default: return EntryError::ParseFailure;
+    }
+    moment = MomentFromCJD(static_cast<double>(jdn) + fraction, offset);
+    return EntryError::None;
+}
+
 }  // namespace
 
 DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
@@ -162,22 +230,7 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
     // 8. The time of day: noon unless given; one- or two-digit hours.
     double fraction = 0.0;
     if (!julianDayNumber) {
-        if (!Contains(s, ":")) s += "12:00";
-        const size_t colon = s.find(':');  // 0-based
-        std::string timeText;
-        if (colon >= 2 && IsDigit(s[colon - 2])) {
-            timeText = s.substr(colon - 2, 5);
-            s.resize(colon - 2);
-        } else if (colon >= 1) {
-            timeText = "0" + s.substr(colon - 1, 4);
-            s.resize(colon - 1);
-        } else {
-            return {EntryError::BadTime, 0.0};
-        }
-        const double hours = NumericValue(std::string_view(timeText).substr(0, 2));
-        const double minutes = timeText.size() > 3 ? NumericValue(std::string_view(timeText).substr(3)) : 0.0;
-        fraction = (hours * 60.0 + minutes) / 1440.0;
-        if (!(fraction >= 0.0 && fraction < 1.0)) return {EntryError::BadTime, 0.0};
+        if (const DateEntryError error = CutTimeOfDay(s, fraction); error != EntryError::None) return {error, 0.0};
     } else if (Contains(s, ":") && !restoring) {
         return {EntryError::TimeWithJulianDate, 0.0};
     }
@@ -191,49 +244,12 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
     const std::string dateText = s.substr(0, std::min(codePos, s.size()));
     const int offset = host.EffectiveZoneOffset();
 
-    int32_t jdn = 0;
     double moment = 0.0;
-    switch (calendar) {
-        case CE:
-            if (!ReadEuroDate(dateText, 'G', jdn)) return {EntryError::BadCe, 0.0};
-            break;
-        case JC:
-            if (!ReadEuroDate(dateText, 'J', jdn)) return {EntryError::BadJc, 0.0};
-            break;
-        case OLC:
-            if (!ReadOmbrineDate(dateText, jdn)) return {EntryError::BadOlc, 0.0};
-            break;
-        case DV:
-            if (!ReadSolilunarDate(dateText, jdn)) return {EntryError::BadDv, 0.0};
-            break;
-        case LVT:
-            if (!ReadLunarTridayDate(dateText, jdn)) return {EntryError::BadLvt, 0.0};
-            break;
-        case SVT:
-            if (!ReadSolarTridayDate(dateText, jdn)) return {EntryError::BadSvt, 0.0};
-            break;
-        case CJD:
-            moment = MomentFromCJD(NumericValue(dateText), offset);
-            break;
-        case AJD:
-            moment = NumericValue(dateText);
-            break;
-        case CLW: {
-            const DateEntryError clwError = ReadCorvaneEntry(dateText, jdn);
-            if (clwError != 0) return {clwError, 0.0};
-            // Corvane days begin at 06:00 of the civil clock.
-            fraction += CorvaneDayShift;
-            if (fraction >= 1.0) {
-                fraction -= 1.0;
-                ++jdn;
-            }
-            break;
-        }
-        default: return {EntryError::ParseFailure, 0.0};
-    }
+    if (const DateEntryError error = ReadDateText(calendar, dateText, fraction, offset, moment);
+        error != EntryError::None)
+        return {error, 0.0};
 
     // 10.
-    if (calendar != CJD && calendar != AJD) moment = MomentFromCJD(static_cast<double>(jdn) + fraction, offset);
     host.SetCurrentCalendar(calendar);
     host.HighlightCurrentCalendar();
     return {EntryError::None, moment};
