@@ -228,6 +228,11 @@ private:
     void FillLists();
     void ResetDisplayColours();
     void ConnectHandlers();
+    void ConnectCommands();
+    void ConnectOptions();
+    void ConnectMoveAndHistory();
+    void ConnectLabels();
+    void SetUpKeyboard();
     void SetOptionColours(QRadioButton* selected, QRadioButton* other);
     LabelPair& DateLine(int calendar);
     void cmdQuit_Click();

@@ -405,12 +405,25 @@ void frmMain::AssembleWindow() {
 }
 
 void frmMain::ConnectHandlers() {
+    ConnectCommands();
+    ConnectOptions();
+    ConnectMoveAndHistory();
+    ConnectLabels();
+    SetUpKeyboard();
+}
+
+// The commands, the clock and the zone list.
+void frmMain::ConnectCommands() {
     connect(cmdCompute, &QPushButton::clicked, this, [this] { cmdCompute_Click(); });
     connect(cmdClearDate, &QPushButton::clicked, this, [this] { cmdClearDate_Click(); });
     connect(cmdNow, &QPushButton::clicked, this, [this] { cmdNow_Click(); });
     connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
     connect(Clock, &QTimer::timeout, this, [this] { Clock_Timer(); });
     connect(cboTimeZone, &QComboBox::currentIndexChanged, this, [this] { cboTimeZone_Click(); });
+}
+
+// The option pairs colour themselves and refocus; the zone pair redisplays.
+void frmMain::ConnectOptions() {
     connect(optPlus, &QRadioButton::toggled, this, [this](bool on) {
         if (!on) return;
         SetOptionColours(optPlus, optMinus);
@@ -458,6 +471,10 @@ void frmMain::ConnectHandlers() {
         SetTextColour(chkLog, on ? QColor(255, 255, 255) : QColor(200, 200, 200));
         if (isVisible()) SetTheFocus();
     });
+}
+
+// History, log, state, Reset and the Move controls.
+void frmMain::ConnectMoveAndHistory() {
     connect(cboHistory, &QComboBox::currentIndexChanged, this, [this] { cboHistory_Click(); });
     connect(cmdLogThisResult, &QPushButton::clicked, this, [this] { cmdLogThisResult_Click(); });
     connect(cmdSaveState, &QPushButton::clicked, this, [this] { cmdSaveState_Click(); });
@@ -473,6 +490,10 @@ void frmMain::ConnectHandlers() {
         SetTextColour(chkRepeatedly, on ? HighlightColour : NormalColour);
         if (isVisible()) FocusMoveOrQuit();
     });
+}
+
+// Clicks on the date lines, the time line and the links; the side windows.
+void frmMain::ConnectLabels() {
     for (int c = 0; c < NumberOfCalendars; ++c)
         for (int e = 0; e < 2; ++e)
             connect(DateLine(c)[e], &ClickLabel::clicked, this, [this, c, e] { CopyDateLineToEntry(c, e); });
@@ -491,6 +512,10 @@ void frmMain::ConnectHandlers() {
         if (services_.web != nullptr)
             OpenWebPage(DocumentationFolder() + "corvane-systems.html", *services_.web, *services_.messages);
     });
+}
+
+// Enter, F1 and Tab.
+void frmMain::SetUpKeyboard() {
     for (QWidget* w : std::initializer_list<QWidget*>{txbDate, txbPlusMinus}) w->installEventFilter(this);
     // Every button: Enter presses it (F1 on Move and Help opens help).
     for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
