@@ -64,7 +64,8 @@ public:
     std::string strPicPath;
     bool blnExact = false;
 
-    // Controls, named as the window's model names them.
+    // Controls, named as the window's model names them; the tests drive the
+    // window through them.
     QFrame *fraDates, *fraTime, *fraConvert, *fraSearch, *fraMove, *fraMoveStep, *fraMoveDirection,
         *fraStopPauseResume, *fraHistory;
     LabelPair lblCommonEraDate, lblJulianCalendarDate, lblOmbrineLunarDate, lblDornelVarrowSLCDate, lblVTCLunarDate,
@@ -85,24 +86,47 @@ public:
     MoonPictureBox* picMoon;
     QTimer* Clock;
 
-    // State the commands share.
+    static constexpr QColor HighlightColour{255, 255, 255};
+    static constexpr QColor NormalColour{200, 200, 200};
+
+    // What the tests read besides the controls: the shared state they check
+    // and the few entry points that have no control of their own.
     int16_t CurrentCalendar = CE;
     bool ShowingNow = false;
-    int16_t AppliedZoneOffset = 0;
-    int16_t NowRefreshSeconds = 5;
-    bool RestoringSavedState = false;
     bool RestoringFromHistory = false;
     bool MoveRunning = false, MovePaused = false;
     bool LoggingOn = false;
     int32_t LastEclipseLunation = NoLunation;
-    bool LastEclipseWasLunar = false;
-    std::array<std::string, 7> EclipseLines;
     // The eclipse data as written (CR LF between lines), which the label
     // shows line by line and the saved state keeps.
     std::string EclipseCaption;
-    void ShowEclipseCaption(const std::string& caption);
     // What the last search gives the log: its text and the eclipse summary.
     std::string LastSearchLogText, LastSearchExtra;
+    std::string LastMoveLogText;
+    int MoveStepsMade = 0;  // steps of the last Move
+    LogPreferenceStore logPreferences;
+    LogBook Log;
+    frmLog* logWindow = nullptr;
+    frmLogPreferences* prefsWindow = nullptr;
+    frmHelp* helpWindow = nullptr;
+    bool MoveActive() const { return moveActive_; }
+    const MoonPainter& Painter() const { return painter_; }
+    std::string DocumentationAddress() const;
+    void Clock_Timer();
+    void cmdStop_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // State the commands share.
+    int16_t AppliedZoneOffset = 0;
+    int16_t NowRefreshSeconds = 5;
+    bool RestoringSavedState = false;
+    bool LastEclipseWasLunar = false;
+    std::array<std::string, 7> EclipseLines;
+    void ShowEclipseCaption(const std::string& caption);
     static constexpr int16_t HistoryCapacity = 8;
 
     // Start-up and enabling.
@@ -131,22 +155,18 @@ public:
     void cboTimeZone_Click();
     void cmdNow_Click();
     std::string SetMomentToNow();
-    void Clock_Timer();
 
     // History and log.
     std::string AddHistoryEntry(const std::string& strDate, int16_t intEclipseType);
     void cboHistory_Click();
     void AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra);
     void cmdLogThisResult_Click();
-    std::string DocumentationAddress() const;
     bool AddingHistoryEntry = false;
     int SelectedHistoryIndex = -1;
     struct PendingEntry {
         std::string text, operation, extra;
     } PendingLogEntry;
     bool HavePendingLogEntry = false;
-    LogPreferenceStore logPreferences;
-    LogBook Log;
 
     // The log window, the preferences, help and the web links.
     void cmdViewLog_Click();
@@ -155,9 +175,6 @@ public:
     bool ClearLogFromFull();
     void EnsureLogWindow();
     std::string DocumentationFolder() const;
-    frmLog* logWindow = nullptr;
-    frmLogPreferences* prefsWindow = nullptr;
-    frmHelp* helpWindow = nullptr;
 
     // Saved state and Reset.
     std::string SavedStatePath;
@@ -172,28 +189,15 @@ public:
 
     // Move.
     void cmdMove_Click();
-    void cmdStop_Click();
     void cmdPauseResume_Click();
     void cboRefreshPeriod_Click();
     void EnableCommandFrames(bool enabled);
     int RefreshPeriodMs() const;
-    std::string LastMoveLogText;
-    int MoveStepsMade = 0;  // steps of the last Move, for the log and tests
-    bool MoveActive() const { return moveActive_; }
 
     // The moon panel.
     void DisplayMoonData(Colour background);
     void ShowDeltaT();
-    const MoonPainter& Painter() const { return painter_; }
 
-    static constexpr QColor HighlightColour{255, 255, 255};
-    static constexpr QColor NormalColour{200, 200, 200};
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     // What the entry parser reads from and writes to this window.
     class EntryHost : public DateEntryHost {
     public:
