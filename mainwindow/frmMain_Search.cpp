@@ -39,7 +39,7 @@ void frmMain::cmdSearch_Click() {
     if (!TakePendingEntry()) return;
     const SearchTarget target = static_cast<SearchTarget>(cboTarget->currentIndex());
     if (IsSearchSeparator(target)) {
-        services_.messages->Show("Search", "Please specify target for search.", MessageIcon::Warning,
+        services_.messages->Show(std::string(NoTargetTitle), std::string(NoTargetMessage), MessageIcon::Warning,
                                  MessageButtons::Ok);
         return;
     }

@@ -693,8 +693,7 @@ void frmMain::FocusSearchOrQuit() {
 }
 
 void frmMain::HighlightCurrentCalendar() {
-    static constexpr int kOrder[] = {CE, JC, OLC, DV, LVT, SVT, CJD, AJD, CLW};
-    for (int c : kOrder) SetTextColour(DateLine(c)[0], c == CurrentCalendar ? HighlightColour : NormalColour);
+    for (int c = 0; c < NumberOfCalendars; ++c) SetTextColour(DateLine(c)[0], c == CurrentCalendar ? HighlightColour : NormalColour);
 }
 
 void frmMain::cmdQuit_Click() { QApplication::exit(0); }

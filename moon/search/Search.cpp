@@ -234,8 +234,8 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
     SearchOutcome o;
     if (IsSearchSeparator(target)) {
         o.result = SearchOutcome::Result::NoTarget;
-        o.messageTitle = "Search";
-        o.messageText = "Please specify target for search.";
+        o.messageTitle = NoTargetTitle;
+        o.messageText = NoTargetMessage;
         return o;
     }
     // The caller's state changes only with a result that is accepted.

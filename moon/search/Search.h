@@ -25,6 +25,10 @@ inline constexpr int NumberOfSearchTargets = 16;
 inline constexpr SearchTarget SarosTarget = Target::SameSaros;
 inline constexpr SearchTarget CoincidenceTarget = Target::Coincidence;
 
+// The message of a search for a separator of the list.
+inline constexpr std::string_view NoTargetTitle = "Search";
+inline constexpr std::string_view NoTargetMessage = "Please specify target for search.";
+
 // No eclipse lunation remembered.
 inline constexpr int32_t NoLunation = -10000000;
 
