@@ -229,6 +229,79 @@ bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar) {
     return false;
 }
 
+namespace {
+
+// The member of the shown eclipse's saros series one saros (223 lunations)
+// away.
+SearchOutcome SarosSearch(bool next, double moment, bool eclipseDisplayed, const SearchState& state,
+                          SearchState& result) {
+    constexpr SearchTarget target = Target::SameSaros;
+    SearchOutcome o;
+    int32_t shownLunation = state.LastEclipseLunation;
+    bool shownLunar = state.LastEclipseWasLunar;
+    // Without a remembered lunation (after a restart, say) the displayed
+    // moment itself tells which eclipse is shown.
+    const bool known = eclipseDisplayed &&
+                       (shownLunation != NoLunation || FindDisplayedEclipse(moment, shownLunation, shownLunar));
+    if (!known) {
+        o.result = SearchOutcome::Result::NoEclipseDisplayed;
+        o.messageTitle = "No eclipse displayed";
+        o.messageText = "Eclipse date must be displayed in order to search for "
+                        "the next or previous eclipse in the same saros series.";
+        return o;
+    }
+    // The member of the same series is exactly one saros, 223 lunations,
+    // away.
+    const int32_t partner = shownLunation + (next ? 223 : -223);
+    const PhaseKind phase = shownLunar ? FullMoon : NewMoon;
+    PhaseEclipseRecord shown{};
+    syzyg(shownLunation, phase, &shown);
+    if (partner < kFirstLunation || partner > kLastLunation) return NotFound(target, next);
+    PhaseInstant(partner, phase, o.record);
+    if (o.record.kind <= 0 || (shown.kind > 0 && o.record.saros != shown.saros)) {
+        o.result = SearchOutcome::Result::NotFound;
+        o.messageTitle = "Search";
+        o.messageText = std::string("The saros series has no eclipse ") + (next ? "after" : "before") + " this one.";
+        return o;
+    }
+    return EclipseFound(o, partner, target, next, result);
+}
+
+// The next or previous day on which the four lunar calendars begin a month,
+// stepping by OLC months; found at its noon.
+SearchOutcome CoincidenceSearch(bool next, double moment, int zoneOffset) {
+    SearchOutcome o;
+    // Coincidence of the first days of months, stepping by OLC months.
+    int32_t d = CivilDay(moment, zoneOffset);
+    OmbrineDateRecord olc{};
+    olc.jdn = d;
+    jdn_to_odate(&olc);
+    if (next) {
+        olc.day = 1;
+        StepOmbrineMonth(olc, true);
+    } else if (olc.day == 1) {
+        StepOmbrineMonth(olc, false);
+    } else {
+        olc.day = 1;
+    }
+    for (;;) {
+        odate_to_jdn(&olc);
+        if (olc.valid != 1) return NotFound(CoincidenceTarget, next);
+        d = olc.jdn;
+        const double noon = MomentFromCJD(d + 0.5, zoneOffset);
+        if (!InRange(noon)) return NotFound(CoincidenceTarget, next);
+        if (AllFirstsCoincide(d) && Beyond(noon, moment, next)) {
+            o.moment = noon;
+            o.record = PhaseEclipseRecord{};
+            o.result = SearchOutcome::Result::Found;
+            return o;
+        }
+        StepOmbrineMonth(olc, next);
+    }
+}
+
+}  // namespace
+
 SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
                         SearchState& state) {
     SearchOutcome o;
@@ -254,66 +327,10 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
     }
     const Kind kind = SearchTargetOf(target).kind;
 
-    if (kind == Kind::Saros) {
-        int32_t shownLunation = state.LastEclipseLunation;
-        bool shownLunar = state.LastEclipseWasLunar;
-        // Without a remembered lunation (after a restart, say) the displayed
-        // moment itself tells which eclipse is shown.
-        const bool known = eclipseDisplayed && (shownLunation != NoLunation || FindDisplayedEclipse(moment, shownLunation, shownLunar));
-        if (!known) {
-            o.result = SearchOutcome::Result::NoEclipseDisplayed;
-            o.messageTitle = "No eclipse displayed";
-            o.messageText = "Eclipse date must be displayed in order to search for "
-                            "the next or previous eclipse in the same saros series.";
-            return o;
-        }
-        // The member of the same series is exactly one saros, 223 lunations,
-        // away.
-        const int32_t partner = shownLunation + (next ? 223 : -223);
-        const PhaseKind phase = shownLunar ? FullMoon : NewMoon;
-        PhaseEclipseRecord shown{};
-        syzyg(shownLunation, phase, &shown);
-        if (partner < kFirstLunation || partner > kLastLunation) return NotFound(target, next);
-        PhaseInstant(partner, phase, o.record);
-        if (o.record.kind <= 0 || (shown.kind > 0 && o.record.saros != shown.saros)) {
-            o.result = SearchOutcome::Result::NotFound;
-            o.messageTitle = "Search";
-            o.messageText = std::string("The saros series has no eclipse ") + (next ? "after" : "before") + " this one.";
-            return o;
-        }
-        return accept(EclipseFound(o, partner, target, next, result));
-    }
-
+    if (kind == Kind::Saros) return accept(SarosSearch(next, moment, eclipseDisplayed, state, result));
     if (kind == Kind::Phase || kind == Kind::Eclipse)
         return accept(PhaseOrEclipseSearch(target, next, moment, state, result));
-
-    // Coincidence of the first days of months, stepping by OLC months.
-    int32_t d = CivilDay(moment, zoneOffset);
-    OmbrineDateRecord olc{};
-    olc.jdn = d;
-    jdn_to_odate(&olc);
-    if (next) {
-        olc.day = 1;
-        StepOmbrineMonth(olc, true);
-    } else if (olc.day == 1) {
-        StepOmbrineMonth(olc, false);
-    } else {
-        olc.day = 1;
-    }
-    for (;;) {
-        odate_to_jdn(&olc);
-        if (olc.valid != 1) return NotFound(CoincidenceTarget, next);
-        d = olc.jdn;
-        const double noon = MomentFromCJD(d + 0.5, zoneOffset);
-        if (!InRange(noon)) return NotFound(CoincidenceTarget, next);
-        if (AllFirstsCoincide(d) && Beyond(noon, moment, next)) {
-            o.moment = noon;
-            o.record = PhaseEclipseRecord{};
-            o.result = SearchOutcome::Result::Found;
-            return accept(o);
-        }
-        StepOmbrineMonth(olc, next);
-    }
+    return accept(CoincidenceSearch(next, moment, zoneOffset));
 }
 
 EclipseDetails EclipseDetailsText(const PhaseEclipseRecord& record, double moment, int zoneOffset) {
