@@ -32,10 +32,11 @@ void BM_ConvertInTheWindow(benchmark::State& state) {
     vx::frmMain window({&messages, &clock, nullptr});
     window.Form_Load();
     const char* entries[] = {"2003-12-31 CE 15:55", "2003-12-24 CE 15:55"};  // alternate: never "Nothing to do!"
+    auto* entry = window.findChild<QLineEdit*>("txbDate");
     int i = 0;
     for (auto _ : state) {
-        window.txbDate->setText(entries[i++ & 1]);
-        QTest::keyClick(window.txbDate, Qt::Key_Return);
+        entry->setText(entries[i++ & 1]);
+        QTest::keyClick(entry, Qt::Key_Return);
     }
 }
 BENCHMARK(BM_ConvertInTheWindow)->Unit(benchmark::kMillisecond);
@@ -48,10 +49,12 @@ void BM_MoveStepInTheWindow(benchmark::State& state) {
     StillClock clock;
     vx::frmMain window({&messages, &clock, nullptr});
     window.Form_Load();
-    window.txbDate->setText("2003-12-31 CE 15:55");
-    QTest::keyClick(window.txbDate, Qt::Key_Return);
+    auto* entry = window.findChild<QLineEdit*>("txbDate");
+    auto* move = window.findChild<QPushButton*>("cmdMove");
+    entry->setText("2003-12-31 CE 15:55");
+    QTest::keyClick(entry, Qt::Key_Return);
     for (auto _ : state) {
-        window.cmdMove->click();
+        move->click();
         benchmark::DoNotOptimize(vx::RenderMoonDisplay(vx::DisplaySourceOf(window.Painter()), 360));
     }
 }

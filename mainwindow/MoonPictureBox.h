@@ -13,6 +13,7 @@ namespace vx {
 // Shows the panel's Moon at twice the 90 x 90 picture's size, drawn afresh
 // at the screen's device pixels rather than enlarged.
 class MoonPictureBox : public QWidget {
+    Q_OBJECT
 public:
     explicit MoonPictureBox(QWidget* parent = nullptr);
     // picture: the panel's 90 x 90 picture, kept as Image(); source: what the

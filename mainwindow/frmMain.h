@@ -57,15 +57,58 @@ public:
     // current moment (Now).
     void Form_Load();
 
-    // Public state other windows read.
+    // The text colours of the highlighted calendar and of the others.
+    static constexpr QColor HighlightColour{255, 255, 255};
+    static constexpr QColor NormalColour{200, 200, 200};
+
+    // The clock's tick and Stop, which the tests also call directly (Stop
+    // when its button is hidden).
+    void Clock_Timer();
+    void cmdStop_Click();
+
+    // Read-only views of the shared state, for the tests and the benchmark;
+    // the controls are found by their object names.
+    bool StartUpCompleted() const { return blnStartUpCompleted; }
+    double CurrentMoment() const { return dblCurrentAJDate; }
+    int16_t ShownCalendar() const { return CurrentCalendar; }
+    bool IsShowingNow() const { return ShowingNow; }
+    bool IsRestoringFromHistory() const { return RestoringFromHistory; }
+    bool IsMoveRunning() const { return MoveRunning; }
+    bool IsMovePaused() const { return MovePaused; }
+    bool MoveActive() const { return moveActive_; }
+    int MoveSteps() const { return MoveStepsMade; }
+    int32_t EclipseLunation() const { return LastEclipseLunation; }
+    const std::string& ShownEclipseCaption() const { return EclipseCaption; }
+    const std::string& LoggedSearchText() const { return LastSearchLogText; }
+    const std::string& LoggedSearchExtra() const { return LastSearchExtra; }
+    const std::string& LoggedMoveText() const { return LastMoveLogText; }
+    const LogBook& LogContents() const { return Log; }
+    const MoonPainter& Painter() const { return painter_; }
+    std::string DocumentationAddress() const;
+    frmLog* LogWindow() const { return logWindow; }
+    frmLogPreferences* PreferencesWindow() const { return prefsWindow; }
+    frmHelp* HelpWindow() const { return helpWindow; }
+    // The log preferences are a setting the user changes in their own
+    // window; tests change them here the same way.
+    LogPreferenceStore& LogPreferenceSettings() { return logPreferences; }
+    // A small log, so that a test can fill it.
+    void LimitLogForTest(size_t capacity) { Log.SetCapacity(capacity); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Start-up state and the moon picture's size and folder.
     bool blnStartUpCompleted = false;
     double dblCurrentAJDate = 0.0;
     int16_t intMaxX = 89, intMaxY = 89;
     std::string strPicPath;
     bool blnExact = false;
 
-    // Controls, named as the window's model names them; the tests drive the
-    // window through them.
+    // Controls, named as the window's model names them; each has its name as
+    // its object name ("lblTime(1)" for a pair's value), by which the tests
+    // find them.
     QFrame *fraDates, *fraTime, *fraConvert, *fraSearch, *fraMove, *fraMoveStep, *fraMoveDirection,
         *fraStopPauseResume, *fraHistory;
     LabelPair lblCommonEraDate, lblJulianCalendarDate, lblOmbrineLunarDate, lblDornelVarrowSLCDate, lblVTCLunarDate,
@@ -86,11 +129,8 @@ public:
     MoonPictureBox* picMoon;
     QTimer* Clock;
 
-    static constexpr QColor HighlightColour{255, 255, 255};
-    static constexpr QColor NormalColour{200, 200, 200};
 
-    // What the tests read besides the controls: the shared state they check
-    // and the few entry points that have no control of their own.
+    // State the commands share.
     int16_t CurrentCalendar = CE;
     bool ShowingNow = false;
     bool RestoringFromHistory = false;
@@ -109,18 +149,8 @@ public:
     frmLog* logWindow = nullptr;
     frmLogPreferences* prefsWindow = nullptr;
     frmHelp* helpWindow = nullptr;
-    bool MoveActive() const { return moveActive_; }
-    const MoonPainter& Painter() const { return painter_; }
-    std::string DocumentationAddress() const;
-    void Clock_Timer();
-    void cmdStop_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    // State the commands share.
+    // More state the commands share.
     int16_t AppliedZoneOffset = 0;
     int16_t NowRefreshSeconds = 5;
     bool RestoringSavedState = false;
@@ -218,6 +248,7 @@ private:
 
     int EffectiveZoneOffset() const;
     void BuildControls();
+    void NameControls();
     void BuildDatesFrame();
     void BuildTimeFrame();
     void BuildConvertFrame();

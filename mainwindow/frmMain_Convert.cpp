@@ -70,7 +70,7 @@ void frmMain::cmdCompute_Click() {
 
     // A failed Convert keeps the shown eclipse for the saros search.
     LastEclipseLunation = NoLunation;
-    lblActualEclipseData->clear();
+    ShowEclipseCaption({});
     ShowingNow = false;
     picCheck->setVisible(false);
     dblCurrentAJDate = value;

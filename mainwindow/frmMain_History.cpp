@@ -48,7 +48,7 @@ void frmMain::cboHistory_Click() {
     }
     const int index = cboHistory->currentIndex();
     if (index < 0 || index == SelectedHistoryIndex) return;
-    lblActualEclipseData->clear();
+    ShowEclipseCaption({});
     txbDate->clear();
     txbPlusMinus->clear();
     RestoringFromHistory = true;

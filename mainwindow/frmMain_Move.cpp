@@ -27,7 +27,7 @@ void frmMain::EnableCommandFrames(bool enabled) {
 void frmMain::cmdMove_Click() {
     if (moveActive_) return;
     if (!TakePendingEntry()) return;
-    lblActualEclipseData->clear();
+    ShowEclipseCaption({});
     LastEclipseLunation = NoLunation;
     const bool forward = optMoveDirection[0]->isChecked();
     LastMoveLogText = MoveLogText(static_cast<StepUnit>(cboMoveStep->currentIndex()), forward,

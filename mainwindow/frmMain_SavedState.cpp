@@ -35,7 +35,7 @@ void frmMain::cmdSaveState_Click() {
     s.refreshPeriod = cboRefreshPeriod->currentIndex();
     s.repeatedly = chkRepeatedly->isChecked();
     s.logResults = chkLog->isChecked();
-    s.eclipseData = lblActualEclipseData->text().isEmpty() ? std::string() : EclipseCaption;
+    s.eclipseData = EclipseCaption;
     const LogPreferences& prefs = logPreferences.Get();
     s.logFormatCalendarDate = prefs.optLogFormat == 0;
     for (int box = 0; box < IncludeBoxCount; ++box) s.include[static_cast<size_t>(box)] = IncludeBox(prefs, box);

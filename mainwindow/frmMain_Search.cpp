@@ -30,9 +30,12 @@ bool frmMain::TakePendingEntry() {
     return true;
 }
 
+// The caption is the one record of whether an eclipse is shown; a caption
+// of blanks shows nothing and counts as none.
 void frmMain::ShowEclipseCaption(const std::string& caption) {
-    EclipseCaption = caption;
-    lblActualEclipseData->setText(QString::fromStdString(caption).replace("\r\n", "\n").trimmed());
+    const QString shown = QString::fromStdString(caption).replace("\r\n", "\n").trimmed();
+    EclipseCaption = shown.isEmpty() ? std::string() : caption;
+    lblActualEclipseData->setText(shown);
 }
 
 void frmMain::cmdSearch_Click() {
@@ -43,7 +46,7 @@ void frmMain::cmdSearch_Click() {
                                  MessageButtons::Ok);
         return;
     }
-    const bool eclipseDisplayed = !lblActualEclipseData->text().isEmpty();
+    const bool eclipseDisplayed = !EclipseCaption.empty();
     txbDate->clear();
     const bool next = optNext->isChecked();
     LastSearchLogText = SearchLogText(target, next);
@@ -75,7 +78,7 @@ void frmMain::cmdSearch_Click() {
             return;
     }
     // The shown eclipse stays shown (and usable) until a result replaces it.
-    lblActualEclipseData->clear();
+    ShowEclipseCaption({});
     dblCurrentAJDate = found.moment;
     ShowTimeLine();
     const std::string shown = ShowAllCalendars();

@@ -147,6 +147,41 @@ void frmMain::BuildControls() {
     BuildHistoryFrame();
     BuildWindowLabels();
     AssembleWindow();
+    NameControls();
+}
+
+// Every control's object name is its member's name: the tests and anyone
+// inspecting the window find them by it.
+void frmMain::NameControls() {
+    const std::pair<QObject*, const char*> controls[] = {
+        {fraDates, "fraDates"}, {fraTime, "fraTime"}, {fraConvert, "fraConvert"}, {fraSearch, "fraSearch"},
+        {fraMove, "fraMove"}, {fraMoveStep, "fraMoveStep"}, {fraMoveDirection, "fraMoveDirection"},
+        {fraStopPauseResume, "fraStopPauseResume"}, {fraHistory, "fraHistory"}, {cmdNow, "cmdNow"},
+        {picCheck, "picCheck"}, {lblTimeZone, "lblTimeZone"}, {lblTimeSystem, "lblTimeSystem"},
+        {lblEnterDateTime, "lblEnterDateTime"}, {lblDays, "lblDays"}, {lblRefreshPeriod, "lblRefreshPeriod"},
+        {lblSearching, "lblSearching"}, {lblActualEclipseData, "lblActualEclipseData"},
+        {lblOnlineDocumentation, "lblOnlineDocumentation"}, {lblCorvaneSystems, "lblCorvaneSystems"},
+        {optGreenwich, "optGreenwich"}, {optLocal, "optLocal"}, {optPlus, "optPlus"}, {optMinus, "optMinus"},
+        {optNext, "optNext"}, {optPrevious, "optPrevious"}, {optMoveDirection[0], "optMoveDirection(0)"},
+        {optMoveDirection[1], "optMoveDirection(1)"}, {cboTimeZone, "cboTimeZone"}, {cboTarget, "cboTarget"},
+        {cboMoveStep, "cboMoveStep"}, {cboRefreshPeriod, "cboRefreshPeriod"}, {cboHistory, "cboHistory"},
+        {txbDate, "txbDate"}, {txbPlusMinus, "txbPlusMinus"}, {cmdCompute, "cmdCompute"},
+        {cmdClearDate, "cmdClearDate"}, {cmdReset, "cmdReset"}, {cmdSearch, "cmdSearch"}, {cmdMove, "cmdMove"},
+        {cmdStop, "cmdStop"}, {cmdPauseResume, "cmdPauseResume"}, {cmdLogThisResult, "cmdLogThisResult"},
+        {cmdViewLog, "cmdViewLog"}, {cmdLogPreferences, "cmdLogPreferences"}, {cmdSaveState, "cmdSaveState"},
+        {cmdHelp, "cmdHelp"}, {cmdQuit, "cmdQuit"}, {chkRepeatedly, "chkRepeatedly"}, {chkLog, "chkLog"},
+        {picMoon, "picMoon"}, {Clock, "Clock"}};
+    for (const auto& [control, name] : controls) control->setObjectName(QString::fromLatin1(name));
+    const std::pair<LabelPair*, const char*> pairs[] = {
+        {&lblCommonEraDate, "lblCommonEraDate"}, {&lblJulianCalendarDate, "lblJulianCalendarDate"},
+        {&lblOmbrineLunarDate, "lblOmbrineLunarDate"}, {&lblDornelVarrowSLCDate, "lblDornelVarrowSLCDate"},
+        {&lblVTCLunarDate, "lblVTCLunarDate"}, {&lblVTCSolarDate, "lblVTCSolarDate"},
+        {&lblCorvaneLWCDate, "lblCorvaneLWCDate"}, {&lblChronologicalJulianDate, "lblChronologicalJulianDate"},
+        {&lblAstronomicalJulianDate, "lblAstronomicalJulianDate"}, {&lblPhaseOfMoon, "lblPhaseOfMoon"},
+        {&lblAgeOfMoon, "lblAgeOfMoon"}, {&lblTime, "lblTime"}, {&lblDeltaT, "lblDeltaT"}};
+    for (const auto& [pair, name] : pairs)
+        for (int element = 0; element < 2; ++element)
+            (*pair)[element]->setObjectName(QString::fromLatin1(name) + "(" + QString::number(element) + ")");
 }
 
 void frmMain::BuildDatesFrame() {
@@ -613,7 +648,7 @@ void frmMain::SetInitialValues() {
     strPicPath = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString() + "/";
     SavedStatePath = DataFilePath(SavedStateFileName, SavedStateFolderName);
     painter_ = MoonPainter(strPicPath);
-    lblActualEclipseData->clear();
+    ShowEclipseCaption({});
     NowRefreshSeconds = 5;
     intMaxX = intMaxY = 89;
     LastEclipseLunation = NoLunation;

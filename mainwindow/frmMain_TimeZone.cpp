@@ -31,7 +31,7 @@ void frmMain::cboTimeZone_Click() {
         dblCurrentAJDate = moved;
         AppliedZoneOffset = z;
     }
-    lblActualEclipseData->clear();
+    ShowEclipseCaption({});
     ShowTimeLine();
     const std::string shown = ShowAllCalendars();
     DisplayMoonData(NavyColour);
@@ -60,7 +60,7 @@ void frmMain::cmdNow_Click() {
 }
 
 std::string frmMain::SetMomentToNow() {
-    lblActualEclipseData->clear();
+    ShowEclipseCaption({});
     ShowTimeLine();
     const LocalDateTime now = services_.clock->Now();
     EuroDateRecord rec{now.year, now.month, now.day, 'G', 0, 0};

@@ -102,6 +102,7 @@ public:
         if (listener_) listener_(nullptr);
     }
     size_t Capacity() const { return capacity_; }
+    void SetCapacity(size_t capacity) { capacity_ = capacity; }
     void SetListener(Listener listener) { listener_ = std::move(listener); }
 
 private:

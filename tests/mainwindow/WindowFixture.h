@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "FakeServices.h"
+#include "WindowControls.h"
 #include "frmMain.h"
 
 class MainWindow : public ::testing::Test {
@@ -16,14 +17,18 @@ protected:
     void SetUp() override {
         window = std::make_unique<vx::frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web});
         window->Form_Load();
+        ui = std::make_unique<vxtest::WindowControls>(*window);
     }
-    void TearDown() override { window.reset(); }
+    void TearDown() override {
+        ui.reset();
+        window.reset();
+    }
 
     // Types text into the entry box and presses Enter.
     void Enter(const QString& text) {
-        window->txbDate->setFocus();
-        window->txbDate->setText(text);
-        QTest::keyClick(window->txbDate, Qt::Key_Return);
+        ui->txbDate->setFocus();
+        ui->txbDate->setText(text);
+        QTest::keyClick(ui->txbDate, Qt::Key_Return);
     }
     // Lets the event loop run until a repeated Move has ended; false when it
     // has not within the time.
@@ -35,9 +40,11 @@ protected:
 
     // Closes the window and starts the program again on the same folder.
     void Restart() {
+        ui.reset();
         window.reset();
         window = std::make_unique<vx::frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web});
         window->Form_Load();
+        ui = std::make_unique<vxtest::WindowControls>(*window);
     }
     std::string StatePath() { return appData.Folder() + "/Corvane Systems/vxrl.usr"; }
 
@@ -47,4 +54,5 @@ protected:
     vxtest::RecordingClipboard clipboard;
     vxtest::RecordingWeb web;
     std::unique_ptr<vx::frmMain> window;
+    std::unique_ptr<vxtest::WindowControls> ui;  // the window's controls, by name
 };

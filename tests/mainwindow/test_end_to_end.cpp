@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "FakeServices.h"
+#include "WindowControls.h"
 #include "frmMain.h"
 
 namespace {
@@ -26,16 +27,17 @@ TEST(EndToEnd, ConvertSearchMoveSaveRestart) {
 
     auto window = std::make_unique<vx::frmMain>(services);
     window->Form_Load();
-    window->chkLog->setChecked(true);
-    window->txbDate->setText("2017-07-04 CE 10:00");
-    QTest::keyClick(window->txbDate, Qt::Key_Return);
-    window->cboTarget->setCurrentIndex(11);  // Total solar eclipse
-    window->cmdSearch->click();
-    window->cboMoveStep->setCurrentIndex(17);  // 1 CLW month
-    window->cmdMove->click();
-    const QString shown = window->lblCorvaneLWCDate[1]->text();
-    const std::string log = window->Log.Text();
-    window->cmdSaveState->click();
+    auto ui = std::make_unique<vxtest::WindowControls>(*window);
+    ui->chkLog->setChecked(true);
+    ui->txbDate->setText("2017-07-04 CE 10:00");
+    QTest::keyClick(ui->txbDate, Qt::Key_Return);
+    ui->cboTarget->setCurrentIndex(11);  // Total solar eclipse
+    ui->cmdSearch->click();
+    ui->cboMoveStep->setCurrentIndex(17);  // 1 CLW month
+    ui->cmdMove->click();
+    const QString shown = ui->lblCorvaneLWCDate[1]->text();
+    const std::string log = window->LogContents().Text();
+    ui->cmdSaveState->click();
     ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
 
     const std::string header = window->windowTitle().toStdString() + "\r\n" + window->DocumentationAddress() + "\r\n\r\n";
@@ -62,17 +64,19 @@ TEST(EndToEnd, ConvertSearchMoveSaveRestart) {
         "\r\n";
     EXPECT_EQ(log, expected);
 
+    ui.reset();
     window.reset();
     window = std::make_unique<vx::frmMain>(services);
     window->Form_Load();
-    EXPECT_EQ(window->lblCorvaneLWCDate[1]->text(), shown);
-    EXPECT_EQ(window->CurrentCalendar, vx::CLW);
-    EXPECT_EQ(window->cboMoveStep->currentIndex(), 17);
-    EXPECT_EQ(window->cboTarget->currentIndex(), 11);
-    EXPECT_TRUE(window->chkLog->isChecked());
-    EXPECT_EQ(window->cboHistory->count(), 1);
-    EXPECT_NE(window->Log.Text().find("Restore saved state on startup\r\n"), std::string::npos);
-    EXPECT_FALSE(window->ShowingNow);
+    ui = std::make_unique<vxtest::WindowControls>(*window);
+    EXPECT_EQ(ui->lblCorvaneLWCDate[1]->text(), shown);
+    EXPECT_EQ(window->ShownCalendar(), vx::CLW);
+    EXPECT_EQ(ui->cboMoveStep->currentIndex(), 17);
+    EXPECT_EQ(ui->cboTarget->currentIndex(), 11);
+    EXPECT_TRUE(ui->chkLog->isChecked());
+    EXPECT_EQ(ui->cboHistory->count(), 1);
+    EXPECT_NE(window->LogContents().Text().find("Restore saved state on startup\r\n"), std::string::npos);
+    EXPECT_FALSE(window->IsShowingNow());
 }
 
 }  // namespace

@@ -60,26 +60,26 @@ int BrightestGrey(QWidget* w) {
 }  // namespace
 
 TEST_F(MainWindow, TheLongestTextsFitOnASmallScreen) {
-    const QFontMetrics metrics = window->lblCommonEraDate[1]->fontMetrics();
+    const QFontMetrics metrics = ui->lblCommonEraDate[1]->fontMetrics();
     const std::map<int, QString> longest = LongestDateTexts(metrics);
     for (const auto& [calendar, text] : longest) {
         vx::LabelPair& pair = *std::array<vx::LabelPair*, 9>{
-            &window->lblCommonEraDate, &window->lblJulianCalendarDate, &window->lblOmbrineLunarDate,
-            &window->lblDornelVarrowSLCDate, &window->lblVTCLunarDate, &window->lblVTCSolarDate,
-            &window->lblChronologicalJulianDate, &window->lblAstronomicalJulianDate,
-            &window->lblCorvaneLWCDate}[static_cast<size_t>(calendar)];
+            &ui->lblCommonEraDate, &ui->lblJulianCalendarDate, &ui->lblOmbrineLunarDate,
+            &ui->lblDornelVarrowSLCDate, &ui->lblVTCLunarDate, &ui->lblVTCSolarDate,
+            &ui->lblChronologicalJulianDate, &ui->lblAstronomicalJulianDate,
+            &ui->lblCorvaneLWCDate}[static_cast<size_t>(calendar)];
         pair[1]->setText(text);
     }
-    window->lblPhaseOfMoon[1]->setText("Crescent moon (waning), 44.9%");
-    window->lblAgeOfMoon[1]->setText("[-62345] 29 days, 23 hrs, 59 mins (100.0%)");
-    window->lblTime[1]->setText("23:59 (Greenwich CLW)");
-    window->lblDeltaT[1]->setText("23 hours and 59 minutes");
-    window->lblActualEclipseData->setText(
+    ui->lblPhaseOfMoon[1]->setText("Crescent moon (waning), 44.9%");
+    ui->lblAgeOfMoon[1]->setText("[-62345] 29 days, 23 hrs, 59 mins (100.0%)");
+    ui->lblTime[1]->setText("23:59 (Greenwich CLW)");
+    ui->lblDeltaT[1]->setText("23 hours and 59 minutes");
+    ui->lblActualEclipseData->setText(
         "Total lunar eclipse\nLunation number = -62345\nSaros number = 188\n"
         "Penumbral phase starts 23:59 and lasts 5h 59m.\nUmbral phase starts 23:59 and lasts 3h 59m.\n"
         "Total phase starts 23:59 and lasts 1h 47m.");
-    window->cboHistory->addItem("-2999-13-4-7 CLW 23:59 (Greenwich; local = GMT+12:00)");
-    window->cboHistory->setCurrentIndex(window->cboHistory->count() - 1);
+    ui->cboHistory->addItem("-2999-13-4-7 CLW 23:59 (Greenwich; local = GMT+12:00)");
+    ui->cboHistory->setCurrentIndex(ui->cboHistory->count() - 1);
     QApplication::processEvents();
     window->adjustSize();
     QApplication::processEvents();
@@ -104,10 +104,10 @@ TEST_F(MainWindow, TheLongestTextsFitOnASmallScreen) {
         const QRect r(w->mapTo(window.get(), QPoint(0, 0)), w->size());
         EXPECT_TRUE(window->rect().contains(r)) << w->text().toStdString();
     }
-    for (QWidget* w : {static_cast<QWidget*>(window->fraDates), static_cast<QWidget*>(window->fraTime),
-                       static_cast<QWidget*>(window->fraConvert), static_cast<QWidget*>(window->fraSearch),
-                       static_cast<QWidget*>(window->fraMove), static_cast<QWidget*>(window->fraStopPauseResume),
-                       static_cast<QWidget*>(window->fraHistory), static_cast<QWidget*>(window->lblActualEclipseData)})
+    for (QWidget* w : {static_cast<QWidget*>(ui->fraDates), static_cast<QWidget*>(ui->fraTime),
+                       static_cast<QWidget*>(ui->fraConvert), static_cast<QWidget*>(ui->fraSearch),
+                       static_cast<QWidget*>(ui->fraMove), static_cast<QWidget*>(ui->fraStopPauseResume),
+                       static_cast<QWidget*>(ui->fraHistory), static_cast<QWidget*>(ui->lblActualEclipseData)})
         std::cout << w->metaObject()->className() << " " << w->minimumSizeHint().width() << " x "
                   << w->minimumSizeHint().height() << "\n";
     std::cout << "minimum " << minimum.width() << " x " << minimum.height() << "\n";
@@ -115,63 +115,62 @@ TEST_F(MainWindow, TheLongestTextsFitOnASmallScreen) {
 
 TEST_F(MainWindow, DisabledControlsLookDisabled) {
     Enter("2001-08-01 CE 12:00");
-    const int enabledOption = BrightestGrey(window->optMinus);
-    window->chkRepeatedly->setChecked(true);
-    window->cmdMove->click();
-    window->cmdPauseResume->click();  // the period list and its caption are enabled while paused
+    const int enabledOption = BrightestGrey(ui->optMinus);
+    ui->chkRepeatedly->setChecked(true);
+    ui->cmdMove->click();
+    ui->cmdPauseResume->click();  // the period list and its caption are enabled while paused
     QApplication::processEvents();
-    const int enabledCaption = BrightestGrey(window->lblRefreshPeriod);
-    window->cmdPauseResume->click();
+    const int enabledCaption = BrightestGrey(ui->lblRefreshPeriod);
+    ui->cmdPauseResume->click();
     QApplication::processEvents();
-    ASSERT_FALSE(window->lblRefreshPeriod->isEnabled());
-    ASSERT_FALSE(window->optMinus->isEnabled());
-    EXPECT_LT(BrightestGrey(window->lblRefreshPeriod), enabledCaption - 40);
-    EXPECT_LT(BrightestGrey(window->optMinus), enabledOption - 40);
-    window->cmdStop->click();
+    ASSERT_FALSE(ui->lblRefreshPeriod->isEnabled());
+    ASSERT_FALSE(ui->optMinus->isEnabled());
+    EXPECT_LT(BrightestGrey(ui->lblRefreshPeriod), enabledCaption - 40);
+    EXPECT_LT(BrightestGrey(ui->optMinus), enabledOption - 40);
+    ui->cmdStop->click();
     QApplication::processEvents();
-    EXPECT_EQ(BrightestGrey(window->optMinus), enabledOption) << "enabled again, bright again";
+    EXPECT_EQ(BrightestGrey(ui->optMinus), enabledOption) << "enabled again, bright again";
 }
 
 TEST_F(MainWindow, TheWindowKeepsItsSize) {
     QApplication::processEvents();
     const QSize start = window->size();
-    const QPoint now = window->cmdNow->mapTo(window.get(), QPoint(0, 0));
+    const QPoint now = ui->cmdNow->mapTo(window.get(), QPoint(0, 0));
     auto settled = [&] {
         QApplication::processEvents();
         return window->size();
     };
     Enter("2001-08-01 CE 12:00");
-    EXPECT_FALSE(window->picCheck->isVisible());
-    EXPECT_EQ(window->cmdNow->mapTo(window.get(), QPoint(0, 0)), now) << "Now keeps its place without the check mark";
-    window->chkRepeatedly->setChecked(true);
-    window->cmdMove->click();
-    EXPECT_TRUE(window->fraStopPauseResume->isVisible());
+    EXPECT_FALSE(ui->picCheck->isVisible());
+    EXPECT_EQ(ui->cmdNow->mapTo(window.get(), QPoint(0, 0)), now) << "Now keeps its place without the check mark";
+    ui->chkRepeatedly->setChecked(true);
+    ui->cmdMove->click();
+    EXPECT_TRUE(ui->fraStopPauseResume->isVisible());
     EXPECT_EQ(settled(), start) << "the Stop and Pause row has its place already";
-    window->cmdStop->click();
+    ui->cmdStop->click();
     EXPECT_EQ(settled(), start);
-    window->chkRepeatedly->setChecked(false);
-    window->cboTarget->setCurrentIndex(8);  // Total lunar eclipse
-    window->cmdSearch->click();
-    ASSERT_EQ(window->lblActualEclipseData->text().count('\n'), 5) << window->lblActualEclipseData->text().toStdString();
+    ui->chkRepeatedly->setChecked(false);
+    ui->cboTarget->setCurrentIndex(8);  // Total lunar eclipse
+    ui->cmdSearch->click();
+    ASSERT_EQ(ui->lblActualEclipseData->text().count('\n'), 5) << ui->lblActualEclipseData->text().toStdString();
     EXPECT_EQ(settled(), start) << "the eclipse data has its place already";
-    const QRect eclipse(window->lblActualEclipseData->mapTo(window.get(), QPoint(0, 0)),
-                        window->lblActualEclipseData->size());
-    const QRect link(window->lblOnlineDocumentation->mapTo(window.get(), QPoint(0, 0)),
-                     window->lblOnlineDocumentation->size());
+    const QRect eclipse(ui->lblActualEclipseData->mapTo(window.get(), QPoint(0, 0)),
+                        ui->lblActualEclipseData->size());
+    const QRect link(ui->lblOnlineDocumentation->mapTo(window.get(), QPoint(0, 0)),
+                     ui->lblOnlineDocumentation->size());
     EXPECT_GE(link.top() - eclipse.bottom(), 4) << "a gap between the eclipse data and the links";
     Enter("2001-08-01 CE 12:00");
-    EXPECT_TRUE(window->lblActualEclipseData->text().isEmpty());
+    EXPECT_TRUE(ui->lblActualEclipseData->text().isEmpty());
     EXPECT_EQ(settled(), start);
 }
 
 TEST_F(MainWindow, TabFollowsTheVisualOrder) {
-    frmMain& w = *window;
     const std::vector<QWidget*> order = {
-        w.cmdNow,    w.optGreenwich, w.optLocal,       w.cboTimeZone, w.txbDate,          w.cmdCompute,
-        w.cmdClearDate, w.optPlus,   w.optMinus,       w.txbPlusMinus, w.cmdReset,        w.cmdSearch,
-        w.optNext,   w.optPrevious,  w.cboTarget,      w.cmdMove,     w.cboMoveStep,      w.optMoveDirection[0],
-        w.optMoveDirection[1], w.chkRepeatedly, w.cmdStop, w.cmdPauseResume, w.cboRefreshPeriod, w.cboHistory,
-        w.chkLog,    w.cmdLogThisResult, w.cmdViewLog, w.cmdLogPreferences, w.cmdSaveState, w.cmdHelp, w.cmdQuit};
+        ui->cmdNow,    ui->optGreenwich, ui->optLocal,       ui->cboTimeZone, ui->txbDate,          ui->cmdCompute,
+        ui->cmdClearDate, ui->optPlus,   ui->optMinus,       ui->txbPlusMinus, ui->cmdReset,        ui->cmdSearch,
+        ui->optNext,   ui->optPrevious,  ui->cboTarget,      ui->cmdMove,     ui->cboMoveStep,      ui->optMoveDirection[0],
+        ui->optMoveDirection[1], ui->chkRepeatedly, ui->cmdStop, ui->cmdPauseResume, ui->cboRefreshPeriod, ui->cboHistory,
+        ui->chkLog,    ui->cmdLogThisResult, ui->cmdViewLog, ui->cmdLogPreferences, ui->cmdSaveState, ui->cmdHelp, ui->cmdQuit};
     for (size_t i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
         while (next != order[i] && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
@@ -181,25 +180,25 @@ TEST_F(MainWindow, TabFollowsTheVisualOrder) {
 
 TEST_F(MainWindow, EnterPressesTheFocusedButton) {
     Enter("2001-01-31 CE 14:28");
-    window->cmdMove->setFocus();
-    QTest::keyClick(window->cmdMove, Qt::Key_Return);
-    EXPECT_EQ(Value(window->lblCommonEraDate).left(13), "2001-02-01 CE");
-    window->cmdHelp->setFocus();
-    QTest::keyClick(window->cmdHelp, Qt::Key_Enter);
-    ASSERT_NE(window->helpWindow, nullptr);
-    EXPECT_TRUE(window->helpWindow->isVisible());
+    ui->cmdMove->setFocus();
+    QTest::keyClick(ui->cmdMove, Qt::Key_Return);
+    EXPECT_EQ(Value(ui->lblCommonEraDate).left(13), "2001-02-01 CE");
+    ui->cmdHelp->setFocus();
+    QTest::keyClick(ui->cmdHelp, Qt::Key_Enter);
+    ASSERT_NE(window->HelpWindow(), nullptr);
+    EXPECT_TRUE(window->HelpWindow()->isVisible());
     // In the side windows too.
-    window->chkLog->setChecked(true);
+    ui->chkLog->setChecked(true);
     Enter("2002-01-31 CE 14:28");
-    window->cmdViewLog->click();
-    ASSERT_NE(window->logWindow, nullptr);
-    window->logWindow->cmdClose->setFocus();
-    QTest::keyClick(window->logWindow->cmdClose, Qt::Key_Return);
-    EXPECT_FALSE(window->logWindow->isVisible());
+    ui->cmdViewLog->click();
+    ASSERT_NE(window->LogWindow(), nullptr);
+    window->LogWindow()->cmdClose->setFocus();
+    QTest::keyClick(window->LogWindow()->cmdClose, Qt::Key_Return);
+    EXPECT_FALSE(window->LogWindow()->isVisible());
     // A disabled button does nothing.
-    window->cmdSaveState->click();
-    ASSERT_FALSE(window->cmdSaveState->isEnabled());
+    ui->cmdSaveState->click();
+    ASSERT_FALSE(ui->cmdSaveState->isEnabled());
     const size_t shown = messages.shown.size();
-    QTest::keyClick(window->cmdSaveState, Qt::Key_Return);
+    QTest::keyClick(ui->cmdSaveState, Qt::Key_Return);
     EXPECT_EQ(messages.shown.size(), shown);
 }

@@ -15,44 +15,44 @@ std::string BoxText(vx::frmLog& log) { return log.txbText->toPlainText().replace
 }  // namespace
 
 TEST_F(MainWindow, AnAppendReachesTheOpenLogWindow) {
-    window->chkLog->setChecked(true);
+    ui->chkLog->setChecked(true);
     Enter("2001-12-31 CE 14:28");
-    window->cmdViewLog->click();
-    ASSERT_NE(window->logWindow, nullptr);
-    vx::frmLog& log = *window->logWindow;
+    ui->cmdViewLog->click();
+    ASSERT_NE(window->LogWindow(), nullptr);
+    vx::frmLog& log = *window->LogWindow();
     Enter("2002-12-31 CE 14:28");
     EXPECT_TRUE(log.txbText->toPlainText().contains("Convert date\n2002-12-31 CE 14:28"));
-    EXPECT_EQ(BoxText(log), window->Log.Text());
+    EXPECT_EQ(BoxText(log), window->LogContents().Text());
     // Hidden by Close, the window still follows the log.
     log.cmdClose->click();
     Enter("2003-12-31 CE 14:28");
-    EXPECT_EQ(BoxText(log), window->Log.Text());
+    EXPECT_EQ(BoxText(log), window->LogContents().Text());
 }
 
 TEST_F(MainWindow, AnEditThenAnAppendKeepBoth) {
-    window->chkLog->setChecked(true);
+    ui->chkLog->setChecked(true);
     Enter("2001-12-31 CE 14:28");
-    window->cmdViewLog->click();
-    vx::frmLog& log = *window->logWindow;
+    ui->cmdViewLog->click();
+    vx::frmLog& log = *window->LogWindow();
     QTextCursor end = log.txbText->textCursor();
     end.movePosition(QTextCursor::End);
     log.txbText->setTextCursor(end);
     QTest::keyClicks(log.txbText, "seen from the garden");
     QTest::keyClick(log.txbText, Qt::Key_Return);
-    EXPECT_NE(window->Log.Text().find("seen from the garden\r\n"), std::string::npos) << "the edit is the log";
+    EXPECT_NE(window->LogContents().Text().find("seen from the garden\r\n"), std::string::npos) << "the edit is the log";
     // The user selects a word; an entry arrives meanwhile.
     QTextCursor word = log.txbText->textCursor();
     word.setPosition(0);
     word.setPosition(7, QTextCursor::KeepAnchor);
     log.txbText->setTextCursor(word);
     Enter("2002-12-31 CE 14:28");
-    const std::string& text = window->Log.Text();
+    const std::string& text = window->LogContents().Text();
     EXPECT_NE(text.find("seen from the garden\r\n"), std::string::npos) << "the append kept the edit";
     EXPECT_NE(text.find("Convert date\r\n2002-12-31 CE 14:28"), std::string::npos);
     EXPECT_EQ(BoxText(log), text);
     EXPECT_EQ(log.txbText->textCursor().selectedText(), "Vexaril") << "the selection stays";
     // View log again and copy the whole log: both are there.
-    window->cmdViewLog->click();
+    ui->cmdViewLog->click();
     log.txbText->moveCursor(QTextCursor::End);
     log.cmdCopyToClipboard->click();
     EXPECT_EQ(clipboard.text, text);
@@ -61,20 +61,20 @@ TEST_F(MainWindow, AnEditThenAnAppendKeepBoth) {
 }
 
 TEST_F(MainWindow, ResetShowsInTheOpenPreferencesWindow) {
-    window->cmdLogPreferences->click();
-    ASSERT_NE(window->prefsWindow, nullptr);
-    vx::frmLogPreferences& prefs = *window->prefsWindow;
+    ui->cmdLogPreferences->click();
+    ASSERT_NE(window->PreferencesWindow(), nullptr);
+    vx::frmLogPreferences& prefs = *window->PreferencesWindow();
     prefs.cmdClearAll->click();
     prefs.optLogFormat[1]->setChecked(true);
     for (QCheckBox* box : prefs.include) EXPECT_FALSE(box->isChecked());
     messages.answer = vx::MessageResult::Yes;
-    window->cmdReset->click();
+    ui->cmdReset->click();
     for (int i = 0; i < 10; ++i) EXPECT_TRUE(prefs.include[static_cast<size_t>(i)]->isChecked()) << i;
     EXPECT_FALSE(prefs.include[10]->isChecked()) << "CLW keeps its state";
     EXPECT_TRUE(prefs.optLogFormat[0]->isChecked());
     // A tick of one box changes that box only; Reset is not undone.
     prefs.include[0]->setChecked(false);
-    const vx::LogPreferences& now = window->logPreferences.Get();
+    const vx::LogPreferences& now = window->LogPreferenceSettings().Get();
     EXPECT_FALSE(now.includeCalendar[0]);
     EXPECT_TRUE(now.includeCalendar[1]);
     EXPECT_TRUE(now.includeLunationAndAgeOfMoon);

@@ -31,7 +31,7 @@ std::string FileContent(const std::string& path) {
 void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // Every label the window shows a value in.
-std::vector<std::string> ShownTexts(vx::frmMain& w) {
+std::vector<std::string> ShownTexts(const vxtest::WindowControls& w) {
     std::vector<std::string> out;
     for (const vx::LabelPair* pair :
          {&w.lblCommonEraDate, &w.lblJulianCalendarDate, &w.lblOmbrineLunarDate, &w.lblDornelVarrowSLCDate,
@@ -59,21 +59,21 @@ TEST_F(MainWindow, TheSameTextsAndFileInADecimalCommaLocale) {
         Restart();
         messages.shown.clear();
         Enter("999999.99 CJD");
-        EXPECT_EQ(Value(window->lblChronologicalJulianDate), "999,999.9900 CJD");
+        EXPECT_EQ(Value(ui->lblChronologicalJulianDate), "999,999.9900 CJD");
         Enter("2,111,111 AJD");
         Enter("2024-03-25 CE 07:00");  // a penumbral eclipse: magnitudes and times
-        window->cboTarget->setCurrentIndex(7);
-        window->cmdSearch->click();
+        ui->cboTarget->setCurrentIndex(7);
+        ui->cmdSearch->click();
         ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
         // A history entry made in this locale restores its own moment.
-        const double found = window->dblCurrentAJDate;
-        window->cboHistory->setCurrentIndex(0);
-        window->cboHistory->setCurrentIndex(window->cboHistory->count() - 1);
-        EXPECT_NEAR(window->dblCurrentAJDate, found, 31.0 / 86400);
+        const double found = window->CurrentMoment();
+        ui->cboHistory->setCurrentIndex(0);
+        ui->cboHistory->setCurrentIndex(ui->cboHistory->count() - 1);
+        EXPECT_NEAR(window->CurrentMoment(), found, 31.0 / 86400);
         ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-        texts = ShownTexts(*window);
-        moment = window->dblCurrentAJDate;
-        window->cmdSaveState->click();
+        texts = ShownTexts(*ui);
+        moment = window->CurrentMoment();
+        ui->cmdSaveState->click();
         ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
     };
     std::vector<std::string> inC, inGerman;
@@ -88,11 +88,11 @@ TEST_F(MainWindow, TheSameTextsAndFileInADecimalCommaLocale) {
     // The C file under the German locale, then the German file under C.
     WriteFile(StatePath(), fileC);
     Restart();
-    EXPECT_EQ(window->dblCurrentAJDate, momentC);
+    EXPECT_EQ(window->CurrentMoment(), momentC);
     vxtest::UseCLocale();
     WriteFile(StatePath(), fileGerman);
     Restart();
-    EXPECT_EQ(window->dblCurrentAJDate, momentGerman);
+    EXPECT_EQ(window->CurrentMoment(), momentGerman);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -100,23 +100,23 @@ TEST_F(MainWindow, TheSameTextsAndFileInADecimalCommaLocale) {
 // next day's 00:00 and every path that reads it again works.
 TEST_F(MainWindow, TheLastHalfMinuteOfADayReadsBack) {
     clock.now = {2001, 12, 31, 23, 59, 45};
-    window->cmdNow->click();
-    const std::string entry = window->cboHistory->itemText(window->cboHistory->count() - 1).toStdString();
+    ui->cmdNow->click();
+    const std::string entry = ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString();
     EXPECT_EQ(entry, "2002-01-01 CE 00:00 (local = GMT)");
-    window->lblCommonEraDate[1]->clicked();
-    EXPECT_EQ(window->txbDate->text(), "2002-01-01 CE 00:00");
+    ui->lblCommonEraDate[1]->clicked();
+    EXPECT_EQ(ui->txbDate->text(), "2002-01-01 CE 00:00");
     messages.shown.clear();
-    window->cboTarget->setCurrentIndex(0);
-    window->cmdSearch->click();
+    ui->cboTarget->setCurrentIndex(0);
+    ui->cmdSearch->click();
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-    window->cboHistory->setCurrentIndex(window->cboHistory->findText(QString::fromStdString(entry)));
+    ui->cboHistory->setCurrentIndex(ui->cboHistory->findText(QString::fromStdString(entry)));
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-    EXPECT_EQ(window->lblCommonEraDate[1]->text().left(13), "2002-01-01 CE");
+    EXPECT_EQ(ui->lblCommonEraDate[1]->text().left(13), "2002-01-01 CE");
     // On the Corvane clock the same happens at 05:59:45.
     clock.now = {2001, 12, 31, 5, 59, 45};
-    window->cmdNow->click();
-    window->lblCorvaneLWCDate[1]->clicked();
-    const std::string clw = window->txbDate->text().toStdString();
+    ui->cmdNow->click();
+    ui->lblCorvaneLWCDate[1]->clicked();
+    const std::string clw = ui->txbDate->text().toStdString();
     EXPECT_EQ(clw.substr(clw.size() - 6), " 00:00");
     Enter(QString::fromStdString(clw));
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
@@ -133,10 +133,11 @@ TEST(FreshAccount, TheWholeApplicationDataPathIsMade) {
     } appData;
     vx::frmMain w(vx::Services{&messages, &clock, &appData, &clipboard, &web});
     w.Form_Load();
+    const auto ui = std::make_unique<vxtest::WindowControls>(w);
     EXPECT_TRUE(QDir(QString::fromStdString(appData.Folder() + "/Corvane Systems")).exists());
-    w.cmdSaveState->click();
+    ui->cmdSaveState->click();
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-    EXPECT_FALSE(w.cmdSaveState->isEnabled());
+    EXPECT_FALSE(ui->cmdSaveState->isEnabled());
 }
 
 TEST_F(MainWindow, StateFilesThatAreNotFilesStartAtNow) {
@@ -144,15 +145,15 @@ TEST_F(MainWindow, StateFilesThatAreNotFilesStartAtNow) {
     const std::string path = StatePath();
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
     Restart();  // would hang in open() on the FIFO
-    EXPECT_TRUE(window->ShowingNow);
+    EXPECT_TRUE(window->IsShowingNow());
     std::filesystem::remove(path);
     std::filesystem::create_symlink("/dev/zero", path);
     Restart();  // would read without end
-    EXPECT_TRUE(window->ShowingNow);
+    EXPECT_TRUE(window->IsShowingNow());
     std::filesystem::remove(path);
     WriteFile(path, std::string(2 << 20, '1'));
     Restart();
-    EXPECT_TRUE(window->ShowingNow);
+    EXPECT_TRUE(window->IsShowingNow());
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -162,9 +163,9 @@ TEST_F(MainWindow, AStoredCaptionIsShownAsPlainText) {
     s.eclipseData = "<img src=/dev/zero>x<b>bold</b>";
     WriteFile(StatePath(), vx::FormatSavedState(s));
     Restart();
-    EXPECT_FALSE(window->ShowingNow);
-    EXPECT_EQ(window->lblActualEclipseData->text(), "<img src=/dev/zero>x<b>bold</b>");
-    EXPECT_EQ(window->lblActualEclipseData->textFormat(), Qt::PlainText);
+    EXPECT_FALSE(window->IsShowingNow());
+    EXPECT_EQ(ui->lblActualEclipseData->text(), "<img src=/dev/zero>x<b>bold</b>");
+    EXPECT_EQ(ui->lblActualEclipseData->textFormat(), Qt::PlainText);
     for (QLabel* label : window->findChildren<QLabel*>()) EXPECT_EQ(label->textFormat(), Qt::PlainText);
 }
 
@@ -176,10 +177,10 @@ TEST_F(MainWindow, AFileCutAmongTheIncludeLinesKeepsTheLinesBefore) {
     size_t pos = 0;
     for (int i = 0; i < 20; ++i) pos = text.find('\n', pos) + 1;  // lines 16..20: CE JC OLC DV LVT
     WriteFile(StatePath(), text.substr(0, pos));
-    window->logPreferences.Change([](vx::LogPreferences& p) { p.includeCalendar.fill(true); });
+    window->LogPreferenceSettings().Change([](vx::LogPreferences& p) { p.includeCalendar.fill(true); });
     Restart();
-    EXPECT_TRUE(window->ShowingNow) << "an incomplete file ends in Now";
-    const auto& c = window->logPreferences.Get().includeCalendar;  // CE JC OLC DV LVT SVT CLW CJD AJD
+    EXPECT_TRUE(window->IsShowingNow()) << "an incomplete file ends in Now";
+    const auto& c = window->LogPreferenceSettings().Get().includeCalendar;  // CE JC OLC DV LVT SVT CLW CJD AJD
     EXPECT_FALSE(c[0]);
     EXPECT_FALSE(c[4]);
     EXPECT_TRUE(c[5]) << "SVT, line 21, was not in the file";
@@ -188,47 +189,47 @@ TEST_F(MainWindow, AFileCutAmongTheIncludeLinesKeepsTheLinesBefore) {
 
 TEST_F(MainWindow, AZoneChangeNeverLeavesTheRange) {
     Enter("-3000-01-01 CE 12:00");
-    const double first = window->dblCurrentAJDate;
+    const double first = window->CurrentMoment();
     messages.shown.clear();
-    window->cboTimeZone->setCurrentIndex(24 + 11);  // GMT + 05:30
+    ui->cboTimeZone->setCurrentIndex(24 + 11);  // GMT + 05:30
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, vx::RangeMessageTitle);
-    EXPECT_EQ(window->dblCurrentAJDate, first);
-    EXPECT_EQ(window->cboTimeZone->currentIndex(), 24) << "the zone goes back";
-    window->cboTimeZone->setCurrentIndex(24 - 2);  // GMT - 01:00 moves it later: fine
+    EXPECT_EQ(window->CurrentMoment(), first);
+    EXPECT_EQ(ui->cboTimeZone->currentIndex(), 24) << "the zone goes back";
+    ui->cboTimeZone->setCurrentIndex(24 - 2);  // GMT - 01:00 moves it later: fine
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_GT(window->dblCurrentAJDate, first);
+    EXPECT_GT(window->CurrentMoment(), first);
     // A history entry whose moment lies outside the range is not adopted.
-    window->cboHistory->addItem("-3000-01-01 CE 12:00 (local = GMT+05:30)", 0);
-    window->cboHistory->setCurrentIndex(window->cboHistory->count() - 1);
+    ui->cboHistory->addItem("-3000-01-01 CE 12:00 (local = GMT+05:30)", 0);
+    ui->cboHistory->setCurrentIndex(ui->cboHistory->count() - 1);
     EXPECT_EQ(messages.shown.back().title, vx::RangeMessageTitle);
-    EXPECT_TRUE(vx::IsInSupportedRange(window->dblCurrentAJDate));
+    EXPECT_TRUE(vx::IsInSupportedRange(window->CurrentMoment()));
 }
 
 // The eclipse shown stays usable for the saros search: after a restart,
 // after a Convert that fails, after the series has ended.
 TEST_F(MainWindow, TheSarosSearchAfterARestartAndAFailedConvert) {
     Enter("2022-11-01 CE");
-    window->cboTarget->setCurrentIndex(8);  // Total lunar eclipse
-    window->cmdSearch->click();
-    ASSERT_EQ(window->lblCommonEraDate[1]->text().left(13), "2022-11-08 CE");
-    window->cmdSaveState->click();
+    ui->cboTarget->setCurrentIndex(8);  // Total lunar eclipse
+    ui->cmdSearch->click();
+    ASSERT_EQ(ui->lblCommonEraDate[1]->text().left(13), "2022-11-08 CE");
+    ui->cmdSaveState->click();
     Restart();
     messages.shown.clear();
-    window->txbDate->clear();
-    window->cboTarget->setCurrentIndex(13);
-    window->optPrevious->setChecked(true);
-    window->cmdSearch->click();
+    ui->txbDate->clear();
+    ui->cboTarget->setCurrentIndex(13);
+    ui->optPrevious->setChecked(true);
+    ui->cmdSearch->click();
     ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-    EXPECT_TRUE(window->lblActualEclipseData->text().startsWith("Total lunar eclipse\nLunation number = 59\nSaros number = 136"))
-        << window->lblActualEclipseData->text().toStdString();
+    EXPECT_TRUE(ui->lblActualEclipseData->text().startsWith("Total lunar eclipse\nLunation number = 59\nSaros number = 136"))
+        << ui->lblActualEclipseData->text().toStdString();
     Enter("no date at all");
     ASSERT_EQ(messages.shown.size(), 1u);
-    window->txbDate->clear();
-    window->optNext->setChecked(true);
-    window->cmdSearch->click();
+    ui->txbDate->clear();
+    ui->optNext->setChecked(true);
+    ui->cmdSearch->click();
     ASSERT_EQ(messages.shown.size(), 1u) << messages.shown.back().text;
-    EXPECT_TRUE(window->lblActualEclipseData->text().contains("Lunation number = 282"));
+    EXPECT_TRUE(ui->lblActualEclipseData->text().contains("Lunation number = 282"));
 }
 
 TEST_F(MainWindow, TheEclipseStaysUsableAfterTheSeriesHasEnded) {
@@ -250,31 +251,30 @@ TEST_F(MainWindow, TheEclipseStaysUsableAfterTheSeriesHasEnded) {
     WriteFile(StatePath(), vx::FormatSavedState(s));
     Restart();
     messages.shown.clear();
-    window->txbDate->clear();
-    window->cboTarget->setCurrentIndex(13);
+    ui->txbDate->clear();
+    ui->cboTarget->setCurrentIndex(13);
     for (int press = 0; press < 2; ++press) {
-        window->cmdSearch->click();
+        ui->cmdSearch->click();
         ASSERT_EQ(messages.shown.size(), static_cast<size_t>(press + 1));
         EXPECT_EQ(messages.shown.back().text, "The saros series has no eclipse after this one.");
     }
-    window->optPrevious->setChecked(true);
-    window->cmdSearch->click();
+    ui->optPrevious->setChecked(true);
+    ui->cmdSearch->click();
     EXPECT_EQ(messages.shown.size(), 2u) << messages.shown.back().text;
-    EXPECT_TRUE(window->lblActualEclipseData->text().contains(QString::number(n - 223)));
+    EXPECT_TRUE(ui->lblActualEclipseData->text().contains(QString::number(n - 223)));
 }
 
 TEST_F(MainWindow, ASignOrPointAloneInThePlusMinusBoxIsNoNumber) {
-    window->chkLog->setChecked(true);
-    window->LoggingOn = true;
+    ui->chkLog->setChecked(true);
     for (const char* alone : {"-", "+", "."}) {
-        window->txbPlusMinus->setText(alone);
+        ui->txbPlusMinus->setText(alone);
         Enter("2020-02-02 CE 10:00");
-        window->txbPlusMinus->setText(alone);
+        ui->txbPlusMinus->setText(alone);
         Enter("2020-02-03 CE 10:00");
     }
-    EXPECT_EQ(window->Log.Text().find("Convert date plus"), std::string::npos);
-    EXPECT_EQ(window->Log.Text().find("Convert date minus"), std::string::npos);
-    EXPECT_NE(window->Log.Text().find("Convert date"), std::string::npos);
+    EXPECT_EQ(window->LogContents().Text().find("Convert date plus"), std::string::npos);
+    EXPECT_EQ(window->LogContents().Text().find("Convert date minus"), std::string::npos);
+    EXPECT_NE(window->LogContents().Text().find("Convert date"), std::string::npos);
 }
 
 }  // namespace
