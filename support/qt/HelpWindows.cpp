@@ -55,7 +55,8 @@ std::string CreditsText() {
            "(their rules are in the documentation); and the Corvane Lunar Week Calendar of Corvane Systems.\r\n\r\n"
            "Lunar phases and eclipses are computed from VSOP87 (P. Bretagnon and G. Francou, Bureau des "
            "Longitudes) and the ELP/MPP02 lunar theory (J. Chapront and G. Francou), with methods from Jean Meeus, "
-           "Astronomical Algorithms. Delta T follows F. Espenak and J. Meeus.\r\n\r\n"
+           "Astronomical Algorithms; the series' coefficients as the astronomia package publishes them "
+           "(MIT licence, Copyright (c) 2013 Sonia Keys, (c) 2016 Commenthol). Delta T follows F. Espenak and J. Meeus.\r\n\r\n"
            "The eclipses were checked against the Five Millennium Canon of Solar and Lunar Eclipses: eclipse "
            "predictions by Fred Espenak, NASA's GSFC.\r\n\r\n"
            "Thanks to everyone who tested the program and suggested improvements.\r\n";

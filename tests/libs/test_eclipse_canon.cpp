@@ -106,7 +106,7 @@ double Percentile(std::vector<double> v, double p) {
 }
 
 struct Comparison {
-    size_t catalog = 0, missing = 0, extra = 0, kindAgree = 0, sarosAgree = 0;
+    size_t catalog = 0, missing = 0, extra = 0, grazingExtra = 0, kindAgree = 0, sarosAgree = 0;
     double worstMissingMagnitude = 0, worstDeltaT = 0;
     std::map<int, std::vector<double>> timeErrors;  // by millennium
     std::vector<double> halfDurationErrors;
@@ -146,7 +146,16 @@ Comparison Compare(bool lunar) {
         if (listed.count(n)) continue;
         PhaseEclipseRecord r{};
         syzyg(n, phase, &r);
-        if (r.kind != 0 && !(lunar && r.penumbral_magnitude < 0.005)) ++c.extra;
+        if (r.kind == 0) continue;
+        // At the edge of the limit the catalog and a modern ephemeris
+        // disagree too: such grazing eclipses are counted apart.
+        if (lunar ? r.penumbral_magnitude < 0.005 : r.magnitude < 0.001) {
+            ++c.grazingExtra;
+            std::printf("grazing %s eclipse the catalog lacks: lunation %d, magnitude %.5f, gamma %.5f\n",
+                        lunar ? "lunar" : "solar", n, lunar ? r.penumbral_magnitude : r.magnitude, r.gamma);
+        } else {
+            ++c.extra;
+        }
     }
     return c;
 }
@@ -189,8 +198,8 @@ TEST(EclipseCanon, LunarEclipses) {
     EXPECT_EQ(c.extra, 0u);
     EXPECT_GE(static_cast<double>(c.kindAgree), 0.999 * static_cast<double>(c.catalog - c.missing));
     EXPECT_EQ(c.sarosAgree, c.catalog - c.missing);
-    EXPECT_LE(Percentile(Joined(c, 1000, 2000), 0.99), 30.0);
-    EXPECT_LE(Percentile(Joined(c, -2000, 2000), 0.99), 120.0);
+    EXPECT_LE(Percentile(Joined(c, 1000, 2000), 0.99), 10.0);
+    EXPECT_LE(Percentile(Joined(c, -2000, 2000), 0.99), 90.0);
     EXPECT_LE(Percentile(c.halfDurationErrors, 0.99), 0.5);
     EXPECT_LE(Percentile(c.halfDurationErrors, 1.0), 2.0);
     EXPECT_LE(c.worstDeltaT, 1.0);
@@ -203,10 +212,11 @@ TEST(EclipseCanon, SolarEclipses) {
     ASSERT_GT(c.catalog, 11800u);
     EXPECT_EQ(c.missing, 0u) << "every catalog eclipse is found";
     EXPECT_EQ(c.extra, 0u);
+    EXPECT_LE(c.grazingExtra, 2u) << "partial eclipses of magnitude under 0.001 the catalog lacks";
     EXPECT_GE(static_cast<double>(c.kindAgree), 0.995 * static_cast<double>(c.catalog - c.missing));
     EXPECT_EQ(c.sarosAgree, c.catalog - c.missing);
-    EXPECT_LE(Percentile(Joined(c, 1000, 2000), 0.99), 30.0);
-    EXPECT_LE(Percentile(Joined(c, -2000, 2000), 0.99), 120.0);
+    EXPECT_LE(Percentile(Joined(c, 1000, 2000), 0.99), 10.0);
+    EXPECT_LE(Percentile(Joined(c, -2000, 2000), 0.99), 90.0);
     EXPECT_LE(c.worstDeltaT, 1.0);
 }
 

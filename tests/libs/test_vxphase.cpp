@@ -33,6 +33,18 @@ TEST(PhaseLibrary, LunationZeroIsTheNewMoonOf2000January6) {
     EXPECT_EQ(r.kind, 0);
 }
 
+TEST(PhaseLibrary, InstantsAgreeWithModernEphemerides) {
+    // Greatest eclipse from JPL's DE431 (2017-08-21 18:26:40.2 TD and
+    // 2024-04-08 18:18:29.4 TD), and the new moon of 1977-02-18, 3h37m40s TD,
+    // from ELP-2000/82 and VSOP87 (Meeus, Astronomical Algorithms, example 49.a).
+    PhaseEclipseRecord r{};
+    syzyg(218, 0, &r);
+    EXPECT_NEAR(r.greatest_tt, 2457986.5 + (18 * 3600 + 26 * 60 + 40.2) / 86400.0, 1.5 / 86400);
+    syzyg(300, 0, &r);
+    EXPECT_NEAR(r.greatest_tt, 2460408.5 + (18 * 3600 + 18 * 60 + 29.4) / 86400.0, 1.5 / 86400);
+    EXPECT_NEAR(syzyg(-283, 0, nullptr), 2443192.5 + (3 * 3600 + 37 * 60 + 40) / 86400.0, 2.0 / 86400);
+}
+
 TEST(PhaseLibrary, PhasesAreStrictlyOrderedOverTheWholeRange) {
     // Lunations of -3000-01-01 .. 6000-12-31 CE, every phase.
     PhaseEclipseRecord r{};

@@ -6,7 +6,8 @@ Source: the npm package astronomia 4.2.0 (MIT), its data files
                         fitted to DE405, main problem and perturbations
   data/vsop87Bearth.js  VSOP87B (Bretagnon & Francou 1988), the Earth,
                         heliocentric, ecliptic and equinox of J2000
-Only the data files are read. Usage:
+Only the data files are read; the package's licence is kept beside this
+script (astronomia-LICENSE.txt). Usage:
   generate_series.py PACKAGE_DIR OUTPUT_DIR
 where PACKAGE_DIR is the unpacked package (the folder holding data/).
 Run scripts/generate-series to fetch the package and write the files.
