@@ -162,7 +162,7 @@ TEST(CliEclipses, DetailsColumnsHaveTheirDecimals) {
 }
 
 TEST(CliDeltaT, MinutesAndSeconds) {
-    EXPECT_EQ(Cli({"deltat", "2000"}).out, "minutes\tseconds\n1.066427\t63.986\n");
+    EXPECT_EQ(Cli({"deltat", "2000"}).out, "minutes\tseconds\n1.066874\t64.012\n");
     EXPECT_EQ(Cli({"deltat", "-500"}).out, "minutes\tseconds\n285.278443\t17116.707\n");
     EXPECT_EQ(Cli({"deltat", "x"}).code, 2);
 }
@@ -769,7 +769,7 @@ TEST(CliWriteErrors, AFailedFlushCounts) {
     std::ostream out(&buffer);
     std::ostringstream err;
     EXPECT_EQ(RunCli({"deltat", "2000"}, out, err), 3);
-    EXPECT_EQ(buffer.written, std::string("minutes\tseconds\n1.066427\t63.986\n").size());
+    EXPECT_EQ(buffer.written, std::string("minutes\tseconds\n1.066874\t64.012\n").size());
     EXPECT_EQ(err.str(), "vexaril-cli: cannot write the output\n");
 }
 
@@ -840,7 +840,7 @@ TEST(CliProgram, WriteErrorOnAFullDevice) {
     }
     const CliRun fine = RunProgram({"deltat", "2000"}, "", "", folder);
     EXPECT_EQ(fine.code, 0);
-    EXPECT_EQ(fine.out, "minutes\tseconds\n1.066427\t63.986\n");
+    EXPECT_EQ(fine.out, "minutes\tseconds\n1.066874\t64.012\n");
     EXPECT_EQ(RunProgram({"phases", "2024", "2024", "extra"}, "", "", folder).code, 2);
 }
 

@@ -119,8 +119,12 @@ TEST(PhaseLibrary, DeltaTModel) {
     const double u = (-3000.0 - 1820.0) / 100.0;
     EXPECT_NEAR(vxphase::DeltaTSeconds(-3000.0, false), -20 + 32 * u * u, 1e-9);
     EXPECT_NEAR(vxphase::DeltaTSeconds(-3000.0, true), -20 + 32 * u * u - 0.000012932 * 4955.0 * 4955.0, 1e-6);
-    // The mode selects the canon's correction only for 1915.
+    // The mode selects the canon's correction only for 1915, and the canon
+    // applies none in 1955..2005.
     EXPECT_NE(deltat(-1000, 1915), deltat(-1000, 0));
+    for (double y : {1955.0, 1980.0, 2005.0}) EXPECT_EQ(vxphase::DeltaTSeconds(y, true), vxphase::DeltaTSeconds(y, false)) << y;
+    EXPECT_NEAR(vxphase::DeltaTSeconds(2006.0, true) - vxphase::DeltaTSeconds(2006.0, false), -0.000012932 * 51 * 51, 1e-12);
+    EXPECT_NEAR(vxphase::DeltaTSeconds(1954.0, true) - vxphase::DeltaTSeconds(1954.0, false), -0.000012932, 1e-12);
     // Continuity at the joins of the polynomials (within 2 s).
     for (double y : {-500.0, 500.0, 1600.0, 1700.0, 1800.0, 1860.0, 1900.0, 1920.0, 1941.0, 1961.0, 1986.0, 2005.0,
                      2050.0, 2150.0}) {

@@ -67,7 +67,10 @@ double Polynomial(double y) {
 
 double DeltaTSeconds(double decimalYear, bool canonCorrection) {
     double dt = Polynomial(decimalYear);
-    if (canonCorrection) {
+    // The canon's correction for its lunar acceleration (-25.858"/cy^2),
+    // except in 1955..2005, whose values were derived without a lunar
+    // ephemeris and need none (the canon's own note). At most 0.03 s there.
+    if (canonCorrection && !(decimalYear >= 1955.0 && decimalYear <= 2005.0)) {
         const double c = decimalYear - 1955.0;
         dt += -0.000012932 * c * c;
     }
