@@ -121,3 +121,53 @@ TEST(EquinoxAccuracy, CLWYearsWhoseFirstMonthDependsOnTheEquinoxModel) {
 }
 
 }  // namespace
+
+namespace {
+
+// Published instants: Meeus' worked example and the U.S. Naval Observatory's
+// table of the seasons; and, across the range, the phase library's Sun.
+TEST(EquinoxInstants, PublishedOnes) {
+    vx::FillEquinoxTermTable();
+    // Meeus, Astronomical Algorithms, example 27.a: the June solstice of 1962,
+    // JDE 2437837.39245 by this method.
+    EXPECT_NEAR(vx::EquinoxSolsticeJDE(1, 1962), 2437837.39245, 1.0 / 86400);
+    // USNO, Earth's seasons (UT, to the minute): 2024 and 2025.
+    struct Instant {
+        vx::SeasonEvent event;
+        int32_t year;
+        int month, day, hour, minute;
+    };
+    const Instant seasons[] = {{0, 2024, 3, 20, 3, 6},  {1, 2024, 6, 20, 20, 51}, {2, 2024, 9, 22, 12, 44},
+                               {3, 2024, 12, 21, 9, 20}, {0, 2025, 3, 20, 9, 1},   {1, 2025, 6, 21, 2, 42},
+                               {2, 2025, 9, 22, 18, 19}, {3, 2025, 12, 21, 15, 3}};
+    for (const Instant& s : seasons) {
+        // Days from 2024-01-01 0h UT (JD 2460310.5).
+        static const int kCumulative[] = {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
+        const int leap = s.year == 2024 ? 0 : 366;
+        const double jd = 2460310.5 + leap + kCumulative[s.month - 1] - (s.year == 2025 && s.month > 2 ? 1 : 0) +
+                          (s.day - 1) + (s.hour * 60 + s.minute) / 1440.0;
+        EXPECT_NEAR(vx::EquinoxSolsticeJD(s.event, s.year), jd, 1.0 / 1440) << s.year << " event " << s.event;
+    }
+}
+
+TEST(EquinoxInstants, WithinMinutesOfThePhaseLibrarysSunAcrossTheRange) {
+    // Meeus' tables and polynomials against an independent Sun: the largest
+    // differences measured per epoch (docs/astronomy.md), with a margin.
+    vx::FillEquinoxTermTable();
+    struct Epoch {
+        int32_t year;
+        double minutes;
+    };
+    for (const Epoch& e : {Epoch{-1000, 6.0}, Epoch{0, 3.0}, Epoch{1000, 2.0}, Epoch{1500, 1.5}, Epoch{2000, 1.0},
+                           Epoch{2500, 1.5}, Epoch{3000, 3.0}}) {
+        double largest = 0;
+        for (int32_t year = e.year; year < e.year + 4; ++year)
+            for (vx::SeasonEvent event = 0; event < 4; ++event)
+                largest = std::fmax(largest,
+                                    std::fabs(vx::EquinoxSolsticeJDE(event, year) - ExactSeasonTT(event, year)) * 1440);
+        std::printf("%d..%d: largest %.2f min\n", e.year, e.year + 3, largest);
+        EXPECT_LT(largest, e.minutes) << e.year;
+    }
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "DeltaT.h"
+#include "Syzygy.h"
 #include "vxphase.h"
 
 namespace {
@@ -43,6 +44,19 @@ TEST(PhaseLibrary, InstantsAgreeWithModernEphemerides) {
     syzyg(300, 0, &r);
     EXPECT_NEAR(r.greatest_tt, 2460408.5 + (18 * 3600 + 18 * 60 + 29.4) / 86400.0, 1.5 / 86400);
     EXPECT_NEAR(syzyg(-283, 0, nullptr), 2443192.5 + (3 * 3600 + 37 * 60 + 40) / 86400.0, 2.0 / 86400);
+}
+
+TEST(PhaseLibrary, TheStartingGuessIsMinutesFromThePhase) {
+    // Meeus' chapter 49 is good to about 6 minutes at -3000 against a modern
+    // ephemeris (and to seconds today); so is the guess, which only saves
+    // Newton's steps and so no result shows it.
+    for (int64_t n = -61800; n <= 49500; n += 37) {
+        const double year = 2000 + static_cast<double>(n) / 12.3685;
+        for (int phase = 0; phase < 4; ++phase) {
+            const double minutes = std::fabs(vxphase::MeanPhaseGuess(n, phase) - vxphase::PhaseTT(n, phase)) * 1440;
+            EXPECT_LT(minutes, year >= 0 && year <= 4000 ? 2.5 : 8.0) << n << " " << phase;
+        }
+    }
 }
 
 TEST(PhaseLibrary, PhasesAreStrictlyOrderedOverTheWholeRange) {
