@@ -46,6 +46,60 @@ TEST(PhaseLibrary, InstantsAgreeWithModernEphemerides) {
     EXPECT_NEAR(syzyg(-283, 0, nullptr), 2443192.5 + (3 * 3600 + 37 * 60 + 40) / 86400.0, 2.0 / 86400);
 }
 
+TEST(PhaseLibrary, LunarEclipsesAsTheCanonGivesThem) {
+    // NASA's Five Millennium Canon of Lunar Eclipses (F. Espenak): greatest
+    // eclipse (TD), gamma, penumbral and umbral magnitudes, and the durations
+    // of the penumbral, partial and total phases (the record holds halves).
+    struct Canon {
+        int32_t lunation;
+        int kind;
+        double greatestTT, gamma, penumbral, umbral, penumbralMin, partialMin, totalMin;
+    };
+    const Canon eclipses[] = {
+        {282, VXPHASE_LUNAR_TOTAL, 2459891.5 + (11 * 3600 + 0 * 60 + 22) / 86400.0, 0.257, 2.4143, 1.3589, 353.9, 219.8, 85.0},
+        {217, VXPHASE_LUNAR_PARTIAL, 2457972.5 + (18 * 3600 + 21 * 60 + 38) / 86400.0, 0.8668, 1.2886, 0.2464, 300.9, 115.2, 0},
+    };
+    for (const Canon& c : eclipses) {
+        PhaseEclipseRecord r{};
+        syzyg(c.lunation, 2, &r);
+        EXPECT_EQ(r.kind, c.kind) << c.lunation;
+        EXPECT_NEAR(r.greatest_tt, c.greatestTT, 3.0 / 86400) << c.lunation;
+        EXPECT_NEAR(r.gamma, c.gamma, 0.0006) << c.lunation;
+        EXPECT_NEAR(r.penumbral_magnitude, c.penumbral, 0.0005) << c.lunation;
+        EXPECT_NEAR(r.magnitude, c.umbral, 0.0005) << c.lunation;
+        EXPECT_NEAR(r.penumbral_half_min, c.penumbralMin / 2, 0.2) << c.lunation;
+        EXPECT_NEAR(r.umbral_half_min, c.partialMin / 2, 0.2) << c.lunation;
+        EXPECT_NEAR(r.total_half_min, c.totalMin / 2, 0.2) << c.lunation;
+    }
+}
+
+TEST(PhaseLibrary, SolarEclipsesAsTheCanonGivesThem) {
+    // NASA's Five Millennium Canon of Solar Eclipses (F. Espenak): kind,
+    // greatest eclipse (TD), gamma and magnitude, one of each kind.
+    struct Canon {
+        int32_t lunation;
+        int kind;
+        int hour, minute, second;
+        double dayStart, gamma, magnitude;
+    };
+    const Canon eclipses[] = {
+        {218, VXPHASE_SOLAR_TOTAL, 18, 26, 40, 2457986.5, 0.4367, 1.0306},    // 2017-08-21
+        {282, VXPHASE_SOLAR_PARTIAL, 11, 1, 20, 2459877.5, 1.0701, 0.8619},   // 2022-10-25
+        {288, VXPHASE_SOLAR_HYBRID, 4, 17, 56, 2460054.5, -0.3952, 1.0132},   // 2023-04-20
+        {294, VXPHASE_SOLAR_ANNULAR, 18, 0, 41, 2460231.5, 0.3753, 0.952},    // 2023-10-14
+        {300, VXPHASE_SOLAR_TOTAL, 18, 18, 29, 2460408.5, 0.3431, 1.0566},    // 2024-04-08
+    };
+    for (const Canon& c : eclipses) {
+        PhaseEclipseRecord r{};
+        syzyg(c.lunation, 0, &r);
+        EXPECT_EQ(r.kind, c.kind) << c.lunation;
+        EXPECT_NEAR(r.greatest_tt, c.dayStart + (c.hour * 3600 + c.minute * 60 + c.second) / 86400.0, 3.0 / 86400)
+            << c.lunation;
+        EXPECT_NEAR(r.gamma, c.gamma, 0.0003) << c.lunation;
+        EXPECT_NEAR(r.magnitude, c.magnitude, 0.0005) << c.lunation;
+    }
+}
+
 TEST(PhaseLibrary, TheStartingGuessIsMinutesFromThePhase) {
     // Meeus' chapter 49 is good to about 6 minutes at -3000 against a modern
     // ephemeris (and to seconds today); so is the guess, which only saves
