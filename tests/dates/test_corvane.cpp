@@ -234,6 +234,40 @@ TEST(Corvane, EntriesThroughTheParser) {
     }
 }
 
+TEST(Corvane, MonthStepsLandOnTheExactDate) {
+    // 2003: new moons Mar 3, Apr 1, May 1, first quarters Mar 11, Apr 9,
+    // May 9 (USNO), so CLW 5003 opens on Apr 2 and 5002 has a 13th month
+    // (Mar 4..Apr 1). A month step keeps the week and the day.
+    auto step = [](CorvaneDateRecord d, bool forward) {
+        StepCorvaneMonth(d, forward);
+        return d;
+    };
+    auto same = [](const CorvaneDateRecord& d, int32_t year, int month, int week, int day) {
+        return d.valid == 1 && d.year == year && d.month == month && d.week == week && d.day == day;
+    };
+    CorvaneDateRecord d{5003, 1, 2, 3, 0, 0};
+    ASSERT_EQ(CorvaneDayFromDate(d), 0);
+    EXPECT_EQ(d.jdn, Jdn(2003, 4, 12));
+    const CorvaneDateRecord back = step(d, false);
+    EXPECT_TRUE(same(back, 5002, 13, 2, 3)) << back.year << "-" << back.month << "-" << back.week << "-" << back.day;
+    EXPECT_EQ(back.jdn, Jdn(2003, 3, 14));
+    EXPECT_TRUE(same(step(back, true), 5003, 1, 2, 3));
+    const CorvaneDateRecord forward = step(d, true);
+    EXPECT_TRUE(same(forward, 5003, 2, 2, 3));
+    EXPECT_EQ(forward.jdn, Jdn(2003, 5, 12));
+    // Week 2 of 5003-01 runs from the day after the first quarter (Apr 9) to
+    // the last quarter's day (Apr 16): seven days. A day beyond them is
+    // lowered to the last, not to the first.
+    CorvaneDateRecord late{5003, 1, 2, 9, 0, 0};
+    ClampCorvaneDay(late);
+    EXPECT_TRUE(same(late, 5003, 1, 2, 7));
+    EXPECT_EQ(late.jdn, Jdn(2003, 4, 16));
+    // Across year 0 (CE -3000): year -1 has twelve months.
+    const CorvaneDateRecord before0 = step(CorvaneDateRecord{0, 1, 1, 1, 0, 0}, false);
+    EXPECT_TRUE(same(before0, -1, 12, 1, 1)) << before0.year << "-" << before0.month;
+    EXPECT_TRUE(same(step(before0, true), 0, 1, 1, 1));
+}
+
 TEST(Corvane, StepsByWeekMonthAndYear) {
     CorvaneDateRecord r = FromDay(Jdn(2001, 6, 10));
     const CorvaneDateRecord start = r;
