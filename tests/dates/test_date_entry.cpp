@@ -175,19 +175,33 @@ TEST(DateEntry, ColonAtTheVeryStartHasNoDate) {
 }
 
 TEST(DateEntry, MessagesAreExact) {
-    EXPECT_EQ(DateEntryErrorMessage(1), "Invalid date entry.");
-    EXPECT_EQ(DateEntryErrorMessage(4), "Invalid time specification.  Times must be, e.g., 23:50.");
-    EXPECT_EQ(DateEntryErrorMessage(10),
-              "Invalid LVT date.  LVT dates must be in the form: [cycle-]-year-month-triday-day");
-    EXPECT_EQ(DateEntryErrorMessage(12),
-              "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.");
-    EXPECT_EQ(DateEntryErrorMessage(15),
-              "Invalid CLW date.  CWL dates must be in the form: year-month-week-day");
-    EXPECT_EQ(DateEntryErrorMessage(19), "No date given.");
+    // Every message, as the user reads it (two spaces after a sentence; the
+    // CLW message's "CWL" is the program's own text).
+    const char* const messages[] = {
+        "Invalid date entry.",
+        "Calendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).",
+        "Time specification not permitted with CJD or AJD.",
+        "Invalid time specification.  Times must be, e.g., 23:50.",
+        "Date separator must be a dash, '-'.",
+        "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day",
+        "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day",
+        "Invalid OLC date.  OLC dates must be in the form: cycle-year-month-day",
+        "Invalid DV date.  DV dates must be in the form: cycle-year-month-day",
+        "Invalid LVT date.  LVT dates must be in the form: [cycle-]-year-month-triday-day",
+        "Invalid SVT date.  SVT dates must be in the form: year-month-triday-day",
+        "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.",
+        "Error when parsing date string.",
+        "Value for addition or subtraction is invalid.",
+        "Invalid CLW date.  CWL dates must be in the form: year-month-week-day",
+        "Invalid month value in CLW date.",
+        "Invalid week value in CLW date.",
+        "Invalid day value in CLW date.",
+        "No date given.",
+    };
+    for (DateEntryError code = 1; code <= 19; ++code) EXPECT_EQ(DateEntryErrorMessage(code), messages[code - 1]) << code;
     EXPECT_EQ(DateEntryErrorMessage(0), "Unknown error.");
     EXPECT_EQ(DateEntryErrorMessage(20), "Unknown error.");
     EXPECT_EQ(DateEntryErrorTitle, "Invalid date/time entry");
-    for (DateEntryError code = 1; code <= 19; ++code) EXPECT_NE(DateEntryErrorMessage(code), "Unknown error.");
 }
 
 }  // namespace
