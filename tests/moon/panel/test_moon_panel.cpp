@@ -2,6 +2,8 @@
 // pictures' files, and the data of a moment.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +37,7 @@ TEST(MoonPanel, PhaseNamesAndSuffixes) {
     EXPECT_EQ(MoonPhaseText(0.4494, true), "Crescent moon (waxing), 44.9%");
     EXPECT_EQ(MoonPhaseText(0.550, false), "Gibbous moon (waning), 55.0%");
     EXPECT_EQ(MoonPhaseText(0.990, false), "Full moon (waning), 99.0%");
+    EXPECT_EQ(MoonPhaseText(0.985, true), "Gibbous moon (waxing), 98.5%");
 }
 
 TEST(MoonPanel, DeltaTTexts) {
@@ -81,6 +84,62 @@ TEST_F(Painting, WaxingCrescentAtThirtyPercent) {
         }
 }
 
+TEST(MoonPictures, TheChoiceAtItsBoundaries) {
+    // Strict bounds: 1 % and 99 % are painted, 49 % and 51 % too; only the
+    // open band around one half is a plain quarter.
+    auto is = [](double f, bool waxing, MoonPicture base, ShadowPaint paint) {
+        const MoonPictureChoice c = ChooseMoonPicture(f, waxing);
+        return c.base == base && c.paint == paint;
+    };
+    EXPECT_TRUE(is(0.0099, true, MoonPicture::Dark, ShadowPaint::None));
+    EXPECT_TRUE(is(0.01, true, MoonPicture::FirstQuarterLit, ShadowPaint::InsideRight));
+    EXPECT_TRUE(is(0.49, true, MoonPicture::FirstQuarterLit, ShadowPaint::InsideRight));
+    EXPECT_TRUE(is(0.495, true, MoonPicture::FirstQuarterLit, ShadowPaint::None));
+    EXPECT_TRUE(is(0.505, false, MoonPicture::LastQuarterLit, ShadowPaint::None));
+    EXPECT_TRUE(is(0.51, true, MoonPicture::FullLit, ShadowPaint::OutsideLeft));
+    EXPECT_TRUE(is(0.51, false, MoonPicture::FullLit, ShadowPaint::OutsideRight));
+    EXPECT_TRUE(is(0.49, false, MoonPicture::LastQuarterLit, ShadowPaint::InsideLeft));
+    EXPECT_TRUE(is(0.99, false, MoonPicture::FullLit, ShadowPaint::OutsideRight));
+    EXPECT_TRUE(is(0.9901, false, MoonPicture::FullLit, ShadowPaint::None));
+}
+
+TEST_F(Painting, EveryShadowCasePixelByPixel) {
+    // The four painted cases: the picture they start from, the disc, the
+    // half painted and which side of the terminator ellipse (semi-axes
+    // r |2f - 1| and r) takes the background. Outside the disc is the
+    // background too.
+    struct Case {
+        double f;
+        bool waxing;
+        MoonPicture base;
+        int cx, cy;
+        bool rightHalf, insideEllipse;
+    };
+    const Case cases[] = {
+        {0.3, true, MoonPicture::FirstQuarterLit, 44, 45, true, true},     // waxing crescent
+        {0.7, true, MoonPicture::FullLit, 44, 45, false, false},           // waxing gibbous
+        {0.8, false, MoonPicture::FullLit, 44, 45, true, false},           // waning gibbous
+        {0.2, false, MoonPicture::LastQuarterLit, 46, 44, false, true},    // waning crescent
+    };
+    const Colour red = Rgb(255, 0, 0);  // a colour the pictures never use
+    for (const Case& c : cases) {
+        painter.DrawMoonPicture(c.f, c.waxing, red);
+        const PixelImage base = RenderMoonPicture(c.base);
+        const double r2 = static_cast<double>(c.cx) * c.cx, k = std::fabs(2 * c.f - 1);
+        for (int x = 0; x < 90; ++x)
+            for (int y = 0; y < 90; ++y) {
+                const double dx = x - c.cx, dy = c.cy - y;
+                const bool outsideDisc = dx * dx + dy * dy > r2;
+                const bool inHalf = c.rightHalf ? x >= c.cx : x <= c.cx;
+                const bool inEllipse = (r2 - dy * dy) * k * k > dx * dx;
+                Colour expected = (outsideDisc || (inHalf && inEllipse == c.insideEllipse)) ? red : base.Get(x, y);
+                if (expected == Rgb(200, 0, 0)) expected = Rgb(192, 0, 0);  // the marker colour, recoloured
+                ASSERT_EQ(painter.Picture().Get(x, y), expected) << c.f << (c.waxing ? " waxing " : " waning ") << x
+                                                                 << "," << y;
+            }
+    }
+}
+
 TEST_F(Painting, WaningCrescentUsesTheShiftedCentre) {
     painter.DrawMoonPicture(0.2, false, NavyColour);
     EXPECT_EQ(painter.DiscCentreX, 46);
@@ -125,6 +184,20 @@ TEST(MoonPictures, FilesRoundTripAndBadFilesAreRefused) {
     EXPECT_FALSE(fromFiles.LoadedFromFile());
     EXPECT_EQ(fromFiles.Picture().width, 90);
     std::remove(bad.c_str());
+}
+
+TEST(MoonData, BetweenPublishedPhases) {
+    // 2017-07-04 10:00 UT. USNO: new moons 2017-06-24 02:31 and 07-23 09:46,
+    // first quarter 07-01 00:51, full moon 07-09 04:07 (UT). So the age is
+    // 10 d 7 h 29 min of a 29.302-day lunation (35.2 %), and the fraction
+    // (3.3813 / 8.1361) / 2 + 1/2 = 0.7078.
+    InitPhaseConstants();
+    const MoonData d = ComputeMoonData(2457938.5 + 10.0 / 24);
+    EXPECT_EQ(d.lunation, 216);
+    EXPECT_EQ(d.phaseResult, 1);
+    EXPECT_EQ(d.ageText, "[216] 10 days, 7 hrs, 29 mins (35.2%)");
+    EXPECT_NEAR(d.fraction, 0.7078, 0.0003);
+    EXPECT_TRUE(d.waxing);
 }
 
 TEST(MoonData, AtANewMoonAndAtTheFirstQuarter) {
