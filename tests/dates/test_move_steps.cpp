@@ -2,6 +2,8 @@
 // of day, the Corvane clock, and the clamps.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include <cmath>
 
 #include "DateLines.h"
@@ -18,6 +20,32 @@ double At(int y, int m, int d, int hh, int mm, int zone = 0) {
 }
 
 std::string Ce(double moment, int zone = 0) { return CalendarLine(CE, moment, zone).shortText + " " + TimeLineText(moment, zone, true, CE); }
+
+TEST(MoveSteps, EveryUnitHasItsTextAndCalendar) {
+    // The saved state stores the index: each named unit keeps its place in
+    // the list, its text and its calendar.
+    struct Unit {
+        StepUnit unit;
+        int index;
+        const char* text;
+        int calendar;
+    };
+    const Unit units[] = {
+        {Step::Minute, 0, "1 minute", -1},    {Step::Hour, 1, "1 hour", -1},         {Step::Day, 2, "1 day", -1},
+        {Step::CeMonth, 3, "1 CE month", CE},  {Step::CeYear, 4, "1 CE year", CE},    {Step::CeCentury, 5, "1 CE century", CE},
+        {Step::OlcMonth, 6, "1 OLC month", OLC}, {Step::OlcYear, 7, "1 OLC year", OLC}, {Step::DvMonth, 8, "1 DV month", DV},
+        {Step::DvYear, 9, "1 DV year", DV},    {Step::DvCycle, 10, "1 DV cycle", DV}, {Step::LvtMonth, 11, "1 LVT month", LVT},
+        {Step::LvtYear, 12, "1 LVT year", LVT}, {Step::LvtCycle, 13, "1 LVT cycle", LVT},
+        {Step::SvtQuarter, 14, "1 SVT quarter", SVT}, {Step::SvtYear, 15, "1 SVT year", SVT},
+        {Step::ClwWeek, 16, "1 CLW week", CLW}, {Step::ClwMonth, 17, "1 CLW month", CLW}, {Step::ClwYear, 18, "1 CLW year", CLW},
+    };
+    static_assert(std::size(units) == NumberOfStepUnits);
+    for (const Unit& u : units) {
+        EXPECT_EQ(u.unit, u.index) << u.text;
+        EXPECT_EQ(StepUnitText(u.unit), u.text);
+        EXPECT_EQ(StepUnitCalendar(u.unit), u.calendar) << u.text;
+    }
+}
 
 TEST(MoveSteps, FixedSpans) {
     const MoveStepResult r = MoveStep(0, false, At(2001, 3, 1, 0, 0), 0, OLC);
