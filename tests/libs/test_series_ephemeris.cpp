@@ -13,6 +13,26 @@ using namespace vxphase;
 
 double Arcsec(double radians) { return std::fabs(WrapPi(radians)) / kArcsecond; }
 
+struct ElpTerm {
+    double a, p0, p1, p2, p3, p4;
+};
+#include "generated/ElpMpp02.inc"
+
+// The Moon's mean longitude decides the phases' drift far from J2000, so the
+// generator must have taken the DE405 fit with the secular corrections its
+// authors fitted to DE406 (their tables 1 and 4), not the LLR fit or the
+// uncorrected theory: W1 = 218d18'59.95571" + 1732559343.73604" T
+// - 6.8084" T^2 + 0.006604" T^3 - 0.00003169" T^4, plus the DE405 corrections
+// -0.07008", -0.35106", -0.03743" and the DE406 ones -0.000189", -0.00001024".
+TEST(SeriesEphemeris, TheMoonsMeanLongitudeIsThePublishedFit) {
+    const double arcsec = 1 / kArcsecond;
+    EXPECT_NEAR(kElpW1[2] * arcsec, -6.8084 - 0.03743, 1e-5);
+    EXPECT_NEAR(kElpW1[3] * arcsec, 0.006604 - 0.00018865, 1e-8);
+    EXPECT_NEAR(kElpW1[4] * arcsec, -0.00003169 - 0.00001024, 1e-10);
+    EXPECT_NEAR(kElpW1[1] * arcsec, 1732559343.73604 - 0.35106, 1e-4);
+    EXPECT_NEAR(kElpW1[0] * arcsec, (218 * 3600 + 18 * 60 + 59.95571) - 0.07008, 1e-4);
+}
+
 TEST(SeriesEphemeris, SineAndCosineMatchTheLibraryOverTheSeriesArguments) {
     // Every quadrant and both reduction regimes: tiny, ordinary and the
     // 4e5 radians a term's argument reaches at the range ends.
