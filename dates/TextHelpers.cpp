@@ -22,7 +22,8 @@ void RemoveCharacters(std::string& text, std::string_view set) {
 }
 
 std::string WithoutCharacters(std::string_view text, std::string_view set, int start) {
-    const size_t keep = start > 1 ? std::min(static_cast<size_t>(start - 1), text.size()) : 0;
+    const size_t keep =
+        static_cast<size_t>(std::clamp<int64_t>(int64_t{start} - 1, 0, static_cast<int64_t>(text.size())));
     std::string head(text.substr(0, keep));
     std::string tail(text.substr(keep));
     RemoveCharacters(tail, set);

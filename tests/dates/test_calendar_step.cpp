@@ -234,8 +234,16 @@ TEST(SolarTridaySteps, QuarterClampingKeepsTheDay) {
                 StepSolarTridayQuarter(s, forward);
                 EXPECT_EQ(vtcsolar_valid(&s), 1) << yy << " q" << q;
                 SolarTridayRecord t{yy, q, q == 2 ? 31 : q == 4 ? num_tridays_in_4th_quarter(yy) : 30, 3, 0, 0};
+                const int32_t before = t.triday;
                 StepSolarTridayYear(t, forward);
                 EXPECT_EQ(vtcsolar_valid(&t), 1) << yy << " q" << q;
+                // A year step changes only the year, and the triday only
+                // where the fourth quarter is shorter in the new year.
+                EXPECT_EQ(t.year, yy + (forward ? 1 : -1));
+                EXPECT_EQ(t.quarter, q);
+                EXPECT_EQ(t.day, 3);
+                EXPECT_EQ(t.triday, q == 4 ? std::min(before, num_tridays_in_4th_quarter(t.year)) : before)
+                    << yy << " q" << q;
             }
 }
 

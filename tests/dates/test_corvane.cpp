@@ -262,6 +262,15 @@ TEST(Corvane, MonthStepsLandOnTheExactDate) {
     ClampCorvaneDay(late);
     EXPECT_TRUE(same(late, 5003, 1, 2, 7));
     EXPECT_EQ(late.jdn, Jdn(2003, 4, 16));
+    // A week step over the month's end: last quarter 2003-04-23 12:18 UT, so
+    // week 4 of 5003-01 opens on Apr 24; 5003-02 opens on May 2.
+    CorvaneDateRecord w{5003, 1, 4, 3, 0, 0};
+    StepCorvaneWeek(w, true);
+    EXPECT_TRUE(same(w, 5003, 2, 1, 3)) << w.month << "-" << w.week << "-" << w.day;
+    EXPECT_EQ(w.jdn, Jdn(2003, 5, 4));
+    StepCorvaneWeek(w, false);
+    EXPECT_TRUE(same(w, 5003, 1, 4, 3)) << w.month << "-" << w.week << "-" << w.day;
+    EXPECT_EQ(w.jdn, Jdn(2003, 4, 26));
     // Across year 0 (CE -3000): year -1 has twelve months.
     const CorvaneDateRecord before0 = step(CorvaneDateRecord{0, 1, 1, 1, 0, 0}, false);
     EXPECT_TRUE(same(before0, -1, 12, 1, 1)) << before0.year << "-" << before0.month;

@@ -28,6 +28,18 @@ Parsed Parse(const std::string& text, int current = CE, int zone = 0) {
 // The AJD of day jdn at hh:mm with the zone offset.
 double At(int32_t jdn, int hh, int mm, int zone = 0) { return MomentFromCJD(jdn + (hh * 60 + mm) / 1440.0, zone); }
 
+TEST(DateEntry, ErrorCodesAreTheNumberedMessages) {
+    // The codes are the numbers of the messages (1..19), written in logs and
+    // compared by callers: the numbers themselves are the contract.
+    using namespace EntryError;
+    const DateEntryError codes[] = {Invalid,   NoCalendar, TimeWithJulianDate, BadTime,  BadSeparator,
+                                    BadCe,     BadJc,      BadOlc,             BadDv,    BadLvt,
+                                    BadSvt,    BadJulianDate, ParseFailure,    BadPlusMinus, BadClw,
+                                    BadClwMonth, BadClwWeek, BadClwDay,        NoDate};
+    EXPECT_EQ(None, 0);
+    for (int i = 0; i < 19; ++i) EXPECT_EQ(codes[i], i + 1) << i;
+}
+
 TEST(DateEntry, TheRoadOfOneConversion) {
     Parsed p = Parse("2003-12-31 CE 15:55");
     ASSERT_EQ(p.error, 0);

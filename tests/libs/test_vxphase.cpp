@@ -3,6 +3,7 @@
 // inputs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -25,6 +26,52 @@ TEST(PhaseLibrary, RecordLayout) {
     EXPECT_EQ(offsetof(PhaseEclipseRecord, total_half_min), 80u);
 }
 
+TEST(PhaseLibrary, KindNumbersAreTheRecordFormat) {
+    // Stored in saved states and read by other programs: the numbers, not
+    // just the names, are the contract.
+    EXPECT_EQ(VXPHASE_NO_ECLIPSE, 0);
+    EXPECT_EQ(VXPHASE_SOLAR_PARTIAL, 1);
+    EXPECT_EQ(VXPHASE_SOLAR_ANNULAR, 2);
+    EXPECT_EQ(VXPHASE_SOLAR_TOTAL, 3);
+    EXPECT_EQ(VXPHASE_SOLAR_TOTAL_NONCENTRAL, 4);
+    EXPECT_EQ(VXPHASE_SOLAR_ANNULAR_NONCENTRAL, 5);
+    EXPECT_EQ(VXPHASE_SOLAR_HYBRID, 6);
+    EXPECT_EQ(VXPHASE_SOLAR_HYBRID_NONCENTRAL, 7);
+    EXPECT_EQ(VXPHASE_LUNAR_PENUMBRAL, 8);
+    EXPECT_EQ(VXPHASE_LUNAR_PARTIAL, 9);
+    EXPECT_EQ(VXPHASE_LUNAR_TOTAL, 10);
+}
+
+TEST(PhaseLibrary, ARecordIsRewrittenWhole) {
+    // A record filled before (here with 0xAB bytes, then with an eclipse)
+    // keeps nothing of it: reserved fields 0, eclipse fields 0 without one.
+    PhaseEclipseRecord r;
+    std::memset(&r, 0xAB, sizeof r);
+    syzyg(218, 0, &r);  // 2017-08-21, total solar
+    ASSERT_EQ(r.kind, 3);
+    EXPECT_EQ(r.reserved1, 0);
+    EXPECT_EQ(r.reserved2, 0);
+    EXPECT_EQ(r.reserved3, 0);
+    syzyg(282, 2, &r);  // 2022-11-08, total lunar: every lunar field set
+    ASSERT_EQ(r.kind, 10);
+    // The quarters after it, and the next new and full moons (no eclipse).
+    for (int phase : {3, 4, 6}) {
+        syzyg(282, phase, &r);
+        EXPECT_EQ(r.kind, 0) << phase;
+        EXPECT_EQ(r.saros, 0) << phase;
+        EXPECT_EQ(r.greatest_tt, 0.0) << phase;
+        EXPECT_EQ(r.gamma, 0.0) << phase;
+        EXPECT_EQ(r.magnitude, 0.0) << phase;
+        EXPECT_EQ(r.penumbral_magnitude, 0.0) << phase;
+        EXPECT_EQ(r.penumbral_half_min, 0.0) << phase;
+        EXPECT_EQ(r.umbral_half_min, 0.0) << phase;
+        EXPECT_EQ(r.total_half_min, 0.0) << phase;
+        EXPECT_EQ(r.reserved1 | r.reserved2 | r.reserved3, 0) << phase;
+        EXPECT_EQ(r.phase, phase % 4);
+        EXPECT_EQ(r.lunation, 282 + phase / 4);
+    }
+}
+
 TEST(PhaseLibrary, LunationZeroIsTheNewMoonOf2000January6) {
     PhaseEclipseRecord r{};
     const double t = syzyg(0, 0, &r);
@@ -40,9 +87,9 @@ TEST(PhaseLibrary, InstantsAgreeWithModernEphemerides) {
     // from ELP-2000/82 and VSOP87 (Meeus, Astronomical Algorithms, example 49.a).
     PhaseEclipseRecord r{};
     syzyg(218, 0, &r);
-    EXPECT_NEAR(r.greatest_tt, 2457986.5 + (18 * 3600 + 26 * 60 + 40.2) / 86400.0, 1.5 / 86400);
+    EXPECT_NEAR(r.greatest_tt, 2457986.5 + (18 * 3600 + 26 * 60 + 40.2) / 86400.0, 0.5 / 86400);
     syzyg(300, 0, &r);
-    EXPECT_NEAR(r.greatest_tt, 2460408.5 + (18 * 3600 + 18 * 60 + 29.4) / 86400.0, 1.5 / 86400);
+    EXPECT_NEAR(r.greatest_tt, 2460408.5 + (18 * 3600 + 18 * 60 + 29.4) / 86400.0, 0.5 / 86400);
     EXPECT_NEAR(syzyg(-283, 0, nullptr), 2443192.5 + (3 * 3600 + 37 * 60 + 40) / 86400.0, 2.0 / 86400);
 }
 
@@ -101,14 +148,14 @@ TEST(PhaseLibrary, SolarEclipsesAsTheCanonGivesThem) {
 }
 
 TEST(PhaseLibrary, TheStartingGuessIsMinutesFromThePhase) {
-    // Meeus' chapter 49 is good to about 6 minutes at -3000 against a modern
-    // ephemeris (and to seconds today); so is the guess, which only saves
-    // Newton's steps and so no result shows it.
+    // The guess is Meeus' chapter 49 without its small terms: minutes from
+    // the phase. It only decides where Newton's method starts, so no result
+    // shows it; a wrong large term would cost steps or converge elsewhere.
     for (int64_t n = -61800; n <= 49500; n += 37) {
         const double year = 2000 + static_cast<double>(n) / 12.3685;
         for (int phase = 0; phase < 4; ++phase) {
             const double minutes = std::fabs(vxphase::MeanPhaseGuess(n, phase) - vxphase::PhaseTT(n, phase)) * 1440;
-            EXPECT_LT(minutes, year >= 0 && year <= 4000 ? 2.5 : 8.0) << n << " " << phase;
+            EXPECT_LT(minutes, year >= 0 && year <= 4000 ? 9.0 : 25.0) << n << " " << phase;
         }
     }
 }
@@ -193,11 +240,36 @@ TEST(PhaseLibrary, DeltaTModel) {
     for (double y : {1955.0, 1980.0, 2005.0}) EXPECT_EQ(vxphase::DeltaTSeconds(y, true), vxphase::DeltaTSeconds(y, false)) << y;
     EXPECT_NEAR(vxphase::DeltaTSeconds(2006.0, true) - vxphase::DeltaTSeconds(2006.0, false), -0.000012932 * 51 * 51, 1e-12);
     EXPECT_NEAR(vxphase::DeltaTSeconds(1954.0, true) - vxphase::DeltaTSeconds(1954.0, false), -0.000012932, 1e-12);
-    // Continuity at the joins of the polynomials (within 2 s).
+    // The published polynomials meet at their joins within a quarter second.
     for (double y : {-500.0, 500.0, 1600.0, 1700.0, 1800.0, 1860.0, 1900.0, 1920.0, 1941.0, 1961.0, 1986.0, 2005.0,
                      2050.0, 2150.0}) {
-        EXPECT_NEAR(vxphase::DeltaTSeconds(y - 1e-9, true), vxphase::DeltaTSeconds(y, true), 2.0) << y;
+        EXPECT_NEAR(vxphase::DeltaTSeconds(y - 1e-9, true), vxphase::DeltaTSeconds(y, true), 0.3) << y;
     }
+}
+
+TEST(PhaseLibrary, DeltaTFollowsTheObservedValues) {
+    // Observed delta T (seconds), 1900-2005, as tabulated by Espenak & Meeus
+    // (NASA, "Historical values of Delta T") from the Astronomical Almanac;
+    // their polynomials stay within 0.2 s of it.
+    const struct {
+        int year;
+        double seconds;
+    } observed[] = {{1900, -2.79}, {1905, 3.86}, {1910, 10.46}, {1915, 17.20}, {1920, 21.16}, {1925, 23.62},
+                    {1930, 24.02}, {1935, 23.93}, {1940, 24.33}, {1945, 26.77}, {1950, 29.15}, {1955, 31.07},
+                    {1960, 33.15}, {1965, 35.73}, {1970, 40.18}, {1975, 45.48}, {1980, 50.54}, {1985, 54.34},
+                    {1990, 56.86}, {1995, 60.78}, {2000, 63.83}, {2005, 64.69}};
+    for (const auto& o : observed)
+        EXPECT_NEAR(vxphase::DeltaTSeconds(o.year, false), o.seconds, 0.2) << o.year;
+    // Before the telescope, Morrison & Stephenson's values that the
+    // polynomials of -500..1600 were fitted to (same table), within 1 %.
+    const struct {
+        int year;
+        double seconds;
+    } historical[] = {{-500, 17190}, {-300, 14080}, {-100, 11640}, {0, 10580}, {200, 8640}, {400, 6700},
+                      {500, 5710},   {700, 3810},   {900, 2200},   {1000, 1570}, {1200, 740}, {1400, 320},
+                      {1500, 200},   {1600, 120},   {1700, 9},     {1800, 14}};
+    for (const auto& h : historical)
+        EXPECT_NEAR(vxphase::DeltaTSeconds(h.year, false), h.seconds, std::max(0.01 * h.seconds, 2.0)) << h.year;
 }
 
 

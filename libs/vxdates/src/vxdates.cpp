@@ -71,7 +71,7 @@ void euro_date_to_jdn(EuroDateRecord* rec) {
     if (!IsKnownLetter(rec->letter)) return;
     const bool gregorian = IsGregorian(rec->letter);
     const int len = MonthLength(rec->year, rec->month, gregorian);
-    if (len == 0 || rec->day < 1 || rec->day > len) return;
+    if (rec->day < 1 || rec->day > len) return;  // len is 0 for a month that does not exist
     const int64_t jdn = FixedFromDate(rec->year, rec->month, rec->day, gregorian) + kFixedToJdn;
     if (!vxlib::FitsInt32(jdn)) return;
     rec->jdn = static_cast<int32_t>(jdn);

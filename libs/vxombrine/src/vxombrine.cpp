@@ -67,7 +67,7 @@ void odate_to_jdn(OmbrineDateRecord* rec) {
     rec->valid = 0;
     if (rec->cycle < -kCycleLimit || rec->cycle > kCycleLimit) return;
     const int64_t len = MonthLength(rec->year, rec->month);
-    if (len == 0 || rec->day < 1 || rec->day > len) return;
+    if (rec->day < 1 || rec->day > len) return;  // len is 0 for a month that does not exist
     const int64_t a = kMonths * rec->cycle + MonthsBeforeYear(rec->year - 1) + rec->month - 1;
     const int64_t jdn = MonthStart(a) + rec->day - 1;
     if (!vxlib::FitsInt32(jdn)) return;

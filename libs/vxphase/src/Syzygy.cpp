@@ -295,34 +295,26 @@ void SolarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0,
 double MeanPhaseGuess(int64_t lunation, int phase) {
     const double k = static_cast<double>(lunation) + phase / 4.0;
     const double t = k / 1236.85;
-    // Meeus 49.1 to 49.7 with their terms in T^2..T^4: far from 2000 the
-    // Moon's anomaly alone moves by 27 degrees without them.
+    // Meeus 49.1 to 49.7, kept to the terms that move the guess by more than
+    // about two minutes somewhere in the range: the guess only decides where
+    // Newton's method starts, so a smaller term could not be seen in any
+    // result. Far from 2000 the anomaly's T^2 term alone is worth 17 degrees.
     const double t2 = t * t;
-    double jde = 2451550.09766 + 29.530588861 * k + t2 * (0.00015437 + t * (-0.000000150 + t * 0.00000000073));
-    const double e = 1 - t * (0.002516 + t * 0.0000074);
-    const double m = (2.5534 + 29.10535670 * k - t2 * (0.0000014 + t * 0.00000011)) * kDegree;
-    const double mp = (201.5643 + 385.81693528 * k + t2 * (0.0107582 + t * (0.00001238 - t * 0.000000058))) * kDegree;
-    const double f = (160.7108 + 390.67050284 * k - t2 * (0.0016118 + t * (0.00000227 - t * 0.000000011))) * kDegree;
-    const double om = (124.7746 - 1.56375588 * k + t2 * (0.0020672 + t * 0.00000215)) * kDegree;
+    double jde = 2451550.09766 + 29.530588861 * k + t2 * (0.00015437 - t * 0.000000150);
+    const double e = 1 - 0.002516 * t;
+    const double m = (2.5534 + 29.10535670 * k) * kDegree;
+    const double mp = (201.5643 + 385.81693528 * k + t2 * (0.0107582 + t * 0.00001238)) * kDegree;
+    const double f = (160.7108 + 390.67050284 * k - t2 * 0.0016118) * kDegree;
     using std::sin;
-    using std::cos;
     if (phase == 0 || phase == 2) {
         const bool full = phase == 2;
         jde += (full ? -0.40614 : -0.40720) * sin(mp) + (full ? 0.17302 : 0.17241) * e * sin(m) +
-               (full ? 0.01614 : 0.01608) * sin(2 * mp) + (full ? 0.01043 : 0.01039) * sin(2 * f) +
-               (full ? 0.00734 : 0.00739) * e * sin(mp - m) - (full ? 0.00515 : 0.00514) * e * sin(mp + m) +
-               (full ? 0.00209 : 0.00208) * e * e * sin(2 * m) - 0.00111 * sin(mp - 2 * f) -
-               0.00057 * sin(mp + 2 * f) + 0.00056 * e * sin(2 * mp + m) - 0.00042 * sin(3 * mp) +
-               0.00042 * e * sin(m + 2 * f) + 0.00038 * e * sin(m - 2 * f) - 0.00024 * e * sin(2 * mp - m) -
-               0.00017 * sin(om);
+               0.0161 * sin(2 * mp) + 0.0104 * sin(2 * f) + 0.0074 * e * sin(mp - m) - 0.0051 * e * sin(mp + m) +
+               0.0021 * sin(2 * m);
     } else {
         jde += -0.62801 * sin(mp) + 0.17172 * e * sin(m) - 0.01183 * e * sin(mp + m) + 0.00862 * sin(2 * mp) +
-               0.00804 * sin(2 * f) + 0.00454 * e * sin(mp - m) + 0.00204 * e * e * sin(2 * m) -
-               0.00180 * sin(mp - 2 * f) - 0.00070 * sin(mp + 2 * f) - 0.00040 * sin(3 * mp) -
-               0.00034 * e * sin(2 * mp - m) + 0.00032 * e * sin(m + 2 * f) + 0.00032 * e * sin(m - 2 * f);
-        const double w = 0.00306 - 0.00038 * e * cos(m) + 0.00026 * cos(mp) - 0.00002 * cos(mp - m) +
-                         0.00002 * cos(mp + m) + 0.00002 * cos(2 * f);
-        jde += phase == 1 ? w : -w;
+               0.00804 * sin(2 * f) + 0.00454 * e * sin(mp - m) + 0.00204 * sin(2 * m) +
+               (phase == 1 ? 0.00306 : -0.00306);
     }
     return jde;
 }

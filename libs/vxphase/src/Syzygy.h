@@ -11,9 +11,9 @@ namespace vxphase {
 // exceeds the Sun's by phase * 90 degrees, in the given lunation.
 double PhaseTT(int64_t lunation, int phase);
 
-// Where the search for a phase starts: the mean phase with the periodic
-// terms of Meeus chapter 49, within 8 minutes of the true phase over
-// -3000..6000 and 2.5 minutes in 0..4000, so that Newton needs few steps.
+// Where the search for a phase starts: the mean phase with the largest
+// periodic terms of Meeus chapter 49, within 25 minutes of the true phase
+// over -3000..6000 and 9 minutes in 0..4000, so that Newton needs few steps.
 double MeanPhaseGuess(int64_t lunation, int phase);
 
 // Fills kind, saros and the eclipse fields for the new (phase 0) or full

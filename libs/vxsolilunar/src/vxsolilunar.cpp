@@ -71,7 +71,7 @@ void dvslcdate_to_jdn(SolilunarDateRecord* rec) {
     if (!CycleInRange(rec->cycle) || !YearInRange(rec->year)) return;
     const int64_t absYear = kYearsPerCycle * rec->cycle + rec->year;
     const int64_t len = MonthLength(absYear, rec->month);
-    if (len == 0 || rec->day < 1 || rec->day > len) return;
+    if (rec->day < 1 || rec->day > len) return;  // len is 0 for a month that does not exist
     const int64_t jdn = MonthStart(MonthsBefore(absYear) + rec->month - 1) + rec->day - 1;
     if (!vxlib::FitsInt32(jdn)) return;
     rec->jdn = static_cast<int32_t>(jdn);

@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "MoonArt.h"
 #include "MoonDisplay.h"
 
 namespace vx {
@@ -322,6 +324,66 @@ TEST(MoonDisplay, EmptySizes) {
     EXPECT_TRUE(RenderMoonDisplay(DisplaySourceOf(painter), 0).pixels.empty());
     const PixelImage one = RenderMoonDisplay(DisplaySourceOf(painter), 1);
     EXPECT_EQ(one.pixels.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vx
+
+namespace vx {
+namespace {
+
+// FNV-1a over the picture's size and pixels.
+uint64_t Fingerprint(const PixelImage& image) {
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            h ^= (v >> (8 * i)) & 0xFFu;
+            h *= 1099511628211ull;
+        }
+    };
+    mix(static_cast<uint32_t>(image.width));
+    mix(static_cast<uint32_t>(image.height));
+    for (Colour c : image.pixels) mix(c);
+    return h;
+}
+
+TEST(MoonPictures, TheFourPicturesAreTheOnesDrawn) {
+    // The four bitmaps are painted from a handful of maria and a shading
+    // rule: no reference exists for them but themselves. These fingerprints
+    // pin them, so that a change to the art is a decision, not an accident
+    // (an intended change updates them).
+    EXPECT_EQ(Fingerprint(RenderMoonPicture(MoonPicture::Dark)), 15802561428084974616ull);
+    EXPECT_EQ(Fingerprint(RenderMoonPicture(MoonPicture::FirstQuarterLit)), 11774284399281863026ull);
+    EXPECT_EQ(Fingerprint(RenderMoonPicture(MoonPicture::FullLit)), 16994337523016621403ull);
+    EXPECT_EQ(Fingerprint(RenderMoonPicture(MoonPicture::LastQuarterLit)), 7355946790635133583ull);
+}
+
+TEST(MoonPictures, BitmapSizesAtTheLimits) {
+    const std::string dir = ::testing::TempDir() + "vx-bmp-limits/";
+    std::filesystem::create_directories(dir);
+    auto patchHeight = [](const std::string& path, int32_t h) {
+        std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(22);
+        const unsigned char b[4] = {static_cast<unsigned char>(h), static_cast<unsigned char>(h >> 8),
+                                    static_cast<unsigned char>(h >> 16), static_cast<unsigned char>(h >> 24)};
+        f.write(reinterpret_cast<const char*>(b), 4);
+    };
+    PixelImage read;
+    // 4096 pixels either way are read; one more is not a moon picture.
+    ASSERT_TRUE(WriteBmp24(dir + "wide.bmp", PixelImage(4096, 1, NavyColour)));
+    EXPECT_TRUE(ReadBmp24(dir + "wide.bmp", read));
+    ASSERT_TRUE(WriteBmp24(dir + "wider.bmp", PixelImage(4097, 1, NavyColour)));
+    EXPECT_FALSE(ReadBmp24(dir + "wider.bmp", read));
+    ASSERT_TRUE(WriteBmp24(dir + "tall.bmp", PixelImage(1, 4096, NavyColour)));
+    EXPECT_TRUE(ReadBmp24(dir + "tall.bmp", read));
+    patchHeight(dir + "tall.bmp", -4096);  // the same rows, top-down
+    EXPECT_TRUE(ReadBmp24(dir + "tall.bmp", read));
+    EXPECT_EQ(read.height, 4096);
+    ASSERT_TRUE(WriteBmp24(dir + "taller.bmp", PixelImage(1, 4097, NavyColour)));
+    EXPECT_FALSE(ReadBmp24(dir + "taller.bmp", read));
+    patchHeight(dir + "taller.bmp", -4097);
+    EXPECT_FALSE(ReadBmp24(dir + "taller.bmp", read));
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

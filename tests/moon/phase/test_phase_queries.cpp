@@ -121,6 +121,42 @@ TEST_F(PhaseQueries, TheEclipseScreenNeverHidesAnEclipse) {
     EXPECT_FALSE(EclipsePossible(0, FirstQuarter));
 }
 
+TEST_F(PhaseQueries, TheScreenPassesTwoCenturiesOfEclipses) {
+    // The fast share of the sweep above: 1900..2100, both ways.
+    PhaseEclipseRecord r{};
+    int eclipses = 0, screened = 0;
+    for (int32_t n = -1237; n <= 1237; ++n)
+        for (PhaseKind k : {NewMoon, FullMoon}) {
+            syzyg(n, k, &r);
+            if (r.kind > 0) {
+                ++eclipses;
+                ASSERT_TRUE(EclipsePossible(n, k)) << n << " " << k;
+            }
+            screened += !EclipsePossible(n, k);
+        }
+    EXPECT_GT(eclipses, 450);
+    EXPECT_GT(screened, 2 * 2475 * 55 / 100);
+}
+
+TEST_F(PhaseQueries, DeltaTOfAYearIsTheCatalogs) {
+    // NASA's canon gives delta T with each eclipse: -1000 March 24 25,311 s,
+    // September 18 25,302 s; 1191 January 12 756 s (the year's own value is
+    // that of its middle, so within a few seconds of these).
+    EXPECT_NEAR(DeltaTForYear(-1000) * 60, 25306, 5);
+    EXPECT_NEAR(DeltaTForYear(1191) * 60, 756, 3);
+}
+
+TEST_F(PhaseQueries, EclipseClassesAtTheirBounds) {
+    EXPECT_FALSE(IsSolarEclipse(0));
+    EXPECT_TRUE(IsSolarEclipse(1));
+    EXPECT_TRUE(IsSolarEclipse(7));
+    EXPECT_FALSE(IsSolarEclipse(8));
+    EXPECT_FALSE(IsLunarEclipse(7));
+    EXPECT_TRUE(IsLunarEclipse(8));
+    EXPECT_TRUE(IsLunarEclipse(10));
+    EXPECT_FALSE(IsLunarEclipse(11));
+}
+
 TEST_F(PhaseQueries, EclipseKindTexts) {
     EXPECT_EQ(EclipseKindText(0), "");
     EXPECT_EQ(EclipseKindText(11), "");

@@ -14,6 +14,10 @@
 #include "PhaseQueries.h"
 #include "Search.h"
 #include "CanonKinds.h"
+#include "Corvane.h"
+#include "vxombrine.h"
+#include "vxsolilunar.h"
+#include "vxtriday.h"
 
 #ifndef VX_REFERENCE_DIR
 #define VX_REFERENCE_DIR "../shared/reference"
@@ -132,6 +136,58 @@ TEST_F(Searches, SarosSeries) {
     SearchState stale;
     EXPECT_EQ(RunSearch(13, true, eclipse.moment + 0.5, 0, true, stale).result,
               SearchOutcome::Result::NoEclipseDisplayed);
+}
+
+TEST_F(Searches, ASarosPartnerOfAnyKindIsFound) {
+    // 2022-10-25 (lunation 282) is a partial solar eclipse of saros 124; one
+    // saros later, 2040-11-04, another partial of the same series.
+    const SearchOutcome eclipse = Run(10, true, Phase(281, NewMoon));
+    ASSERT_EQ(eclipse.record.lunation, 282);
+    ASSERT_EQ(eclipse.record.kind, VXPHASE_SOLAR_PARTIAL);
+    const SearchOutcome o = Run(13, true, eclipse.moment, true);
+    ASSERT_EQ(o.result, SearchOutcome::Result::Found);
+    EXPECT_EQ(o.record.lunation, 282 + 223);
+    EXPECT_EQ(o.record.kind, VXPHASE_SOLAR_PARTIAL);
+    EXPECT_EQ(o.record.saros, 124);
+}
+
+TEST_F(Searches, TheCoincidenceIsEveryCalendarsFirstDay) {
+    // Read with the libraries themselves: the days found are first days of a
+    // month in OLC, DV and LVT and of a week-1 in CLW, and the days between
+    // two found ones are not all four.
+    double t = MomentFromCJD(2451545.5, 0);
+    for (int i = 0; i < 4; ++i) {
+        const SearchOutcome o = Run(15, true, t);
+        ASSERT_EQ(o.result, SearchOutcome::Result::Found);
+        const int32_t day = CivilDay(o.moment, 0);
+        OmbrineDateRecord olc{};
+        olc.jdn = day;
+        jdn_to_odate(&olc);
+        SolilunarDateRecord dv{};
+        dv.jdn = day;
+        jdn_to_dvslcdate(&dv);
+        LunarTridayRecord lvt{};
+        lvt.jdn = day;
+        jdn_to_vtclunar(&lvt);
+        CorvaneDateRecord clw{};
+        clw.jdn = day;
+        CorvaneDateFromDay(clw);
+        EXPECT_EQ(olc.day, 1) << day;
+        EXPECT_EQ(dv.day, 1) << day;
+        EXPECT_EQ(lvt.triday * 10 + lvt.day, 11) << day;
+        EXPECT_EQ(clw.week * 10 + clw.day, 11) << day;
+        const int32_t start = CivilDay(t, 0);
+        for (int32_t between = start + 1; between < day; ++between) {
+            OmbrineDateRecord a{};
+            a.jdn = between;
+            jdn_to_odate(&a);
+            SolilunarDateRecord b{};
+            b.jdn = between;
+            jdn_to_dvslcdate(&b);
+            ASSERT_FALSE(a.day == 1 && b.day == 1 && AllFirstsCoincide(between)) << between;
+        }
+        t = o.moment;
+    }
 }
 
 TEST_F(Searches, CoincidencesOfFirstDays) {

@@ -116,6 +116,14 @@ TEST(LogBookCapacity, FullLogRefusesWhatDoesNotFit) {
     EXPECT_TRUE(log.Empty());
 }
 
+TEST(LogBookCapacity, TheLogHoldsFourMebibytes) {
+    LogBook log;
+    EXPECT_TRUE(log.Append(std::string((4u << 20) - 1, 'x')));
+    EXPECT_TRUE(log.Append("y"));
+    EXPECT_FALSE(log.Append("z"));
+    EXPECT_EQ(log.Text().size(), 4u << 20);
+}
+
 TEST(LogBookListener, HearsEveryChangeOnce) {
     LogBook log(10);
     std::vector<std::string> heard;  // the piece, or "*" for the whole text

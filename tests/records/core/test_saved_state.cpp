@@ -105,6 +105,14 @@ TEST(SavedStateFile, DamagedFilesStopAtTheFirstBadValue) {
     quote.replace(q, 2, "\"an \"inner\" quote\"");
     EXPECT_EQ(ReadSavedState(quote, s), 26) << "a quote inside the text survives";
     EXPECT_EQ(s.eclipseData, "an \"inner\" quote");
+    // A file cut right after the eclipse label's carriage return (its line
+    // feed lost) still has the label; cut inside the label, it does not.
+    size_t labelEnd = 0;
+    for (int i = 0; i < 13; ++i) labelEnd = quote.find('\n', labelEnd) + 1;
+    ASSERT_EQ(quote[labelEnd - 2], '\r');
+    EXPECT_EQ(ReadSavedState(quote.substr(0, labelEnd - 1), s), 13);
+    EXPECT_EQ(s.eclipseData, "an \"inner\" quote");
+    EXPECT_EQ(ReadSavedState(quote.substr(0, labelEnd - 3), s), 12);
 }
 
 TEST(SavedStateFile, RandomAndMutatedFilesNeverCrash) {
