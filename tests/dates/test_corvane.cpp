@@ -71,6 +71,28 @@ TEST(Corvane, YearBeginsAfterTheNewMoonNearestTheMarchEquinox) {
     EXPECT_EQ(FromDay(Jdn(2001, 6, 1)).year, 5001);
 }
 
+TEST(Corvane, YearsOpenWhereThePublishedInstantsPutThem) {
+    // USNO: March equinoxes 2023-03-20 21:24, 2024-03-20 03:06, 2025-03-20
+    // 09:01 UT; new moons 2023-02-20 07:06, 2023-03-21 17:23, 2024-03-10
+    // 09:00, 2024-04-08 18:21, 2025-02-28 00:45, 2025-03-29 10:58 UT. The
+    // nearest new moons are 2023-03-21, 2024-03-10 and 2025-03-29, so the
+    // years open the day after them, and 5023 has 12 lunations, 5024 13.
+    const struct {
+        int32_t year;
+        int32_t opens;
+        int months;
+    } years[] = {{5023, Jdn(2023, 3, 22), 12}, {5024, Jdn(2024, 3, 11), 13}, {5025, Jdn(2025, 3, 30), 0}};
+    for (const auto& y : years) {
+        const CorvaneDateRecord first = FromDay(y.opens);
+        EXPECT_EQ(first.year, y.year);
+        EXPECT_EQ(first.month * 100 + first.week * 10 + first.day, 111) << y.year;
+        EXPECT_EQ(FromDay(y.opens - 1).year, y.year - 1);
+        if (y.months == 0) continue;
+        CorvaneDateRecord m13{y.year, 13, 1, 1, 0, 0};
+        EXPECT_EQ(CorvaneDayFromDate(m13), y.months == 13 ? 0 : -3) << y.year;
+    }
+}
+
 TEST(Corvane, WeeksRunFromPhaseDayToPhaseDay) {
     PhaseEclipseRecord rec{};
     for (int32_t n = 100; n < 140; ++n) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "vxdates.h"
 #include "vxombrine.h"
 #include "vxsolilunar.h"
 #include "vxtriday.h"
@@ -14,6 +15,19 @@
 namespace {
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+TEST(CalendarRules, EuroMonthsOutsideOneToTwelveDoNotExist) {
+    for (int32_t month : {-1, 0, 13}) {
+        for (int32_t letter : {'G', 'J'}) {
+            EuroDateRecord r{2000, month, 1, letter, 0, 0};
+            euro_date_to_jdn(&r);
+            EXPECT_EQ(r.valid, 0) << month;
+        }
+    }
+    EuroDateRecord ok{2000, 12, 31, 'G', 0, 0};
+    euro_date_to_jdn(&ok);
+    EXPECT_EQ(ok.valid, 1);
+}
 
 // OLC: M(y) months before year y of a cycle; month A begins on day S(A).
 int64_t OlcMonthsBefore(int64_t y) { return FloorDiv(20890 * (y - 1) + 277, 1689); }
@@ -38,6 +52,11 @@ TEST(CalendarRules, OmbrineYearsAndMonthsAsDocumented) {
                 odate_to_jdn(&r);
                 ASSERT_EQ(r.valid, 1) << cycle << "-" << y << "-" << m;
                 ASSERT_EQ(r.jdn, OlcMonthStart(a)) << cycle << "-" << y << "-" << m;
+                OmbrineDateRecord back{0, 0, 0, 0, 0, 0, 0, r.jdn};
+                jdn_to_odate(&back);
+                ASSERT_EQ(back.cycle * 10000000LL + back.year * 10000 + back.month * 100 + back.day,
+                          cycle * 10000000LL + y * 10000 + m * 100 + 1)
+                    << "day " << r.jdn;
                 OmbrineDateRecord len{0, y, m, 0, 0, 0, 0, 0};
                 ASSERT_EQ(omonth_length(&len), OlcMonthStart(a + 1) - OlcMonthStart(a)) << y << "-" << m;
             }
@@ -66,6 +85,10 @@ TEST(CalendarRules, SolilunarYearsAndMonthsAsDocumented) {
                 dvslcdate_to_jdn(&r);
                 ASSERT_EQ(r.valid, 1) << y << "-" << m;
                 ASSERT_EQ(r.jdn, DvMonthStart(a)) << y << "-" << m;
+                SolilunarDateRecord back{0, 0, 0, 0, 0, 0, 0, r.jdn};
+                jdn_to_dvslcdate(&back);
+                ASSERT_EQ(back.cycle * 100LL + back.year, cycle * 100LL + year) << y;
+                ASSERT_EQ(back.month * 100 + back.day, m * 100 + 1) << y << "-" << m;
                 SolilunarDateRecord len{0, static_cast<int32_t>(y), m, 0, 0, 0, 0, 0};
                 ASSERT_EQ(dvmonth_length(&len), DvMonthStart(a + 1) - DvMonthStart(a)) << y << "-" << m;
             }
@@ -95,6 +118,10 @@ TEST(CalendarRules, LunarTridayYearsAsDocumented) {
                 ASSERT_EQ(vtclunar_valid(&r), 1) << y << "-" << month;
                 vtclunar_to_jdn(&r);
                 ASSERT_EQ(r.jdn, LvtYearStart(y) + offsets[month]) << y << "-" << month;
+                LunarTridayRecord back{0, 0, 0, 0, 0, 0, r.jdn};
+                jdn_to_vtclunar(&back);
+                ASSERT_EQ(back.cycle * 1000 + back.year, cycle * 1000 + year) << y;
+                ASSERT_EQ(back.month * 100 + back.triday * 10 + back.day, month * 100 + 11) << y << "-" << month;
             }
             // The year's last day, and the next year's first.
             LunarTridayRecord last{cycle, year, 12, isLong ? 10 : 9, 3, 0, 0};
