@@ -36,6 +36,8 @@ struct CanonEclipse {
     int saros = 0;
     std::string type;
     double magnitude = 0;  // solar: eclipse magnitude; lunar: penumbral magnitude
+    double umbral = 0;     // lunar: umbral magnitude
+    double gamma = 0;
     double durations[3] = {-1, -1, -1};  // lunar: penumbral, partial, total, whole minutes
 };
 
@@ -92,6 +94,8 @@ std::vector<CanonEclipse> ReadCanon(const std::string& file, bool lunar) {
         e.saros = std::stoi(f[5]);
         e.type = f[6];
         e.magnitude = std::stod(lunar ? f[9] : f[8]);
+        e.gamma = std::stod(lunar ? f[8] : f[7]);
+        if (lunar) e.umbral = std::stod(f[10]);
         if (lunar)
             for (int i = 0; i < 3; ++i) e.durations[i] = (f.size() > 13u + i && f[13 + i] != "-") ? std::stod(f[13 + i]) : -1;
         out.push_back(e);
@@ -218,6 +222,64 @@ TEST(EclipseCanon, SolarEclipses) {
     EXPECT_LE(Percentile(Joined(c, 1000, 2000), 0.99), 10.0);
     EXPECT_LE(Percentile(Joined(c, -2000, 2000), 0.99), 90.0);
     EXPECT_LE(c.worstDeltaT, 1.0);
+}
+
+// A fast share of the comparisons above: every 25th eclipse of each
+// catalog, each held to the largest difference the whole comparison finds in
+// its millennium, with its kind, saros, gamma, magnitudes and durations.
+double TimeBound(int year) {
+    if (year >= 1000) return 8.5;
+    if (year >= 0) return 20.0;
+    if (year >= -1000) return 50.0;
+    return 90.0;
+}
+
+void CheckSample(bool lunar) {
+    const auto canon = ReadCanon(lunar ? "nasa-lunar-eclipses.csv" : "nasa-solar-eclipses.csv", lunar);
+    ASSERT_GT(canon.size(), 11800u);
+    int kindsDiffer = 0, checked = 0;
+    double worstGamma = 0, worstMagnitude = 0, worstHalf = 0;
+    for (size_t i = 0; i < canon.size(); i += 25) {
+        const CanonEclipse& e = canon[i];
+        PhaseEclipseRecord r{};
+        syzyg(e.lunation, lunar ? 2 : 0, &r);
+        ++checked;
+        if (lunar && e.magnitude < 0.005 && r.kind == 0) continue;
+        ASSERT_NE(r.kind, 0) << e.lunation;
+        kindsDiffer += r.kind != vxtest::CanonKind(e.type, lunar);
+        EXPECT_EQ(r.saros, e.saros) << e.lunation;
+        EXPECT_NEAR((r.greatest_tt - e.jdTT) * 86400.0, 0.0, TimeBound(e.year)) << e.lunation << " " << e.year;
+        EXPECT_NEAR(vxphase::DeltaTSeconds(e.year + e.dayOfYear / 365.25, true), e.deltaT, 1.0) << e.year;
+        worstGamma = std::max(worstGamma, std::fabs(r.gamma - e.gamma));
+        if (lunar) {
+            worstMagnitude = std::max({worstMagnitude, std::fabs(r.penumbral_magnitude - e.magnitude),
+                                       std::fabs(r.magnitude - e.umbral)});
+            const double halves[3] = {r.penumbral_half_min, r.umbral_half_min, r.total_half_min};
+            for (int k = 0; k < 3; ++k)
+                worstHalf = std::max(worstHalf, std::fabs((e.durations[k] >= 0 ? e.durations[k] / 2 : 0) - halves[k]));
+        } else {
+            worstMagnitude = std::max(worstMagnitude, std::fabs(r.magnitude - e.magnitude));
+        }
+    }
+    std::printf("%s sample of %d: kinds differ %d, gamma within %.5f, magnitudes within %.5f, half-durations within "
+                "%.2f min\n",
+                lunar ? "lunar" : "solar", checked, kindsDiffer, worstGamma, worstMagnitude, worstHalf);
+    EXPECT_LE(kindsDiffer, 1);
+    EXPECT_LT(worstGamma, 0.0008);
+    EXPECT_LT(worstMagnitude, 0.0015);
+    if (lunar) {
+        EXPECT_LT(worstHalf, 0.4);
+    }
+}
+
+TEST(CatalogSample, LunarEclipses) {
+    if (!HaveCanon()) GTEST_SKIP() << "NASA catalogs not found in " << VX_REFERENCE_DIR;
+    CheckSample(true);
+}
+
+TEST(CatalogSample, SolarEclipses) {
+    if (!HaveCanon()) GTEST_SKIP() << "NASA catalogs not found in " << VX_REFERENCE_DIR;
+    CheckSample(false);
 }
 
 }  // namespace

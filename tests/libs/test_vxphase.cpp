@@ -247,6 +247,22 @@ TEST(PhaseLibrary, DeltaTModel) {
     }
 }
 
+TEST(PhaseLibrary, DeltaTHasNoJumpButAtItsJoins) {
+    // Second differences over a hundredth of a year: the model's own bends
+    // are far below a hundredth of a second there, and the published pieces
+    // meet within a quarter second; a piece used out of its years shows as
+    // a jump of seconds.
+    for (bool canon : {false, true}) {
+        double worst = 0, at = 0;
+        for (double y = -3000.0; y <= 6000.0; y += 0.01) {
+            const double d = vxphase::DeltaTSeconds(y + 0.01, canon) - 2 * vxphase::DeltaTSeconds(y, canon) +
+                             vxphase::DeltaTSeconds(y - 0.01, canon);
+            if (std::fabs(d) > worst) worst = std::fabs(d), at = y;
+        }
+        EXPECT_LT(worst, 0.3) << "at " << at;
+    }
+}
+
 TEST(PhaseLibrary, DeltaTFollowsTheObservedValues) {
     // Observed delta T (seconds), 1900-2005, as tabulated by Espenak & Meeus
     // (NASA, "Historical values of Delta T") from the Astronomical Almanac;

@@ -358,6 +358,37 @@ TEST(MoonPictures, TheFourPicturesAreTheOnesDrawn) {
     EXPECT_EQ(Fingerprint(RenderMoonPicture(MoonPicture::LastQuarterLit)), 7355946790635133583ull);
 }
 
+TEST(MoonPictures, TheDisplayedMoonIsTheOneDrawn) {
+    // The textured pictures scaled for the screen: a crescent, a gibbous and
+    // a full Moon at 100 % and at 200 % and 257 %, fingerprinted like the
+    // pictures themselves (the shadow geometry is held pixel by pixel above;
+    // this holds the texture's sampling, its limb and its edges).
+    uint64_t all = 1469598103934665603ull;
+    for (double f : {0.15, 0.7, 1.0})
+        for (bool waxing : {true, false})
+            for (int size : {90, 180, 257}) {
+                const MoonPictureChoice choice = ChooseMoonPicture(f, waxing);
+                const MoonDisplaySource source{RenderMoonPicture(choice.base), PictureDisc(choice.base), choice.paint,
+                                               KOf(f), NavyColour};
+                all = (all ^ Fingerprint(RenderMoonDisplay(source, size))) * 1099511628211ull;
+            }
+    EXPECT_EQ(all, 10407331669169995726ull);
+}
+
+TEST(MoonPictures, ATruncatedBitmapIsRefused) {
+    const std::string dir = ::testing::TempDir() + "vx-bmp-cut/";
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(WriteBmp24(dir + "whole.bmp", PixelImage(90, 90, NavyColour)));
+    PixelImage read;
+    ASSERT_TRUE(ReadBmp24(dir + "whole.bmp", read));
+    const auto size = std::filesystem::file_size(dir + "whole.bmp");
+    std::filesystem::resize_file(dir + "whole.bmp", size - 1);
+    read = PixelImage(3, 3, 0);
+    EXPECT_FALSE(ReadBmp24(dir + "whole.bmp", read));
+    EXPECT_EQ(read.width, 3) << "a refused file leaves the picture alone";
+    std::filesystem::remove_all(dir);
+}
+
 TEST(MoonPictures, BitmapSizesAtTheLimits) {
     const std::string dir = ::testing::TempDir() + "vx-bmp-limits/";
     std::filesystem::create_directories(dir);

@@ -136,6 +136,18 @@ TEST_F(PhaseQueries, TheScreenPassesTwoCenturiesOfEclipses) {
         }
     EXPECT_GT(eclipses, 450);
     EXPECT_GT(screened, 2 * 2475 * 55 / 100);
+    for (int32_t n : {-1000, 0, 282})
+        for (PhaseKind k : {FirstQuarter, LastQuarter}) EXPECT_FALSE(EclipsePossible(n, k)) << n << " " << k;
+}
+
+TEST_F(PhaseQueries, LunationOfLeavesTheNextNewMoonInTheSharedRecord) {
+    // Lunation 282 runs from its new moon to 283's; the walk's last call is
+    // the successor's new moon, and the shared record shows it.
+    PhaseEclipseRecord r{};
+    const double mid = (PhaseInstant(282, NewMoon, r) + PhaseInstant(283, NewMoon, r)) / 2;
+    EXPECT_EQ(LunationOf(mid), 282);
+    EXPECT_EQ(SharedPhaseRecord.lunation, 283);
+    EXPECT_EQ(SharedPhaseRecord.phase, 0);
 }
 
 TEST_F(PhaseQueries, DeltaTOfAYearIsTheCatalogs) {

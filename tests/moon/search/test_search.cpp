@@ -56,6 +56,10 @@ TEST_F(Searches, FullMoonsAroundAFullMoon) {
 }
 
 TEST_F(Searches, Quarters) {
+    // Forward through every phase of a lunation, and the last quarter itself.
+    EXPECT_DOUBLE_EQ(Run(4, true, Phase(282, FullMoon)).moment, Phase(282, LastQuarter));
+    EXPECT_DOUBLE_EQ(Run(3, true, Phase(282, NewMoon)).moment, Phase(282, LastQuarter));
+    EXPECT_DOUBLE_EQ(Run(3, true, Phase(282, LastQuarter)).moment, Phase(283, LastQuarter));
     const double last = Phase(282, LastQuarter);
     SearchOutcome o = Run(4, true, last);
     EXPECT_DOUBLE_EQ(o.moment, Phase(283, NewMoon));
@@ -188,6 +192,10 @@ TEST_F(Searches, TheCoincidenceIsEveryCalendarsFirstDay) {
         }
         t = o.moment;
     }
+    // Backward from the day after a coincidence (OLC day 2) finds it again.
+    const SearchOutcome back = Run(15, false, t + 1.0);
+    ASSERT_EQ(back.result, SearchOutcome::Result::Found);
+    EXPECT_DOUBLE_EQ(back.moment, t);
 }
 
 TEST_F(Searches, CoincidencesOfFirstDays) {

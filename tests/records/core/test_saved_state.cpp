@@ -2,6 +2,8 @@
 // replacing the old file only with a complete new one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -98,6 +100,9 @@ TEST(SavedStateFile, DamagedFilesStopAtTheFirstBadValue) {
     EXPECT_EQ(ReadSavedState("2451545\r\n9\r\n", s), 1) << "a calendar index outside 0..8";
     EXPECT_EQ(ReadSavedState("inf\r\n", s), 0);
     EXPECT_EQ(ReadSavedState("2451545\r\n0\r\n-1\r\n-1\r\n-1\r\n0\r\n19\r\n", s), 6) << "step index outside the list";
+    // Flags are 16-bit integers, as the program writes them.
+    EXPECT_EQ(ReadSavedState("2451545\r\n0\r\n32767\r\n-32768\r\n32768\r\n", s), 4);
+    EXPECT_EQ(ReadSavedState("2451545\r\n0\r\n-32769\r\n", s), 2);
     SavedState plainState;
     plainState.moment = 2451545.0;
     std::string quote = FormatSavedState(plainState);
@@ -257,6 +262,11 @@ TEST_F(StateFiles, OnlyRegularFilesAreReadAndNeverMoreThanTheLimit) {
     // A link to a regular file is that file.
     std::filesystem::create_symlink(big, Path("link"));
     EXPECT_TRUE(ReadRegularFile(Path("link"), 200, text, error));
+    // A regular file whose reading fails (this process's own memory at
+    // address 0) gives the reason.
+    error.clear();
+    EXPECT_FALSE(ReadRegularFile("/proc/self/mem", 100, text, error));
+    EXPECT_EQ(error.rfind("cannot read /proc/self/mem: ", 0), 0u) << error;
 }
 
 TEST_F(StateFiles, APlantedLinkIsNeverFollowedAndAUsersLinkIsKept) {
@@ -284,10 +294,13 @@ TEST_F(StateFiles, APlantedLinkIsNeverFollowedAndAUsersLinkIsKept) {
 // Each system call of a save fails in turn: every failure is reported, the
 // old file stays whole and no temporary file is left.
 namespace injected {
-int failing = 0;  // 1 write, 2 short write then failure, 3 fsync, 4 close, 5 rename
+int failing = 0;  // 1 write, 2 short write then failure, 3 fsync, 4 close, 5 rename,
+                  // 6 every write short (7 bytes), 7 a write that writes nothing
 int Open(const char* p, int f, int m) { return ::open(p, f, m); }
 ssize_t Write(int fd, const void* d, size_t n) {
     if (failing == 1) return errno = ENOSPC, -1;
+    if (failing == 6) return ::write(fd, d, std::min<size_t>(n, 7));
+    if (failing == 7) return 0;
     if (failing == 2) {
         failing = 1;
         return ::write(fd, d, n / 2);
@@ -318,6 +331,20 @@ TEST_F(StateFiles, EveryFailureOfASaveIsReported) {
     std::string error;
     EXPECT_TRUE(WriteFileReplacing(path, "fine", error, ops)) << error;
     EXPECT_EQ(Content(path), "fine");
+    // Short writes are continued to the end; a write that writes nothing is
+    // a failure, not a loop.
+    injected::failing = 6;
+    std::string whole;
+    for (int i = 0; i < 100; ++i) whole += std::to_string(i) + "\r\n";
+    EXPECT_TRUE(WriteFileReplacing(path, whole, error, ops)) << error;
+    EXPECT_EQ(Content(path), whole);
+    injected::failing = 7;
+    error.clear();
+    EXPECT_FALSE(WriteFileReplacing(path, "lost", error, ops));
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    EXPECT_EQ(Content(path), whole);
+    EXPECT_EQ(Entries(), 1u);
+    injected::failing = 0;
 }
 
 }  // namespace
