@@ -1,6 +1,7 @@
 // Eclipses against NASA's Five Millennium Canon (-1999..3000): which eclipses
 // exist, their kinds, saros numbers, times of greatest eclipse, lunar
-// half-durations, and delta T. Reads the catalogs from the shared reference
+// half-durations, and delta T; every eclipse of both catalogs, in about two
+// seconds, so these run with the fast tests. Reads the catalogs from the shared reference
 // folder and skips when it is absent. Each check states its tolerance and the
 // test prints the figures it measured.
 #include <gtest/gtest.h>
@@ -200,7 +201,8 @@ TEST(EclipseCanon, LunarEclipses) {
     ASSERT_GT(c.catalog, 12000u);
     EXPECT_LT(c.worstMissingMagnitude, 0.005) << "every eclipse of penumbral magnitude 0.005 or more is found";
     EXPECT_EQ(c.extra, 0u);
-    EXPECT_GE(static_cast<double>(c.kindAgree), 0.999 * static_cast<double>(c.catalog - c.missing));
+    // Measured: every kind agrees; one borderline flip is allowed.
+    EXPECT_GE(c.kindAgree + 1, c.catalog - c.missing);
     EXPECT_EQ(c.sarosAgree, c.catalog - c.missing);
     EXPECT_LE(Percentile(Joined(c, 1000, 2000), 0.99), 10.0);
     EXPECT_LE(Percentile(Joined(c, -2000, 2000), 0.99), 90.0);
@@ -217,16 +219,17 @@ TEST(EclipseCanon, SolarEclipses) {
     EXPECT_EQ(c.missing, 0u) << "every catalog eclipse is found";
     EXPECT_EQ(c.extra, 0u);
     EXPECT_LE(c.grazingExtra, 2u) << "partial eclipses of magnitude under 0.001 the catalog lacks";
-    EXPECT_GE(static_cast<double>(c.kindAgree), 0.995 * static_cast<double>(c.catalog - c.missing));
+    // Measured: two disagree (at the hybrid boundary); one more is allowed.
+    EXPECT_GE(c.kindAgree + 3, c.catalog - c.missing);
     EXPECT_EQ(c.sarosAgree, c.catalog - c.missing);
     EXPECT_LE(Percentile(Joined(c, 1000, 2000), 0.99), 10.0);
     EXPECT_LE(Percentile(Joined(c, -2000, 2000), 0.99), 90.0);
     EXPECT_LE(c.worstDeltaT, 1.0);
 }
 
-// A fast share of the comparisons above: every 25th eclipse of each
-// catalog, each held to the largest difference the whole comparison finds in
-// its millennium, with its kind, saros, gamma, magnitudes and durations.
+// Every 25th eclipse of each catalog held one by one: its time to the
+// largest difference the whole comparison finds in its millennium, and its
+// gamma and magnitudes, which the whole comparison does not check.
 double TimeBound(int year) {
     if (year >= 1000) return 8.5;
     if (year >= 0) return 20.0;

@@ -49,6 +49,9 @@ TEST(PhaseLibrary, ARecordIsRewrittenWhole) {
     std::memset(&r, 0xAB, sizeof r);
     syzyg(218, 0, &r);  // 2017-08-21, total solar
     ASSERT_EQ(r.kind, 3);
+    // A solar eclipse has no penumbral magnitude and no phase durations.
+    EXPECT_EQ(r.penumbral_magnitude, 0.0);
+    EXPECT_EQ(r.penumbral_half_min + r.umbral_half_min + r.total_half_min, 0.0);
     EXPECT_EQ(r.reserved1, 0);
     EXPECT_EQ(r.reserved2, 0);
     EXPECT_EQ(r.reserved3, 0);
