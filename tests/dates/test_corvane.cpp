@@ -2,7 +2,11 @@
 // structure against the phases, reading, text forms and steps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <map>
 #include <random>
+#include <set>
 
 #include "Corvane.h"
 #include "DateEntry.h"
@@ -91,6 +95,28 @@ TEST(Corvane, YearsOpenWhereThePublishedInstantsPutThem) {
         CorvaneDateRecord m13{y.year, 13, 1, 1, 0, 0};
         EXPECT_EQ(CorvaneDayFromDate(m13), y.months == 13 ? 0 : -3) << y.year;
     }
+}
+
+TEST(Corvane, ADayBeyondItsWeekIsLoweredToTheWeeksLastDay) {
+    // Every week of 2000..2009, of every length from 6 to 9 days: days 10
+    // and 12 are lowered to the week's last day, whatever its length.
+    std::map<std::array<int32_t, 3>, int32_t> lengths;
+    for (int32_t d = Jdn(2000, 1, 1); d < Jdn(2010, 1, 1); ++d) {
+        const CorvaneDateRecord r = FromDay(d);
+        int32_t& length = lengths[{r.year, r.month, r.week}];
+        length = std::max(length, r.day);
+    }
+    std::set<int32_t> seen;
+    for (const auto& [week, length] : lengths) {
+        seen.insert(length);
+        for (int32_t day : {10, 12}) {
+            CorvaneDateRecord r{week[0], week[1], week[2], day, 0, 0};
+            ClampCorvaneDay(r);
+            ASSERT_EQ(r.valid, 1);
+            ASSERT_EQ(r.day, length) << week[0] << "-" << week[1] << "-" << week[2] << " day " << day;
+        }
+    }
+    EXPECT_EQ(seen, (std::set<int32_t>{6, 7, 8, 9}));
 }
 
 TEST(Corvane, WeeksRunFromPhaseDayToPhaseDay) {

@@ -28,6 +28,15 @@ Parsed Parse(const std::string& text, int current = CE, int zone = 0) {
 // The AJD of day jdn at hh:mm with the zone offset.
 double At(int32_t jdn, int hh, int mm, int zone = 0) { return MomentFromCJD(jdn + (hh * 60 + mm) / 1440.0, zone); }
 
+TEST(DateEntry, TheFirstCodeInListOrderDecides) {
+    // A code after the calendar's own in parentheses does not take over:
+    // CE comes first in the list, so "(DV)" is only text.
+    const Parsed p = Parse("2003-12-31 CE(DV)");
+    ASSERT_EQ(p.error, 0);
+    EXPECT_DOUBLE_EQ(p.moment, At(2453005, 12, 0));
+    EXPECT_EQ(p.host.currentCalendar, CE);
+}
+
 TEST(DateEntry, ErrorCodesAreTheNumberedMessages) {
     // The codes are the numbers of the messages (1..19), written in logs and
     // compared by callers: the numbers themselves are the contract.
