@@ -14,6 +14,7 @@
 #include "Search.h"
 #include "HelpWindows.h"
 #include "LogWindows.h"
+#include "ProgramData.h"
 #include "frmMain.h"
 
 namespace vx {
@@ -117,8 +118,8 @@ void frmMain::cboHistory_Click() {
 }
 
 std::string frmMain::DocumentationFolder() const {
-    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("doc")).toString().toStdString() +
-           "/";
+    const std::string folder = ProgramDataFolder(QCoreApplication::applicationDirPath().toStdString(), VX_BIN_TO_DATA);
+    return QUrl::fromLocalFile(QString::fromStdString(folder + "/doc")).toString().toStdString() + "/";
 }
 
 std::string frmMain::DocumentationAddress() const { return DocumentationFolder() + "index.html"; }

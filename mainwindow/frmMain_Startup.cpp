@@ -22,6 +22,7 @@
 #include "HelpWindows.h"
 #include "LogWindows.h"
 #include "WebPage.h"
+#include "ProgramData.h"
 #include "frmMain.h"
 
 namespace vx {
@@ -645,7 +646,7 @@ void frmMain::SetDefaultOptions() {
 }
 
 void frmMain::SetInitialValues() {
-    strPicPath = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString() + "/";
+    strPicPath = ProgramDataFolder(QCoreApplication::applicationDirPath().toStdString(), VX_BIN_TO_DATA) + "/";
     SavedStatePath = DataFilePath(SavedStateFileName, SavedStateFolderName);
     painter_ = MoonPainter(strPicPath);
     ShowEclipseCaption({});
