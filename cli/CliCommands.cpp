@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <limits>
 #include <ostream>
 #include <string_view>
@@ -13,6 +15,7 @@
 #include "DateEntry.h"
 #include "DateLines.h"
 #include "Equinox.h"
+#include "Icalendar.h"
 #include "Illumination.h"
 #include "Moment.h"
 #include "MoonPanel.h"
@@ -45,6 +48,9 @@ constexpr std::string_view kUsage =
     "       vexaril-cli moon \"DATE\" [--zone +HH:MM] [--greenwich]\n"
     "  The moon panel at DATE (read as convert reads TEXT) and the lit fraction\n"
     "  of the Moon's disc.\n"
+    "       vexaril-cli ics phases|eclipses|equinoxes FROM_YEAR TO_YEAR [--zone +HH:MM]\n"
+    "  An iCalendar file (RFC 5545) of those events for calendar programs, times\n"
+    "  in UTC, years 0 to 5999; the zone sets the local times in the descriptions.\n"
     "       vexaril-cli --help | --version\n"
     "  Years run from -3000 to 6000 (equinox: to 5999); phases and eclipses list\n"
     "  nothing outside -3000-01-01 12:00 .. 6000-01-01 12:00 UT. \"--\" ends the\n"
@@ -255,6 +261,27 @@ void ForEachPhase(int32_t from, int32_t to, const std::vector<int>& phases, Visi
     }
 }
 
+// Calls visit(lunation, phase, greatest eclipse UT, record) for every listed
+// eclipse in time order while visit returns true.
+template <typename Visit>
+void ForEachEclipse(int32_t from, int32_t to, const std::vector<int>& phases, Visit visit) {
+    InitPhaseConstants();
+    const double begin = std::max(YearStart(from), FirstSupportedMoment);
+    const double end = std::min(YearStart(to + 1), LastSupportedMoment);
+    const int32_t first = LunationOf(begin) - 1, last = LunationOf(end) + 1;
+    PhaseEclipseRecord rec{};
+    for (int32_t n = first; n <= last; ++n) {
+        for (int k : phases) {
+            if (!EclipsePossible(n, static_cast<PhaseKind>(k))) continue;
+            const double ut = UtOfTT(PhaseInstantTT(n, static_cast<PhaseKind>(k), rec));
+            if (rec.kind <= 0) continue;
+            const double maxUt = UtOfTT(rec.greatest_tt);
+            if (!EclipseListed(ut, maxUt, from, to)) continue;
+            if (!visit(n, k, maxUt, rec)) return;
+        }
+    }
+}
+
 // ---- commands
 
 // The entry as the window's Convert command reads it, in host's current
@@ -321,18 +348,7 @@ int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
     out.Put(std::string("lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\t"
                         "penumbral_half_min\tumbral_half_min\ttotal_half_min") +
             (details ? "\tgamma\tmagnitude\tpenumbral_magnitude\n" : "\n"));
-    InitPhaseConstants();
-    const double begin = std::max(YearStart(from), FirstSupportedMoment);
-    const double end = std::min(YearStart(to + 1), LastSupportedMoment);
-    const int32_t first = LunationOf(begin) - 1, last = LunationOf(end) + 1;
-    PhaseEclipseRecord rec{};
-    for (int32_t n = first; n <= last; ++n) {
-        for (int k : phases) {
-            if (!EclipsePossible(n, static_cast<PhaseKind>(k))) continue;
-            const double ut = UtOfTT(PhaseInstantTT(n, static_cast<PhaseKind>(k), rec));
-            if (rec.kind <= 0) continue;
-            const double maxUt = UtOfTT(rec.greatest_tt);
-            if (!EclipseListed(ut, maxUt, from, to)) continue;
+    ForEachEclipse(from, to, phases, [&](int32_t n, int k, double maxUt, const PhaseEclipseRecord& rec) {
             std::string line = Row(IntText(n), IntText(k), IntText(rec.kind), EclipseKindText(rec.kind),
                                    IntText(rec.saros), FixedText(rec.greatest_tt, 6), FixedText(maxUt, 6),
                                    UtDateTime(maxUt), FixedText(rec.penumbral_half_min, 1),
@@ -342,9 +358,8 @@ int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
                 line += "\t" + Row(FixedText(rec.gamma, 4), FixedText(rec.magnitude, 4),
                                    FixedText(rec.penumbral_magnitude, 4));
             }
-            if (!out.Put(line)) return ExitDone;
-        }
-    }
+            return out.Put(line);
+    });
     return ExitDone;
 }
 
@@ -480,6 +495,78 @@ struct Command {
 
 constexpr KnownOption kZone{"--zone", true}, kGreenwich{"--greenwich", false};
 
+// The phases' names as the window's target list gives them.
+constexpr std::string_view kPhaseNames[4] = {"Dark moon", "Half moon (1st quarter)", "Full moon",
+                                             "Half moon (last quarter)"};
+
+// DTSTAMP: SOURCE_DATE_EPOCH when it is set (reproducible files), else now.
+std::string IcsStamp() {
+    std::time_t now = std::time(nullptr);
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+        long long v = 0;
+        const std::string_view e(epoch);
+        if (std::from_chars(e.data(), e.data() + e.size(), v).ec == std::errc{}) now = static_cast<std::time_t>(v);
+    }
+    return IcsUtc(2440587.5 + static_cast<double>(now) / 86400.0);
+}
+
+std::string LocalLine(double ut, int zone) {
+    return zone == 0 ? std::string() : "\\nLocal time (" + ZoneItemText(zone) + "): " + UtDateTime(ut + zone / 1440.0);
+}
+
+int Ics(const Arguments& a, Output& out, std::ostream& err) {
+    const std::string& what = a.operands[0];
+    if (what != "phases" && what != "eclipses" && what != "equinoxes")
+        return UsageError(err, "ics exports phases, eclipses or equinoxes, not " + what);
+    int32_t from = 0, to = 0;
+    // iCalendar years have four digits; 6000-01-01 ends the range.
+    if (!ReadYear(a.operands[1], 0, 5999, from, err) || !ReadYear(a.operands[2], 0, 5999, to, err)) return ExitUsage;
+    if (from > to) return UsageError(err, "FROM_YEAR is after TO_YEAR");
+    int zone = 0;
+    bool greenwich = false;
+    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    const std::string stamp = IcsStamp();
+    auto event = [&](const std::string& uid, double ut, std::string_view summary, const std::string& description) {
+        return out.Put(IcsLine("BEGIN", "VEVENT") + IcsLine("UID", uid) + IcsLine("DTSTAMP", stamp) +
+                       IcsLine("DTSTART", IcsUtc(ut)) + IcsLine("SUMMARY", IcsText(summary)) +
+                       IcsLine("DESCRIPTION", description) + IcsLine("TRANSP", "TRANSPARENT") +
+                       IcsLine("END", "VEVENT"));
+    };
+    out.Put(IcsLine("BEGIN", "VCALENDAR") + IcsLine("VERSION", "2.0") +
+            IcsLine("PRODID", "-//Corvane Systems//Vexaril " VX_VERSION "//EN") + IcsLine("CALSCALE", "GREGORIAN") +
+            IcsLine("METHOD", "PUBLISH") +
+            IcsLine("X-WR-CALNAME", IcsText("Vexaril " + what + " " + IntText(from) + "-" + IntText(to))));
+    if (what == "phases") {
+        ForEachPhase(from, to, {0, 1, 2, 3}, [&](int32_t n, int k, double, double ut, const PhaseEclipseRecord&) {
+            return event("phase-" + IntText(n) + "-" + IntText(k) + "@vexaril", ut, kPhaseNames[k],
+                         IcsText("Lunation " + IntText(n) + ".") + LocalLine(ut, zone));
+        });
+    } else if (what == "eclipses") {
+        ForEachEclipse(from, to, {0, 2}, [&](int32_t n, int k, double maxUt, const PhaseEclipseRecord& rec) {
+            std::string text = IcsText("Lunation " + IntText(n) + ", saros " + IntText(rec.saros) + ".");
+            text += IcsText(" Greatest eclipse " + UtDateTime(maxUt) + " UT.") + LocalLine(maxUt, zone);
+            const EclipseDetails details = EclipseDetailsText(rec, maxUt, zone);
+            // The lines after the kind, lunation and saros: the phases, in
+            // the zone's local time.
+            for (size_t i = 3; i < details.EclipseLines.size(); ++i)
+                if (!details.EclipseLines[i].empty()) text += "\\n" + IcsText(details.EclipseLines[i]);
+            return event("eclipse-" + IntText(n) + "-" + IntText(k) + "@vexaril", maxUt, EclipseKindText(rec.kind),
+                         text);
+        });
+    } else {
+        for (int32_t year = from; year <= to; ++year)
+            for (SeasonEvent e = 0; e < 4; ++e) {
+                const double ut = EquinoxSolsticeJD(e, year);
+                if (!IsInSupportedRange(ut)) continue;
+                if (!event("season-" + IntText(year) + "-" + IntText(e) + "@vexaril", ut, kSeasonEvents[e],
+                           IcsText(std::string(kSeasonEvents[e]) + " " + IntText(year) + ".") + LocalLine(ut, zone)))
+                    break;
+            }
+    }
+    out.Put(IcsLine("END", "VCALENDAR"));
+    return ExitDone;
+}
+
 int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& err) {
     static const Command commands[] = {
         {"convert", {kZone, kGreenwich, {"--calendar", true}}, 1, "TEXT", Convert},
@@ -490,6 +577,7 @@ int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& er
         {"equinox", {}, 1, "YEAR", Equinox},
         {"search", {kZone, kGreenwich}, 3, "TARGET (next|previous) DATE", Search},
         {"moon", {kZone, kGreenwich}, 1, "DATE", Moon},
+        {"ics", {kZone}, 3, "phases|eclipses|equinoxes FROM_YEAR TO_YEAR", Ics},
     };
     if (args.empty()) {
         err << kUsage;

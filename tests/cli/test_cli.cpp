@@ -505,6 +505,8 @@ const std::vector<std::vector<std::string>> kValidRuns = {
     {"search", "Full moon", "next", "2024-01-01 CE", "--greenwich"},
     {"moon", "2003-12-31 CE 15:55"},
     {"moon", "2003-12-31 CE 15:55", "--zone", "+05:30"},
+    {"ics", "phases", "2024", "2024"},
+    {"ics", "eclipses", "2024", "2024", "--zone", "+05:30"},
 };
 
 TEST(CliArguments, EveryCommandRejectsExtraArguments) {
@@ -537,6 +539,7 @@ TEST(CliArguments, EveryCommandWantsAllItsOperands) {
         {{"equinox"}, "equinox needs YEAR"},
         {{"search", "Full moon", "next"}, "search needs TARGET (next|previous) DATE"},
         {{"moon", "--greenwich"}, "moon needs DATE"},
+        {{"ics", "phases", "2024"}, "ics needs phases|eclipses|equinoxes FROM_YEAR TO_YEAR"},
     };
     for (const auto& [args, message] : shortRuns) {
         const CliRun r = Cli(args);
