@@ -14,6 +14,7 @@
 
 #include "DateEntry.h"
 #include "DateLines.h"
+#include "ClwSheet.h"
 #include "Equinox.h"
 #include "Icalendar.h"
 #include "Illumination.h"
@@ -51,6 +52,8 @@ constexpr std::string_view kUsage =
     "       vexaril-cli ics phases|eclipses|equinoxes FROM_YEAR TO_YEAR [--zone +HH:MM]\n"
     "  An iCalendar file (RFC 5545) of those events for calendar programs, times\n"
     "  in UTC, years 0 to 5999; the zone sets the local times in the descriptions.\n"
+    "       vexaril-cli sheet CLW YEAR\n"
+    "  A printable HTML page of that CLW year (0..8998), one month per printed page.\n"
     "       vexaril-cli --help | --version\n"
     "  Years run from -3000 to 6000 (equinox: to 5999); phases and eclipses list\n"
     "  nothing outside -3000-01-01 12:00 .. 6000-01-01 12:00 UT. \"--\" ends the\n"
@@ -567,6 +570,16 @@ int Ics(const Arguments& a, Output& out, std::ostream& err) {
     return ExitDone;
 }
 
+int Sheet(const Arguments& a, Output& out, std::ostream& err) {
+    if (a.operands[0] != "CLW") return UsageError(err, "sheet prints CLW years only, not " + a.operands[0]);
+    int32_t year = 0;
+    if (!ReadYear(a.operands[1], 0, 8998, year, err)) return ExitUsage;
+    const std::string page = ClwYearSheet(year);
+    if (page.empty()) return UsageError(err, "CLW year " + IntText(year) + " is not inside the range");
+    out.Put(page);
+    return ExitDone;
+}
+
 int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& err) {
     static const Command commands[] = {
         {"convert", {kZone, kGreenwich, {"--calendar", true}}, 1, "TEXT", Convert},
@@ -578,6 +591,7 @@ int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& er
         {"search", {kZone, kGreenwich}, 3, "TARGET (next|previous) DATE", Search},
         {"moon", {kZone, kGreenwich}, 1, "DATE", Moon},
         {"ics", {kZone}, 3, "phases|eclipses|equinoxes FROM_YEAR TO_YEAR", Ics},
+        {"sheet", {}, 2, "CLW YEAR", Sheet},
     };
     if (args.empty()) {
         err << kUsage;

@@ -45,6 +45,8 @@ std::string HelpText(const std::string& doc) {
          "-3000-01-01 CE through 6000-01-01 CE (or the same days in other calendars) are accepted.");
     para("The current and the next month of the Corvane Lunar Week Calendar can be printed from the maker's page: " +
          doc + "corvane-systems.html");
+    para("A whole CLW year prints from a page that the command-line tool writes: vexaril-cli sheet CLW 5026 > "
+         "clw-5026.html, then open the file in a web browser and print it; each month comes on its own page.");
     return t;
 }
 

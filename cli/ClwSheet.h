@@ -1,0 +1,15 @@
+// A printable CLW year: one self-contained HTML page (inline CSS, nothing
+// fetched) with each month on its own printed page, its weeks as rows of 6
+// to 9 days, each day's name and CE date, and the phase that opens each week.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vx::cli {
+
+// The page for CLW year `year`; "" when the year is not wholly inside the
+// program's range (CLW years 1..8999: CE -2999..5999).
+std::string ClwYearSheet(int32_t year);
+
+}  // namespace vx::cli
