@@ -150,6 +150,25 @@ TEST(PhaseLibrary, SolarEclipsesAsTheCanonGivesThem) {
     }
 }
 
+TEST(PhaseLibrary, SarosNumbersOfKnownEclipses) {
+    // NASA's saros numbers: solar 2022-10-25 (124), 2023-04-20 (129),
+    // 2023-10-14 (134), 2024-04-08 (139), 2024-10-02 (144), 2017-08-21 (145);
+    // lunar 2017-08-07 (119), 2022-11-08 (136), 2024-03-25 (113), 2024-09-18
+    // (118); and one saros and one inex on from 2024-04-08.
+    const struct {
+        int32_t lunation;
+        int phase;
+        int32_t saros;
+    } known[] = {{282, 0, 124}, {288, 0, 129}, {294, 0, 134}, {300, 0, 139}, {306, 0, 144}, {218, 0, 145},
+                 {217, 2, 119}, {282, 2, 136}, {299, 2, 113}, {305, 2, 118}, {300 + 223, 0, 139}, {300 + 358, 0, 140}};
+    for (const auto& k : known) {
+        PhaseEclipseRecord r{};
+        syzyg(k.lunation, k.phase, &r);
+        ASSERT_GT(r.kind, 0) << k.lunation;
+        EXPECT_EQ(r.saros, k.saros) << k.lunation << " " << k.phase;
+    }
+}
+
 TEST(PhaseLibrary, TheStartingGuessIsMinutesFromThePhase) {
     // The guess is Meeus' chapter 49 without its small terms: minutes from
     // the phase. It only decides where Newton's method starts, so no result
