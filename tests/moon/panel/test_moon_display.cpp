@@ -4,6 +4,8 @@
 // distance from the centre.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -210,7 +212,7 @@ TEST(MoonDisplay, NothingOutsideTheDiscButBackground) {
 TEST(MoonDisplay, AtNinetyThePanelsPointsAreClassifiedAsThePanelPaintsThem) {
     // Pictures whose lit points are white: the panel's painting then shows
     // which points it leaves lit.
-    const std::string dir = ::testing::TempDir() + "vx-moon-display/";
+    const std::string dir = ::testing::TempDir() + "vx-moon-display-" + std::to_string(::getpid()) + "/";
     std::filesystem::create_directories(dir);
     PixelImage firstQuarter(90, 90, NavyColour);
     for (int y = 0; y < 90; ++y)
@@ -376,7 +378,7 @@ TEST(MoonPictures, TheDisplayedMoonIsTheOneDrawn) {
 }
 
 TEST(MoonPictures, ATruncatedBitmapIsRefused) {
-    const std::string dir = ::testing::TempDir() + "vx-bmp-cut/";
+    const std::string dir = ::testing::TempDir() + "vx-bmp-cut-" + std::to_string(::getpid()) + "/";
     std::filesystem::create_directories(dir);
     ASSERT_TRUE(WriteBmp24(dir + "whole.bmp", PixelImage(90, 90, NavyColour)));
     PixelImage read;
@@ -390,7 +392,7 @@ TEST(MoonPictures, ATruncatedBitmapIsRefused) {
 }
 
 TEST(MoonPictures, BitmapSizesAtTheLimits) {
-    const std::string dir = ::testing::TempDir() + "vx-bmp-limits/";
+    const std::string dir = ::testing::TempDir() + "vx-bmp-limits-" + std::to_string(::getpid()) + "/";
     std::filesystem::create_directories(dir);
     auto patchHeight = [](const std::string& path, int32_t h) {
         std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);

@@ -5,6 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 #include "ProgramData.h"
 
@@ -16,7 +19,10 @@ namespace fs = std::filesystem;
 class DataFolders : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::path(::testing::TempDir()) / "vx-program-data";
+        // Each test its own folder: ctest runs them side by side.
+        root_ = fs::path(::testing::TempDir()) /
+                ("vx-program-data-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "usr" / "bin");
         fs::create_directories(root_ / "build" / "bin" / "doc");
