@@ -510,7 +510,7 @@ std::string IcsStamp() {
         const std::string_view e(epoch);
         if (std::from_chars(e.data(), e.data() + e.size(), v).ec == std::errc{}) now = static_cast<std::time_t>(v);
     }
-    return IcsUtc(2440587.5 + static_cast<double>(now) / 86400.0);
+    return IcsUtc(UtDateTime(2440587.5 + static_cast<double>(now) / 86400.0));
 }
 
 std::string LocalLine(double ut, int zone) {
@@ -531,7 +531,7 @@ int Ics(const Arguments& a, Output& out, std::ostream& err) {
     const std::string stamp = IcsStamp();
     auto event = [&](const std::string& uid, double ut, std::string_view summary, const std::string& description) {
         return out.Put(IcsLine("BEGIN", "VEVENT") + IcsLine("UID", uid) + IcsLine("DTSTAMP", stamp) +
-                       IcsLine("DTSTART", IcsUtc(ut)) + IcsLine("SUMMARY", IcsText(summary)) +
+                       IcsLine("DTSTART", IcsUtc(UtDateTime(ut))) + IcsLine("SUMMARY", IcsText(summary)) +
                        IcsLine("DESCRIPTION", description) + IcsLine("TRANSP", "TRANSPARENT") +
                        IcsLine("END", "VEVENT"));
     };

@@ -1,12 +1,5 @@
 #include "Icalendar.h"
 
-#include <algorithm>
-#include <cmath>
-
-#include "Moment.h"
-#include "TextHelpers.h"
-#include "vxdates.h"
-
 namespace vx::cli {
 
 std::string IcsLine(std::string_view name, std::string_view value) {
@@ -43,18 +36,18 @@ std::string IcsText(std::string_view text) {
     return out;
 }
 
-std::string IcsUtc(double ajd) {
-    // The day and the time of day exactly as the listings write them.
-    const double cjd = ajd + 0.5;
-    const double day = std::floor(cjd);
-    EuroDateRecord rec{};
-    rec.letter = 'G';
-    rec.jdn = FloorToDay(day);
-    jdn_to_euro_date(&rec);
-    if (rec.year < 0 || rec.year > 9999) return {};
-    std::string time = TimeText(cjd - day, true);
-    time.erase(std::remove(time.begin(), time.end(), ':'), time.end());
-    return PadNumber(rec.year, 4) + PadNumber(rec.month, 2) + PadNumber(rec.day, 2) + "T" + time + "Z";
+std::string IcsUtc(std::string_view listed) {
+    // "YYYY-MM-DD hh:mm:ss" -> "YYYYMMDDThhmmssZ"; a year of other than
+    // four digits (before 0 or after 9999) has no basic form.
+    if (listed.size() != 19 || listed[4] != '-' || listed[7] != '-' || listed[10] != ' ') return {};
+    std::string out;
+    for (size_t k = 0; k < listed.size(); ++k) {
+        const char c = listed[k];
+        if (c >= '0' && c <= '9') out += c;
+        else if (k == 10) out += 'T';
+        else if (c != '-' && c != ':') return {};
+    }
+    return out.size() == 15 ? out + "Z" : std::string();
 }
 
 }  // namespace vx::cli

@@ -15,8 +15,8 @@ std::string IcsLine(std::string_view name, std::string_view value);
 // A TEXT value: backslash, semicolon and comma escaped, line breaks as \n.
 std::string IcsText(std::string_view text);
 
-// An instant (AJD, UT) as a UTC DATE-TIME, "YYYYMMDDTHHMMSSZ", rounded to the
-// second; years 0..9999 only (the format has four digits), else "".
-std::string IcsUtc(double ajd);
+// A UT instant as the listings write it ("YYYY-MM-DD hh:mm:ss") as a UTC
+// DATE-TIME, "YYYYMMDDTHHMMSSZ"; "" for a year without four digits.
+std::string IcsUtc(std::string_view listed);
 
 }  // namespace vx::cli
