@@ -95,6 +95,13 @@ WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes) {
     return {DayLine(calendar, dayNumber).shortText, PadNumber(minutes / 60, 2) + ":" + PadNumber(minutes % 60, 2)};
 }
 
+double StartOfMinute(double moment) {
+    constexpr double kMinutesPerDay = 1440.0;
+    // A thousandth of a second of slack: a moment set to a whole minute may
+    // lie an ulp below it.
+    return std::floor(moment * kMinutesPerDay + 1e-3 / 60.0) / kMinutesPerDay;
+}
+
 std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes) {
     static constexpr int kDisplayOrder[] = {CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD};
     std::vector<DateLine> lines;

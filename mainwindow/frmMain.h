@@ -247,6 +247,7 @@ private:
     };
 
     int EffectiveZoneOffset() const;
+    double ShownMinuteMoment() const;
     void BuildControls();
     void NameControls();
     void BuildDatesFrame();

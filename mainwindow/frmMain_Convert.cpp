@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "DateLines.h"
 #include "TextHelpers.h"
 #include "frmMain.h"
 
@@ -20,6 +21,11 @@ void frmMain::EntryHost::HighlightCurrentCalendar() { w_.HighlightCurrentCalenda
 int frmMain::EntryHost::EffectiveZoneOffset() const { return w_.EffectiveZoneOffset(); }
 
 int frmMain::EffectiveZoneOffset() const { return optLocal->isChecked() ? SelectedZoneOffset() : 0; }
+
+// The moment whose minute the time line shows: the live clock shows its
+// minute as a clock does, so what is written back (history, log, entry box)
+// is that minute and not the next one from 30 seconds on.
+double frmMain::ShownMinuteMoment() const { return ShowingNow ? StartOfMinute(dblCurrentAJDate) : dblCurrentAJDate; }
 
 void frmMain::ShowDateEntryError(DateEntryError code) {
     services_.messages->Show(std::string(DateEntryErrorTitle), DateEntryErrorMessage(code), MessageIcon::Warning,

@@ -47,7 +47,7 @@ void frmMain::CopyDateLineToEntry(int calendar, int element) {
         // to it (23:59:40 is written as the next day's 00:00).
         if (element == 1)
             txbDate->setText(QString::fromStdString(
-                WrittenBackText(calendar, dblCurrentAJDate, EffectiveZoneOffset()).Text()));
+                WrittenBackText(calendar, ShownMinuteMoment(), EffectiveZoneOffset()).Text()));
     } else if (element == 1) {
         txbDate->setText(QString::fromStdString(value));
     }
@@ -61,9 +61,9 @@ void frmMain::AppendTimeToEntry() {
     const size_t colon = text.find(':');
     if (colon != std::string::npos) text.resize(colon >= 2 ? colon - 2 : 0);
     text = Trim(text);
-    const WrittenBack shown = WrittenBackText(CurrentCalendar, dblCurrentAJDate, EffectiveZoneOffset());
+    const WrittenBack shown = WrittenBackText(CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
     if (shown.time.empty()) return;
-    // The shown date itself gets the date of the rounded minute with it.
+    // The shown date itself gets the date of the shown minute with it.
     const std::string shownDate = CalendarLine(CurrentCalendar, dblCurrentAJDate, EffectiveZoneOffset()).shortText;
     text = text == shownDate ? shown.Text() : text + " " + shown.time;
     txbDate->setText(QString::fromStdString(text));

@@ -26,7 +26,7 @@ std::string frmMain::AddHistoryEntry(const std::string& /*strDate*/, int16_t int
     // Date and time of the shown minute, written as they read back; the
     // shown date line passed in differs from it only when the minute rounds
     // up into the next day.
-    const WrittenBack shown = WrittenBackText(CurrentCalendar, dblCurrentAJDate, EffectiveZoneOffset());
+    const WrittenBack shown = WrittenBackText(CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
     const std::string text = HistoryEntryText(shown.date, CurrentCalendar, shown.time, optGreenwich->isChecked(),
                                               cboTimeZone->currentText().toStdString());
     if (QString::fromStdString(text) != newest) {

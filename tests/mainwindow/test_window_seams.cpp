@@ -96,30 +96,61 @@ TEST_F(MainWindow, TheSameTextsAndFileInADecimalCommaLocale) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// 23:59:45 shows as 24:00 on the time line; what is written back is the
-// next day's 00:00 and every path that reads it again works.
+// A moment at 23:59:45 shows as 24:00 on the time line; what is written
+// back is the next day's 00:00 and every path that reads it again works.
 TEST_F(MainWindow, TheLastHalfMinuteOfADayReadsBack) {
-    clock.now = {2001, 12, 31, 23, 59, 45};
-    ui->cmdNow->click();
-    const std::string entry = ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString();
-    EXPECT_EQ(entry, "2002-01-01 CE 00:00 (local = GMT)");
+    Enter("2452275.99983 CJD");  // 2001-12-31 23:59:45
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
     ui->lblCommonEraDate[1]->clicked();
+    EXPECT_EQ(ui->lblTime[1]->text().toStdString(), "24:00 (local=GMT)");
     EXPECT_EQ(ui->txbDate->text(), "2002-01-01 CE 00:00");
+    // A day on, in CE: the history has the rounded minute's date.
+    ui->cmdMove->click();
+    const std::string entry = ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString();
+    EXPECT_EQ(entry, "2002-01-02 CE 00:00 (local = GMT)");
     messages.shown.clear();
     ui->cboTarget->setCurrentIndex(0);
     ui->cmdSearch->click();
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
     ui->cboHistory->setCurrentIndex(ui->cboHistory->findText(QString::fromStdString(entry)));
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-    EXPECT_EQ(ui->lblCommonEraDate[1]->text().left(13), "2002-01-01 CE");
+    EXPECT_EQ(ui->lblCommonEraDate[1]->text().left(13), "2002-01-02 CE");
     // On the Corvane clock the same happens at 05:59:45.
-    clock.now = {2001, 12, 31, 5, 59, 45};
-    ui->cmdNow->click();
+    Enter("2452275.24983 CJD");
     ui->lblCorvaneLWCDate[1]->clicked();
     const std::string clw = ui->txbDate->text().toStdString();
     EXPECT_EQ(clw.substr(clw.size() - 6), " 00:00");
     Enter(QString::fromStdString(clw));
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+}
+
+// The live clock shows its minute as a clock does: at 23:59:45 the time line,
+// the history, the log and the entry box all say 23:59 of the same day.
+TEST_F(MainWindow, TheLiveClockWritesTheMinuteItShows) {
+    clock.now = {2001, 12, 31, 23, 59, 45};
+    ui->cmdNow->click();
+    EXPECT_EQ(ui->lblTime[1]->text().toStdString(), "23:59 (local=GMT)");
+    EXPECT_EQ(ui->lblCommonEraDate[1]->text().left(13), "2001-12-31 CE");
+    EXPECT_EQ(ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString(),
+              "2001-12-31 CE 23:59 (local = GMT)");
+    ui->lblCommonEraDate[1]->clicked();
+    EXPECT_EQ(ui->txbDate->text(), "2001-12-31 CE 23:59");
+    // Whole minutes stay as they are, however the moment's last bit falls.
+    clock.now = {2001, 12, 31, 12, 0, 0};
+    ui->cmdNow->click();
+    EXPECT_EQ(ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString(),
+              "2001-12-31 CE 12:00 (local = GMT)");
+    // On the Corvane clock, six hours behind: 05:59:45 is 23:59 of the CLW
+    // day before, also on the time line.
+    clock.now = {2001, 12, 31, 5, 59, 45};
+    ui->cmdNow->click();
+    ui->lblCorvaneLWCDate[1]->clicked();
+    EXPECT_EQ(ui->lblTime[1]->text().toStdString(), "23:59 (local CLW)");
+    const std::string clw = ui->txbDate->text().toStdString();
+    EXPECT_EQ(clw.substr(clw.size() - 6), " 23:59");
+    Enter(QString::fromStdString(clw));
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+    EXPECT_NEAR(window->CurrentMoment(), vx::MomentFromCJD(2452275.0 + 359.0 / 1440.0, 0), 1e-6);
 }
 
 TEST(FreshAccount, TheWholeApplicationDataPathIsMade) {
