@@ -116,16 +116,6 @@ std::string TimeLineSuffix(int zoneOffset, bool localSelected, bool corvane) {
     return localSelected ? " (local=GMT)" : " (GMT=local)";
 }
 
-std::string LiveTimeLineText(int hour, int minute, int zoneOffset, bool localSelected, int currentCalendar) {
-    constexpr int kMinutesPerDay = 1440;
-    int minutes = hour * 60 + minute;
-    if (!localSelected) minutes -= zoneOffset;
-    if (currentCalendar == CLW) minutes -= static_cast<int>(CorvaneDayShift * kMinutesPerDay);
-    minutes = ((minutes % kMinutesPerDay) + kMinutesPerDay) % kMinutesPerDay;
-    return PadNumber(minutes / 60, 2) + ":" + PadNumber(minutes % 60, 2) +
-           TimeLineSuffix(zoneOffset, localSelected, currentCalendar == CLW);
-}
-
 std::string TimeLineText(double moment, int zoneOffset, bool localSelected, int currentCalendar) {
     const bool corvane = currentCalendar == CLW;
     double f = CJDFromMoment(moment, localSelected ? zoneOffset : 0);

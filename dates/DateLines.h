@@ -50,9 +50,5 @@ std::string TimeLineSuffix(int zoneOffset, bool localSelected, bool corvane);
 // it for CLW), then the suffix. zoneOffset is the selected zone item's
 // offset, whether or not "Local" is selected.
 std::string TimeLineText(double moment, int zoneOffset, bool localSelected, int currentCalendar);
-// The time line while the display follows the clock, from the clock's local
-// hour and minute: Greenwich time when "Local" is not selected, six hours
-// behind for CLW, then the suffix.
-std::string LiveTimeLineText(int hour, int minute, int zoneOffset, bool localSelected, int currentCalendar);
 
 }  // namespace vx

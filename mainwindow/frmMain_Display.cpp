@@ -27,15 +27,10 @@ std::string frmMain::ShowAllCalendars() {
 }
 
 void frmMain::ShowTimeLine() {
-    const int offset = SelectedZoneOffset();
-    const bool local = optLocal->isChecked();
-    if (!ShowingNow) {
-        lblTime[1]->setText(QString::fromStdString(TimeLineText(dblCurrentAJDate, offset, local, CurrentCalendar)));
-        return;
-    }
-    const LocalDateTime now = services_.clock->Now();
-    lblTime[1]->setText(
-        QString::fromStdString(LiveTimeLineText(now.hour, now.minute, offset, local, CurrentCalendar)));
+    // While following the clock, the clock's minute of the moment it gave:
+    // one reading for the time line, the dates and what is written back.
+    lblTime[1]->setText(QString::fromStdString(
+        TimeLineText(ShownMinuteMoment(), SelectedZoneOffset(), optLocal->isChecked(), CurrentCalendar)));
 }
 
 void frmMain::CopyDateLineToEntry(int calendar, int element) {

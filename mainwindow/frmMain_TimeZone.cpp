@@ -61,12 +61,12 @@ void frmMain::cmdNow_Click() {
 
 std::string frmMain::SetMomentToNow() {
     ShowEclipseCaption({});
-    ShowTimeLine();
     const LocalDateTime now = services_.clock->Now();
     EuroDateRecord rec{now.year, now.month, now.day, 'G', 0, 0};
     euro_date_to_jdn(&rec);
     const double cjd = rec.jdn + (now.hour * 3600 + now.minute * 60 + now.second) / 86400.0;
     dblCurrentAJDate = cjd - SelectedZoneOffset() / 1440.0 - 0.5;
+    ShowTimeLine();
     const std::string shown = ShowAllCalendars();
     DisplayMoonData(NavyColour);
     ShowDeltaT();

@@ -4,6 +4,7 @@
 
 #include "DateFormat.h"
 #include "DateLines.h"
+#include "TextHelpers.h"
 
 namespace vx {
 namespace {
@@ -110,17 +111,22 @@ TEST(DateLines, TimeLineSuffixes) {
 namespace vx {
 namespace {
 
-// The live time line agrees with the time line of the moment the clock
-// gives, at every minute of a day, in every zone, for both clocks and CLW.
-TEST(LiveTimeLine, AgreesWithTheMomentsTimeLine) {
+// The live time line (the moment the clock gave, at the start of its
+// minute) reads as the clock does, at every 7th minute of a day and its last
+// second, in every zone, on both clocks and for CLW (six hours behind).
+TEST(LiveTimeLine, ReadsAsTheClock) {
     for (int zone = -720; zone <= 720; zone += 90)
         for (int minute = 0; minute < 1440; minute += 7)
             for (bool local : {true, false})
                 for (int calendar : {int{CE}, int{CLW}}) {
-                    // The clock reads local time in the zone: 2001-01-10 at that minute.
-                    const double moment = MomentFromCJD(2451920.0 + minute / 1440.0 + 1e-7, zone);
-                    EXPECT_EQ(LiveTimeLineText(minute / 60, minute % 60, zone, local, calendar),
-                              TimeLineText(moment, zone, local, calendar))
+                    // The clock reads local time in the zone: 2001-01-10 at that minute, 59 s.
+                    const double moment = MomentFromCJD(2451920.0 + (minute * 60 + 59) / 86400.0, zone);
+                    const int shown = ((minute - (local ? 0 : zone) - (calendar == CLW ? 360 : 0)) % 1440 + 1440) % 1440;
+                    const std::string suffix = calendar == CLW ? (local ? " (local CLW)" : " (Greenwich CLW)")
+                                               : zone == 0     ? (local ? " (local=GMT)" : " (GMT=local)")
+                                                               : (local ? " (local)" : " (GMT)");
+                    EXPECT_EQ(TimeLineText(StartOfMinute(moment), zone, local, calendar),
+                              PadNumber(shown / 60, 2) + ":" + PadNumber(shown % 60, 2) + suffix)
                         << zone << " " << minute << " " << local << " " << calendar;
                 }
 }
