@@ -95,11 +95,11 @@ WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes) {
     return {DayLine(calendar, dayNumber).shortText, PadNumber(minutes / 60, 2) + ":" + PadNumber(minutes % 60, 2)};
 }
 
-double StartOfMinute(double moment) {
-    constexpr double kMinutesPerDay = 1440.0;
-    // A thousandth of a second of slack: a moment set to a whole minute may
-    // lie an ulp below it.
-    return std::floor(moment * kMinutesPerDay + 1e-3 / 60.0) / kMinutesPerDay;
+double StartOfClockMinute(double moment) {
+    // To the clock's whole second first: a moment at a whole minute may lie
+    // an ulp below it.
+    const double seconds = std::round(moment * 86400.0);
+    return std::floor(seconds / 60.0) / 1440.0;
 }
 
 std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes) {

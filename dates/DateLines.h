@@ -35,9 +35,9 @@ struct WrittenBack {
 };
 WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes);
 
-// The moment at the start of its minute: what a clock showing hh:mm means
-// (every zone offset is a whole number of minutes).
-double StartOfMinute(double moment);
+// The start of the minute of a moment the clock gave in whole seconds: what
+// a clock showing hh:mm means (every zone offset is whole minutes).
+double StartOfClockMinute(double moment);
 
 // Every line in display order: CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD.
 std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes);

@@ -25,7 +25,7 @@ int frmMain::EffectiveZoneOffset() const { return optLocal->isChecked() ? Select
 // The moment whose minute the time line shows: the live clock shows its
 // minute as a clock does, so what is written back (history, log, entry box)
 // is that minute and not the next one from 30 seconds on.
-double frmMain::ShownMinuteMoment() const { return ShowingNow ? StartOfMinute(dblCurrentAJDate) : dblCurrentAJDate; }
+double frmMain::ShownMinuteMoment() const { return ShowingNow ? StartOfClockMinute(dblCurrentAJDate) : dblCurrentAJDate; }
 
 void frmMain::ShowDateEntryError(DateEntryError code) {
     services_.messages->Show(std::string(DateEntryErrorTitle), DateEntryErrorMessage(code), MessageIcon::Warning,

@@ -125,7 +125,7 @@ TEST(LiveTimeLine, ReadsAsTheClock) {
                     const std::string suffix = calendar == CLW ? (local ? " (local CLW)" : " (Greenwich CLW)")
                                                : zone == 0     ? (local ? " (local=GMT)" : " (GMT=local)")
                                                                : (local ? " (local)" : " (GMT)");
-                    EXPECT_EQ(TimeLineText(StartOfMinute(moment), zone, local, calendar),
+                    EXPECT_EQ(TimeLineText(StartOfClockMinute(moment), zone, local, calendar),
                               PadNumber(shown / 60, 2) + ":" + PadNumber(shown % 60, 2) + suffix)
                         << zone << " " << minute << " " << local << " " << calendar;
                 }

@@ -65,13 +65,13 @@ TEST(WrittenBack, EveryCalendarReadsBackToTheSameMinuteAroundMidnight) {
 // A clock's minute: every second of it goes to its start, over the whole
 // range and in a zone of half hours, and the minute is written as the clock
 // reads it (never the next one).
-TEST(WrittenBack, StartOfMinuteIsTheClocksMinute) {
+TEST(WrittenBack, StartOfClockMinuteIsTheClocksMinute) {
     int failures = 0;
     for (int day = vxtest::FirstDay + 1; day < vxtest::LastDay - 1; day += 997 * vxtest::SweepStride) {
         for (int minute : {0, 1, 719, 720, 1439}) {
             for (int second : {0, 1, 29, 30, 31, 59}) {
                 const double cjd = day + minute / 1440.0 + second * kSecond;
-                const double start = StartOfMinute(MomentFromCJD(cjd, 330));
+                const double start = StartOfClockMinute(MomentFromCJD(cjd, 330));
                 const double expected = MomentFromCJD(day + minute / 1440.0, 330);
                 const std::string clock = PadNumber(minute / 60, 2) + ":" + PadNumber(minute % 60, 2);
                 if ((std::fabs(start - expected) > 1e-3 * kSecond || WrittenBackText(CE, start, 330).time != clock) &&
