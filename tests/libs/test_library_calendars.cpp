@@ -371,6 +371,11 @@ TEST(SolarTridayCalendar, LeapRuleAndReader) {
     EXPECT_EQ(vtcsolar_valid(&q1), 0) << "quarter 1 has 30 tridays";
     SolarTridayRecord huge{INT_MAX, 1, 1, 1, 0, 0};
     EXPECT_EQ(vtcsolar_valid(&huge), 0);
+    // A record made without the reader: a quarter or day outside its range.
+    for (const auto& [quarter, day] : {std::pair{0, 1}, std::pair{5, 1}, std::pair{1, 0}, std::pair{1, 4}}) {
+        SolarTridayRecord made{96, quarter, 1, day, 0, 0};
+        EXPECT_EQ(vtcsolar_valid(&made), 0) << quarter << " " << day;
+    }
 }
 
 TEST(LibraryCalendars, ExtremeDayNumbersConvertWithoutOverflow) {

@@ -186,6 +186,34 @@ TEST(MoonPictures, FilesRoundTripAndBadFilesAreRefused) {
     std::remove(bad.c_str());
 }
 
+// Rows padded to four bytes for every width's remainder, and the header's
+// reserved, compression and palette fields zero, as BMP readers expect.
+TEST(MoonPictures, RowPaddingAndTheHeaderFields) {
+    const std::string path = ::testing::TempDir() + "vx-bmp-rows-" + std::to_string(::getpid()) + ".bmp";
+    for (int width : {1, 2, 3, 4, 5}) {
+        PixelImage image(width, 2, 0);
+        for (int x = 0; x < width; ++x) image.Set(x, 1, Rgb(10 * x + 1, 2, 3));
+        ASSERT_TRUE(WriteBmp24(path, image));
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const size_t row = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+        ASSERT_EQ(bytes.size(), 54 + 2 * row) << width;
+        auto le32 = [&](size_t at) {
+            return static_cast<uint32_t>(static_cast<unsigned char>(bytes[at])) |
+                   static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
+                   static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
+                   static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+        };
+        EXPECT_EQ(le32(2), bytes.size());
+        for (size_t at : {size_t{6}, size_t{30}, size_t{46}, size_t{50}}) EXPECT_EQ(le32(at), 0u) << at;
+        EXPECT_EQ(le32(34), 2 * row);
+        PixelImage back;
+        ASSERT_TRUE(ReadBmp24(path, back));
+        EXPECT_EQ(back.pixels, image.pixels) << width;
+    }
+    std::remove(path.c_str());
+}
+
 TEST(MoonData, BetweenPublishedPhases) {
     // 2017-07-04 10:00 UT. USNO: new moons 2017-06-24 02:31 and 07-23 09:46,
     // first quarter 07-01 00:51, full moon 07-09 04:07 (UT). So the age is
@@ -198,6 +226,27 @@ TEST(MoonData, BetweenPublishedPhases) {
     EXPECT_EQ(d.ageText, "[216] 10 days, 7 hrs, 29 mins (35.2%)");
     EXPECT_NEAR(d.fraction, 0.7078, 0.0003);
     EXPECT_TRUE(d.waxing);
+}
+
+// Halfway through each quarter of a lunation the lit share is halfway
+// between the quarter's ends; at each phase instant itself GetPhase names
+// that phase, exactly.
+TEST(MoonData, HalfwayThroughEveryQuarter) {
+    InitPhaseConstants();
+    for (int32_t n : {-40000, 282, 45000}) {
+        const double t[5] = {PhaseInstantOnly(n, NewMoon), PhaseInstantOnly(n, FirstQuarter),
+                             PhaseInstantOnly(n, FullMoon), PhaseInstantOnly(n, LastQuarter),
+                             PhaseInstantOnly(n + 1, NewMoon)};
+        const double expected[4] = {0.25, 0.75, 0.75, 0.25};
+        for (int k = 0; k < 4; ++k) {
+            const MoonData d = ComputeMoonData((t[k] + t[k + 1]) / 2);
+            EXPECT_EQ(d.phaseResult, k) << n;
+            EXPECT_NEAR(d.fraction, expected[k], 1e-6) << n << " " << k;
+            bool exact = false;
+            EXPECT_EQ(GetPhase(n, t[k], exact), k) << n;
+            EXPECT_TRUE(exact);
+        }
+    }
 }
 
 TEST(MoonData, AtANewMoonAndAtTheFirstQuarter) {

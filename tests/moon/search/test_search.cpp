@@ -277,6 +277,12 @@ TEST(EclipseDetails, LinesCaptionAndSummary) {
     d = EclipseDetailsText(r, moment, 0);
     EXPECT_EQ(d.caption, "Central total solar eclipse\r\nLunation number = 123\r\nSaros number = 45\r\n");
     EXPECT_EQ(d.summary, "Central total solar eclipse, lunation number = 123, saros number = 45.");
+    // No solar kind has phase lines, whatever durations its record holds.
+    for (int kind = 1; kind <= 7; ++kind) {
+        r.kind = kind;
+        d = EclipseDetailsText(r, moment, 0);
+        EXPECT_TRUE(d.EclipseLines[3].empty() && d.EclipseLines[4].empty() && d.EclipseLines[5].empty()) << kind;
+    }
 }
 
 struct CatalogEclipse {

@@ -87,6 +87,27 @@ TEST(SavedStateFile, ReadsBackWhatWasWritten) {
     EXPECT_EQ(back.include, s.include);
 }
 
+// Each list's last item reads back and the one after it stops the reading;
+// a number line may have 40 characters, not 41.
+TEST(SavedStateFile, TheListsLastItemsAndTheLongestNumber) {
+    const char* head = "2451545\r\n0\r\n-1\r\n-1\r\n-1\r\n0\r\n";
+    const int last[4] = {18, 15, 48, 4};  // step units, targets, zones, refresh periods
+    for (int i = 0; i < 4; ++i) {
+        std::string values;
+        for (int j = 0; j < i; ++j) values += "0\r\n";
+        SavedState s;
+        EXPECT_EQ(ReadSavedState(head + values + std::to_string(last[i]) + "\r\n", s), 7 + i) << i;
+        const int read[4] = {s.moveStep, s.searchTarget, s.timeZone, s.refreshPeriod};
+        EXPECT_EQ(read[i], last[i]);
+        EXPECT_EQ(ReadSavedState(head + values + std::to_string(last[i] + 1) + "\r\n", s), 6 + i) << i;
+    }
+    SavedState s;
+    const std::string forty = "2451545." + std::string(32, '5');
+    ASSERT_EQ(forty.size(), 40u);
+    EXPECT_EQ(ReadSavedState(forty + "\r\n", s), 1);
+    EXPECT_EQ(ReadSavedState(forty + "5\r\n", s), 0);
+}
+
 TEST(SavedStateFile, DamagedFilesStopAtTheFirstBadValue) {
     std::string text = FormatSavedState(Sample());
     SavedState s;
