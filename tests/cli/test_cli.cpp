@@ -18,6 +18,7 @@
 #include <streambuf>
 
 #include "CliCommands.h"
+#include "CliRun.h"
 #include "Moment.h"
 #include "PhaseQueries.h"
 #include "TextHelpers.h"
@@ -25,16 +26,6 @@
 namespace vx::cli {
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

@@ -14,21 +14,12 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "CliRun.h"
 #include "Icalendar.h"
 
 namespace vx::cli {
 namespace {
 
-struct IcsRun {
-    int code;
-    std::string out, err;
-};
-
-IcsRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 struct Event {
     std::map<std::string, std::vector<std::string>> properties;  // name -> values
@@ -114,7 +105,7 @@ std::vector<std::vector<std::string>> Rows(const std::string& text) {
 }
 
 TEST(CliIcs, PhasesAreTheListedOnesAtTheSameSeconds) {
-    const IcsRun ics = Cli({"ics", "phases", "2025", "2025"});
+    const CliRun ics = Cli({"ics", "phases", "2025", "2025"});
     ASSERT_EQ(ics.code, 0) << ics.err;
     const std::vector<Event> events = ReadCalendar(ics.out);
     const auto listed = Rows(Cli({"phases", "2025", "2025"}).out);
@@ -142,7 +133,7 @@ TEST(CliIcs, PhasesAreTheListedOnesAtTheSameSeconds) {
 }
 
 TEST(CliIcs, EclipsesWithTheirPhasesInTheLocalZone) {
-    const IcsRun ics = Cli({"ics", "eclipses", "2024", "2024", "--zone", "+05:30"});
+    const CliRun ics = Cli({"ics", "eclipses", "2024", "2024", "--zone", "+05:30"});
     ASSERT_EQ(ics.code, 0) << ics.err;
     const std::vector<Event> events = ReadCalendar(ics.out);
     const auto listed = Rows(Cli({"eclipses", "2024", "2024"}).out);
@@ -165,7 +156,7 @@ TEST(CliIcs, EclipsesWithTheirPhasesInTheLocalZone) {
 }
 
 TEST(CliIcs, SeasonsAndTheirYears) {
-    const IcsRun ics = Cli({"ics", "equinoxes", "2024", "2025"});
+    const CliRun ics = Cli({"ics", "equinoxes", "2024", "2025"});
     ASSERT_EQ(ics.code, 0) << ics.err;
     const std::vector<Event> events = ReadCalendar(ics.out);
     ASSERT_EQ(events.size(), 8u);
@@ -186,8 +177,8 @@ TEST(CliIcs, SeasonsAndTheirYears) {
 TEST(CliIcs, TheSameCalendarTwiceIsTheSameFile) {
     // A re-import updates: same UIDs; with SOURCE_DATE_EPOCH the stamp too.
     setenv("SOURCE_DATE_EPOCH", "1767225600", 1);  // 2026-01-01 00:00 UTC
-    const IcsRun a = Cli({"ics", "eclipses", "2030", "2031"});
-    const IcsRun b = Cli({"ics", "eclipses", "2030", "2031"});
+    const CliRun a = Cli({"ics", "eclipses", "2030", "2031"});
+    const CliRun b = Cli({"ics", "eclipses", "2030", "2031"});
     unsetenv("SOURCE_DATE_EPOCH");
     EXPECT_EQ(a.out, b.out);
     EXPECT_NE(a.out.find("DTSTAMP:20260101T000000Z\r\n"), std::string::npos);
