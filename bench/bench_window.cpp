@@ -23,7 +23,7 @@ public:
 
 class StillClock : public vx::ClockService {
 public:
-    vx::LocalDateTime Now() override { return {2011, 12, 11, 14, 28, 0}; }
+    vx::ClockReading Now() override { return {2011, 12, 11, 14, 28, 0}; }
 };
 
 void BM_ConvertInTheWindow(benchmark::State& state) {

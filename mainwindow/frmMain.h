@@ -185,6 +185,9 @@ private:
     void cboTimeZone_Click();
     void cmdNow_Click();
     std::string SetMomentToNow();
+    // A first start: the zone item of the system's present offset, when the
+    // list has one, else GMT.
+    void SelectSystemZone();
 
     // History and log.
     std::string AddHistoryEntry(const std::string& strDate, int16_t intEclipseType);

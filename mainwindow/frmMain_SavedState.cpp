@@ -18,7 +18,10 @@ std::string frmMain::DataFilePath(const std::string& fileName, const std::string
     // The folder is made at start-up whether or not a state is ever saved,
     // with every level above it: a fresh account may have none of them.
     QDir().mkpath(QString::fromStdString(base + "/" + folderName));
-    return base + "/" + folderName + "/" + fileName;
+    const std::string path = base + "/" + folderName + "/" + fileName;
+    // A save killed between its write and its rename left its temporary file.
+    RemoveStaleTemporaries(path);
+    return path;
 }
 
 void frmMain::cmdSaveState_Click() {
@@ -40,7 +43,7 @@ void frmMain::cmdSaveState_Click() {
     s.logFormatCalendarDate = prefs.optLogFormat == 0;
     for (int box = 0; box < IncludeBoxCount; ++box) s.include[static_cast<size_t>(box)] = IncludeBox(prefs, box);
     std::string error;
-    if (SavedStatePath.empty()) error = "no application-data folder";
+    if (SavedStatePath.empty()) error = "no application-data folder: neither HOME nor the account names a home folder";
     else if (WriteFileReplacing(SavedStatePath, FormatSavedState(s), error)) {
         cmdSaveState->setEnabled(false);
         FocusDateEntry();
@@ -57,6 +60,7 @@ bool frmMain::RestoreSavedState() {
     // A state file is a few hundred bytes; anything huge, or anything that
     // is not a plain file (a FIFO, a device), is not one.
     if (SavedStatePath.empty() || !ReadRegularFile(SavedStatePath, 1 << 20, text, error)) {
+        SelectSystemZone();
         RestoringSavedState = false;
         return false;
     }
@@ -75,6 +79,8 @@ bool frmMain::RestoreSavedState() {
     if (good >= 9) {
         cboTimeZone->setCurrentIndex(s.timeZone);
         AppliedZoneOffset = SelectedZoneOffset();
+    } else {
+        SelectSystemZone();  // the file did not say
     }
     if (good >= 10) cboRefreshPeriod->setCurrentIndex(s.refreshPeriod);
     chkRepeatedly->setChecked(false);

@@ -61,16 +61,29 @@ void frmMain::cmdNow_Click() {
 
 std::string frmMain::SetMomentToNow() {
     ShowEclipseCaption({});
-    const LocalDateTime now = services_.clock->Now();
+    // The clock gives Universal Time: the instant is the same whatever zone
+    // is selected, and the zone only says how it is shown.
+    const ClockReading now = services_.clock->Now();
     EuroDateRecord rec{now.year, now.month, now.day, 'G', 0, 0};
     euro_date_to_jdn(&rec);
     const double cjd = rec.jdn + (now.hour * 3600 + now.minute * 60 + now.second) / 86400.0;
-    dblCurrentAJDate = cjd - SelectedZoneOffset() / 1440.0 - 0.5;
+    dblCurrentAJDate = MomentFromCJD(cjd, 0);
     ShowTimeLine();
     const std::string shown = ShowAllCalendars();
     DisplayMoonData(NavyColour);
     ShowDeltaT();
     return shown;
+}
+
+void frmMain::SelectSystemZone() {
+    const int offset = services_.clock->Now().systemOffsetMinutes;
+    const int index = offset % 30 == 0 && offset >= MinZoneOffset && offset <= MaxZoneOffset
+                          ? (offset - MinZoneOffset) / 30
+                          : (0 - MinZoneOffset) / 30;
+    cboTimeZone->blockSignals(true);
+    cboTimeZone->setCurrentIndex(index);
+    cboTimeZone->blockSignals(false);
+    AppliedZoneOffset = SelectedZoneOffset();
 }
 
 void frmMain::Clock_Timer() {

@@ -4,11 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
+#include <ctime>
 #include <random>
+#include <string_view>
+#include <vector>
 
 #include "Moment.h"
 #include "TextHelpers.h"
@@ -170,39 +174,73 @@ std::string Failure(const std::string& what, const std::string& path, int error)
     return what + " " + path + ": " + std::strerror(error);
 }
 
+// Where a save lands: path itself, or the end of the user's chain of links.
+// False when the chain does not end (a loop, or more links than a person
+// makes).
+bool ResolveLinks(const std::string& path, std::string& target) {
+    target = path;
+    std::error_code ec;
+    for (int hops = 0; hops < 16; ++hops) {
+        if (!std::filesystem::is_symlink(target, ec)) return true;
+        const std::filesystem::path link = std::filesystem::read_symlink(target, ec);
+        if (ec) return false;
+        target = (link.is_absolute() ? link : std::filesystem::path(target).parent_path() / link).string();
+    }
+    return false;
+}
+
+constexpr std::string_view kTemporaryInfix = ".tmp";
+
+// name is target's file name, ".tmp" and one to eight digits: a temporary
+// file of a save of target.
+bool IsTemporaryName(std::string_view name, std::string_view targetName) {
+    if (name.size() <= targetName.size() + kTemporaryInfix.size() || name.substr(0, targetName.size()) != targetName)
+        return false;
+    name.remove_prefix(targetName.size());
+    if (name.substr(0, kTemporaryInfix.size()) != kTemporaryInfix) return false;
+    name.remove_prefix(kTemporaryInfix.size());
+    return name.size() <= 8 && std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
 
 bool WriteFileReplacing(const std::string& path, const std::string& content, std::string& error,
                         const FileOperations& ops) {
-    // A user's own symlink at path stays a symlink: its target is replaced.
-    std::string target = path;
-    std::error_code ec;
-    for (int hops = 0; hops < 16 && std::filesystem::is_symlink(target, ec); ++hops) {
-        const std::filesystem::path link = std::filesystem::read_symlink(target, ec);
-        if (ec) break;
-        target = (link.is_absolute() ? link : std::filesystem::path(target).parent_path() / link).string();
+    // A user's own symlink at path stays a symlink: its target is replaced,
+    // but only when that target is a regular file (or is not there yet): a
+    // link to a device or a FIFO must never turn it into a file.
+    std::string target;
+    if (!ResolveLinks(path, target)) {
+        error = Failure("cannot write", path, ELOOP);
+        return false;
+    }
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        error = "not a regular file: " + path;
+        return false;
     }
     // A fresh temporary file beside the target, made with O_EXCL so that
-    // nothing planted at a fixed name is followed or overwritten.
+    // nothing planted at a fixed name is followed or overwritten. Messages
+    // name the file the user knows, not the temporary one.
     std::random_device device;
     std::mt19937_64 random((static_cast<uint64_t>(device()) << 32) ^ device() ^
                            static_cast<uint64_t>(::getpid()));
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = target + ".tmp" + std::to_string(random() % 100000000);
+        temporary = target + std::string(kTemporaryInfix) + std::to_string(random() % 100000000);
         fd = ops.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
-        error = Failure("cannot write", temporary, errno);
+        error = Failure("cannot write", path, errno);
         return false;
     }
     auto fail = [&](const char* what) {
         const int e = errno;
         if (fd >= 0) ops.close(fd);
         ::unlink(temporary.c_str());
-        error = Failure(what, temporary, e);
+        error = Failure(what, path, e);
         return false;
     };
     size_t done = 0;
@@ -222,10 +260,35 @@ bool WriteFileReplacing(const std::string& path, const std::string& content, std
     if (ops.rename(temporary.c_str(), target.c_str()) != 0) {
         const int e = errno;
         ::unlink(temporary.c_str());
-        error = Failure("cannot replace", target, e);
+        error = Failure("cannot replace", path, e);
         return false;
     }
     return true;
+}
+
+int RemoveStaleTemporaries(const std::string& path, int64_t minimumAgeSeconds) {
+    std::string target;
+    std::vector<std::filesystem::path> targets{path};
+    if (ResolveLinks(path, target) && target != path) targets.emplace_back(target);
+    const int64_t now = static_cast<int64_t>(std::time(nullptr));
+    int removed = 0;
+    for (const std::filesystem::path& t : targets) {
+        const std::string name = t.filename().string();
+        std::error_code ec;
+        const std::filesystem::path folder = t.has_parent_path() ? t.parent_path() : std::filesystem::path(".");
+        for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
+             it.increment(ec)) {
+            const std::string entry = it->path().string();
+            struct stat st {};
+            // Only our own names, only regular files (never through a link),
+            // and none a save running now may still be writing.
+            if (!IsTemporaryName(it->path().filename().string(), name) || ::lstat(entry.c_str(), &st) != 0 ||
+                !S_ISREG(st.st_mode) || now - static_cast<int64_t>(st.st_mtime) < minimumAgeSeconds)
+                continue;
+            if (::unlink(entry.c_str()) == 0) ++removed;
+        }
+    }
+    return removed;
 }
 
 bool ReadRegularFile(const std::string& path, size_t limit, std::string& content, std::string& error) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vx {
@@ -56,11 +57,19 @@ const FileOperations& PosixFileOperations();
 // Writes content to path through a new, uniquely named temporary file beside
 // it (never following a link planted there), flushed to disk and then
 // renamed over the old file, so a failed save leaves the old file whole. A
-// symlink at path is followed: its target is replaced. Every failure, of
-// the writes, the flush, the close or the rename, gives false with a
-// description.
+// symlink at path is followed: its target is replaced when it is a regular
+// file or missing; anything else (a device, a FIFO, a folder, a loop of
+// links) is refused and left alone. Every failure, of the writes, the
+// flush, the close or the rename, gives false with a description that names
+// path, not the temporary file.
 bool WriteFileReplacing(const std::string& path, const std::string& content, std::string& error,
                         const FileOperations& ops = PosixFileOperations());
+
+// Removes the temporary files a save of path left behind when it was killed
+// before its rename: regular files named path's name, ".tmp" and digits,
+// beside path and beside the file a link at path leads to, and not
+// modified in the last minimumAgeSeconds. Returns how many were removed.
+int RemoveStaleTemporaries(const std::string& path, int64_t minimumAgeSeconds = 60);
 
 // Reads path only when it is a regular file (after links), never more than
 // limit + 1 bytes: a FIFO, a device or a file over limit gives false.

@@ -1,12 +1,13 @@
 #include "QtServices.h"
 
+#include "DataFolder.h"
+
 #include <QClipboard>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QUrl>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QString>
 
 namespace vx {
@@ -32,20 +33,20 @@ MessageResult QtMessageService::Show(const std::string& title, const std::string
     }
 }
 
-LocalDateTime SystemClock::Now() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate d = now.date();
-    const QTime t = now.time();
-    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+ClockReading SystemClock::Now() {
+    // One reading: the UTC time and the system's offset of the same instant.
+    const QDateTime local = QDateTime::currentDateTime();
+    const QDateTime utc = local.toUTC();
+    const QDate d = utc.date();
+    const QTime t = utc.time();
+    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), local.offsetFromUtc() / 60};
 }
 
 }  // namespace vx
 
 namespace vx {
 
-std::string StandardAppData::Folder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
-}
+std::string StandardAppData::Folder() { return UserDataFolder(); }
 
 }  // namespace vx
 

@@ -36,7 +36,7 @@ public:
 
 class SystemClock : public ClockService {
 public:
-    LocalDateTime Now() override;
+    ClockReading Now() override;
 };
 
 }  // namespace vx

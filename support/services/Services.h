@@ -20,15 +20,17 @@ public:
                                MessageButtons buttons) = 0;
 };
 
-// The local date and time to the second, as the system clock reads it.
-struct LocalDateTime {
+// The system clock's reading in Universal Time, to the second, with the
+// offset of the system's own zone at that moment (minutes ahead of UTC).
+struct ClockReading {
     int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+    int systemOffsetMinutes = 0;
 };
 
 class ClockService {
 public:
     virtual ~ClockService() = default;
-    virtual LocalDateTime Now() = 0;
+    virtual ClockReading Now() = 0;
 };
 
 // The current user's application-data folder (without a trailing

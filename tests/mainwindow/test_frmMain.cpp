@@ -207,22 +207,52 @@ TEST_F(MainWindow, TimeZonesUnderLocalAndGreenwich) {
     EXPECT_EQ(Value(ui->lblTime), "12:00 (local=GMT)");
 }
 
+// The clock gives Universal Time; the selected zone only shows it.
 TEST_F(MainWindow, NowInAZoneAndTheLiveClock) {
     ui->cboTimeZone->setCurrentIndex(24 + 11);  // GMT + 05:30
-    clock.now = {2011, 12, 11, 10, 0, 0};
+    clock.now = {2011, 12, 11, 4, 30, 0};
     ui->cmdNow->click();
     EXPECT_TRUE(window->IsShowingNow());
+    EXPECT_EQ(Value(ui->lblTime), "10:00 (local)");
     ui->optGreenwich->setChecked(true);
     EXPECT_EQ(Value(ui->lblTime), "04:30 (GMT)");
-    clock.now = {2011, 12, 11, 2, 0, 0};
+    clock.now = {2011, 12, 10, 20, 30, 0};
     window->Clock_Timer();
     EXPECT_EQ(Value(ui->lblTime), "20:30 (GMT)");
+    // Another zone shows the same instant.
+    ui->cboTimeZone->setCurrentIndex(24 - 10);  // GMT - 05:00
+    window->Clock_Timer();
+    ui->optLocal->setChecked(true);
+    EXPECT_EQ(Value(ui->lblTime), "15:30 (local)");
     // Converting stops the live display.
+    ui->optGreenwich->setChecked(true);
     Enter("2011-12-11 CE 10:00");
     EXPECT_FALSE(window->IsShowingNow());
     clock.now = {2011, 12, 11, 3, 0, 0};
     window->Clock_Timer();
     EXPECT_EQ(Value(ui->lblTime), "10:00 (GMT)");
+}
+
+// A first start selects the zone the system is in, when the list has it;
+// a saved zone wins.
+TEST_F(MainWindow, AFirstStartSelectsTheSystemsZone) {
+    const struct {
+        int offset;
+        const char* item;
+        const char* time;
+    } cases[] = {{-300, "GMT - 05:00", "10:55 (local)"}, {330, "GMT + 05:30", "21:25 (local)"},
+                 {345, "GMT", "15:55 (local=GMT)"}, {-780, "GMT", "15:55 (local=GMT)"}};
+    for (const auto& c : cases) {
+        clock.now.systemOffsetMinutes = c.offset;
+        Restart();
+        EXPECT_EQ(ui->cboTimeZone->currentText().toStdString(), c.item) << c.offset;
+        EXPECT_EQ(Value(ui->lblTime).toStdString(), c.time) << c.offset;
+        EXPECT_EQ(Value(ui->lblAstronomicalJulianDate), "2,453,005.1632 AJD") << "the same instant in every zone";
+    }
+    ui->cmdSaveState->click();
+    clock.now.systemOffsetMinutes = 60;
+    Restart();
+    EXPECT_EQ(ui->cboTimeZone->currentText(), "GMT");
 }
 
 TEST_F(MainWindow, SearchingFromATypedDate) {

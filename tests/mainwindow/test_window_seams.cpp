@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -186,6 +187,41 @@ TEST_F(MainWindow, StateFilesThatAreNotFilesStartAtNow) {
     Restart();
     EXPECT_TRUE(window->IsShowingNow());
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// Save state replaces only a regular file: through a link to a FIFO it
+// warns, names the file the user knows and leaves the FIFO alone; without
+// any home folder it says so and writes nothing.
+TEST_F(MainWindow, SaveStateRefusesWhatIsNotAFile) {
+    const std::string fifo = appData.Folder() + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, StatePath());
+    messages.shown.clear();
+    ui->cmdSaveState->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Save state");
+    EXPECT_EQ(messages.shown[0].text, "Error when attempting to save the state: not a regular file: " + StatePath());
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(ui->cmdSaveState->isEnabled());
+
+    struct NoHome : vx::AppDataService {
+        std::string Folder() override { return {}; }
+    } noHome;
+    vx::frmMain homeless(vx::Services{&messages, &clock, &noHome, &clipboard, &web});
+    homeless.Form_Load();
+    messages.shown.clear();
+    vxtest::WindowControls(homeless).cmdSaveState->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Save state");
+    EXPECT_NE(messages.shown[0].text.find("no application-data folder"), std::string::npos);
+}
+
+TEST_F(MainWindow, AStartRemovesWhatAKilledSaveLeft) {
+    const std::string left = StatePath() + ".tmp4242";
+    WriteFile(left, "2451545\r\n");
+    std::filesystem::last_write_time(left, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    Restart();
+    EXPECT_FALSE(std::filesystem::exists(left));
 }
 
 TEST_F(MainWindow, AStoredCaptionIsShownAsPlainText) {

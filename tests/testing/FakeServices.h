@@ -37,8 +37,8 @@ public:
 
 class FixedClock : public vx::ClockService {
 public:
-    vx::LocalDateTime now{2003, 12, 31, 15, 55, 0};
-    vx::LocalDateTime Now() override { return now; }
+    vx::ClockReading now{2003, 12, 31, 15, 55, 0};
+    vx::ClockReading Now() override { return now; }
 };
 
 // A fresh application-data folder for each test.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include <cstdio>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -312,6 +314,76 @@ TEST_F(StateFiles, APlantedLinkIsNeverFollowedAndAUsersLinkIsKept) {
     EXPECT_EQ(Content(real), "new");
 }
 
+// Only a regular file (or none) is replaced, also at the end of the user's
+// links: a device node, a FIFO, a folder or a loop of links is refused, named
+// as the user knows it, and left as it was.
+TEST_F(StateFiles, NothingButARegularFileIsReplaced) {
+    const std::string fifo = Path("fifo"), device = Path("null"), folder = Path("folder");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const bool haveDevice = ::mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;  // root only
+    std::filesystem::create_directory(folder);
+    std::filesystem::create_symlink("loop-b", Path("loop-a"));
+    std::filesystem::create_symlink("loop-a", Path("loop-b"));
+    const struct {
+        const char* link;  // the state file, a link to target
+        std::string target;
+        mode_t type;
+    } cases[] = {{"to-fifo", fifo, S_IFIFO}, {"to-device", device, S_IFCHR}, {"to-folder", folder, S_IFDIR},
+                 {"to-link-to-fifo", Path("to-fifo"), S_IFIFO}, {"loop-a", "", 0}};
+    for (const auto& c : cases) {
+        if (c.type == S_IFCHR && !haveDevice) continue;
+        if (!c.target.empty()) std::filesystem::create_symlink(c.target, Path(c.link));
+        const size_t before = Entries();
+        std::string error;
+        EXPECT_FALSE(WriteFileReplacing(Path(c.link), "state\r\n", error)) << c.link;
+        EXPECT_NE(error.find(Path(c.link)), std::string::npos) << error;
+        struct stat st {};
+        if (c.type != 0) {
+            ASSERT_EQ(::stat(Path(c.link).c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & S_IFMT, c.type) << c.link;
+        }
+        EXPECT_EQ(Entries(), before) << c.link;
+    }
+    // The FIFO itself as the state file, and a dangling link, which a save
+    // may make.
+    std::string error;
+    EXPECT_FALSE(WriteFileReplacing(fifo, "state", error));
+    std::filesystem::create_symlink("made-by-save", Path("dangling"));
+    EXPECT_TRUE(WriteFileReplacing(Path("dangling"), "state", error)) << error;
+    EXPECT_EQ(Content(Path("made-by-save")), "state");
+}
+
+// A save killed before its rename leaves "vxrl.usr.tmpNNNN"; the next start
+// removes such files of ours, and nothing else.
+TEST_F(StateFiles, StaleTemporariesAreRemovedAtStart) {
+    std::filesystem::create_directory(dir_ / "real");
+    std::filesystem::create_symlink("real/target.usr", Path("vxrl.usr"));
+    const std::string victim = Path("victim");
+    std::ofstream(victim) << "keep";
+    const struct {
+        std::string name;
+        bool old, removed;
+    } cases[] = {{"vxrl.usr.tmp12345678", true, true},  {"vxrl.usr.tmp0", true, true},
+                 {"real/target.usr.tmp42", true, true},  {"vxrl.usr.tmp77", false, false},
+                 {"vxrl.usr.tmp123456789", true, false}, {"vxrl.usr.tmp", true, false},
+                 {"vxrl.usr.tmp1a", true, false},        {"vxrl.usr.tmp-1", true, false},
+                 {"other.usr.tmp5", true, false},        {"vxrl.usrtmp5", true, false},
+                 {"real/vxrl.usr.tmp5", true, false}};
+    for (const auto& c : cases) {
+        std::ofstream(Path(c.name)) << "partial";
+        if (c.old) std::filesystem::last_write_time(Path(c.name), std::filesystem::file_time_type::clock::now() -
+                                                                      std::chrono::minutes(5));
+    }
+    // Not regular files: a link (to a file of the user's) and a folder.
+    std::filesystem::create_symlink(victim, Path("vxrl.usr.tmp31"));
+    std::filesystem::create_directory(Path("vxrl.usr.tmp32"));
+    EXPECT_EQ(RemoveStaleTemporaries(Path("vxrl.usr"), 60), 3);
+    for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(Path(c.name)), !c.removed) << c.name;
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("vxrl.usr.tmp31")));
+    EXPECT_TRUE(std::filesystem::is_directory(Path("vxrl.usr.tmp32")));
+    EXPECT_EQ(Content(victim), "keep");
+}
+
 // Each system call of a save fails in turn: every failure is reported, the
 // old file stays whole and no temporary file is left.
 namespace injected {
@@ -344,7 +416,8 @@ TEST_F(StateFiles, EveryFailureOfASaveIsReported) {
         injected::failing = failure;
         std::string error;
         EXPECT_FALSE(WriteFileReplacing(path, std::string(1000, 'n'), error, ops)) << "failure " << failure;
-        EXPECT_FALSE(error.empty());
+        EXPECT_NE(error.find(" " + path + ": "), std::string::npos) << "names the user's file: " << error;
+        EXPECT_EQ(error.find(".tmp"), std::string::npos) << error;
         EXPECT_EQ(Content(path), "previous") << "failure " << failure;
         EXPECT_EQ(Entries(), 1u) << "failure " << failure;
     }
