@@ -17,13 +17,15 @@ std::string Counted(int64_t n, const char* unit) { return std::to_string(n) + " 
 }  // namespace
 
 std::string FormatMoonAge(double days) {
-    const double d = std::floor(days);
-    double r = days - d;
-    const double h = std::floor(r * 24);
-    r -= h / 24;
-    const double mi = std::floor(r * 24 * 60);
-    return Counted(static_cast<int64_t>(d), "day") + ", " + Counted(static_cast<int64_t>(h), "hr") + ", " +
-           Counted(static_cast<int64_t>(mi), "min");
+    // To the whole second first: an age of whole hours, computed as the
+    // difference of two instants, lies a rounding step either side of its
+    // minute, and the floor of one just below would read a minute short.
+    const double rounded = RoundHalfEven(days * 86400.0);
+    const int64_t seconds = std::isfinite(rounded) ? static_cast<int64_t>(std::fmax(std::fmin(rounded, 9e15), -9e15)) : 0;
+    const int64_t minutes = seconds >= 0 ? seconds / 60 : -((-seconds + 59) / 60);
+    const int64_t d = minutes >= 0 ? minutes / 1440 : -((-minutes + 1439) / 1440);
+    const int64_t rest = minutes - d * 1440;
+    return Counted(d, "day") + ", " + Counted(rest / 60, "hr") + ", " + Counted(rest % 60, "min");
 }
 
 std::string MoonPhaseText(double f, bool waxing) {

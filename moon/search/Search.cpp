@@ -129,7 +129,15 @@ double GreatestEclipse(const PhaseEclipseRecord& record) {
     return record.greatest_tt - DeltaTForMoment(record.greatest_tt) / 1440.0;
 }
 
-bool Beyond(double t, double start, bool next) { return next ? t > start : t < start; }
+// An event strictly beyond the start in the direction of the search. A start
+// shown as exactly at the event (within the exactness of a phase, either
+// side: a written date puts it a few seconds before or after) is that event,
+// which next and previous both pass over, so that searches chained through
+// written dates move on.
+bool Beyond(double t, double start, bool next) {
+    if (std::fabs(t - start) < PhaseExactTolerance) return false;
+    return next ? t > start : t < start;
+}
 
 // The eclipse in o.record (of lunation n) is the answer: remember it for the
 // saros search and show its greatest eclipse in UT. Nothing is remembered

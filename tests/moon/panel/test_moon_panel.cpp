@@ -9,7 +9,10 @@
 #include <fstream>
 
 #include "MoonPanel.h"
+#include "Moment.h"
+#include "MoveSteps.h"
 #include "PhaseQueries.h"
+#include "TestScale.h"
 
 namespace vx {
 namespace {
@@ -17,7 +20,49 @@ namespace {
 TEST(MoonPanel, AgeTexts) {
     EXPECT_EQ(FormatMoonAge(12.6034), "12 days, 14 hrs, 28 mins");
     EXPECT_EQ(FormatMoonAge(0.0), "0 days, 0 hrs, 0 mins");
-    EXPECT_EQ(FormatMoonAge(1 + 1.0 / 24 + 1.0 / 1440 + 1e-9), "1 day, 1 hr, 1 min");
+    EXPECT_EQ(FormatMoonAge(1 + 1.0 / 24 + 1.0 / 1440), "1 day, 1 hr, 1 min");
+    // A rounding step either side of a whole minute is that minute.
+    EXPECT_EQ(FormatMoonAge(std::nextafter(1.0 / 24, 0.0)), "0 days, 1 hr, 0 mins");
+    EXPECT_EQ(FormatMoonAge(2.0 - 0.4 / 86400), "2 days, 0 hrs, 0 mins");
+    EXPECT_EQ(FormatMoonAge(2.0 - 0.6 / 86400), "1 day, 23 hrs, 59 mins");
+    EXPECT_EQ(FormatMoonAge(29.5 + 59.4 / 86400), "29 days, 12 hrs, 0 mins");
+}
+
+// The age in whole minutes that a text such as "1 day, 2 hrs, 3 mins" gives.
+long AgeMinutes(const std::string& text) {
+    long parts[3] = {0, 0, 0};
+    size_t at = text.find(']') + 1;
+    for (long& part : parts) {
+        at = text.find_first_of("0123456789", at);
+        if (at == std::string::npos) return -1;
+        part = std::stol(text.substr(at));
+        at = text.find(',', at);
+    }
+    return (parts[0] * 24 + parts[1]) * 60 + parts[2];
+}
+
+// From every phase of the range, whole-hour moves (as Move makes them)
+// change the age by exactly those hours: from a new moon, an age of whole
+// hours and no minutes.
+TEST(MoonPanel, WholeHourMovesFromEveryPhaseGiveWholeHourAges) {
+    int failures = 0, checked = 0;
+    for (int32_t n = -62300; n <= 49400; n += 29 * vxtest::SweepStride) {
+        for (PhaseKind k = NewMoon; k <= LastQuarter; ++k) {
+            PhaseEclipseRecord record{};
+            const double start = PhaseInstant(n, k, record);
+            const long before = AgeMinutes(ComputeMoonData(start).ageText);
+            double moment = start;
+            for (int hours = 1; hours <= 3; ++hours) {
+                moment = MoveStep(Step::Hour, true, moment, 0, CE).moment;
+                const std::string age = ComputeMoonData(moment).ageText;
+                ++checked;
+                if (AgeMinutes(age) - before != 60 * hours && ++failures <= 5)
+                    ADD_FAILURE() << "lunation " << n << " phase " << k << " + " << hours << " h: " << age;
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(checked, 40000 / vxtest::SweepStride);
 }
 
 TEST(MoonPanel, PhaseNamesAndSuffixes) {

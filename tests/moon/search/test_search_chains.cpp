@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <vector>
 
@@ -108,6 +109,56 @@ TEST_P(SearchChains, NextAndPreviousVisitEveryResultInTurn) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPhaseAndEclipseTarget, SearchChains,
                          ::testing::Values<SearchTarget>(0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12));
+
+// A start shown as exactly at an event, a few seconds either side as written
+// dates put it, is that event: next and previous both pass over it. Beyond
+// the exactness, "strictly beyond the start" holds.
+TEST(SearchStart, AMomentShownAtAnEventPassesOverIt) {
+    InitPhaseConstants();
+    constexpr double kSecond = 1.0 / 86400.0;
+    const struct {
+        double seconds;
+        bool passedOver;
+    } offsets[] = {{-4.3, true}, {-2.6, true}, {0, true}, {1, true}, {4.3, true}, {-4.4, false}, {4.4, false}};
+    int checked = 0;
+    for (int32_t n = -62300; n <= 49400; n += 211 * vxtest::SweepStride) {
+        for (PhaseKind k = NewMoon; k <= LastQuarter; ++k) {
+            // The phase itself, and the eclipse of a syzygy that has one.
+            PhaseEclipseRecord r{};
+            const SearchTarget phaseTarget = k == NewMoon ? 1 : k == FirstQuarter ? 2 : k == FullMoon ? 0 : 3;
+            std::vector<std::pair<SearchTarget, double>> events = {{phaseTarget, PhaseInstant(n, k, r)}};
+            if (r.kind > 0) events.emplace_back(k == NewMoon ? 10 : 7, GreatestUT(r));
+            for (const auto& [target, t] : events) {
+                for (const auto& o : offsets) {
+                    const double start = t + o.seconds * kSecond;
+                    for (bool next : {true, false}) {
+                        SearchState state;
+                        const SearchOutcome found = RunSearch(target, next, start, 0, false, state);
+                        if (found.result != SearchOutcome::Result::Found) continue;
+                        const bool before = o.seconds < 0;
+                        // Passed over: the adjacent event; otherwise t where it lies ahead.
+                        const bool expectT = !o.passedOver && before == next;
+                        EXPECT_EQ(std::fabs(found.moment - t) < 1e-7, expectT)
+                            << (found.moment - t) * 86400 << " lunation " << n << " target " << target << (next ? " next" : " previous") << " from "
+                            << o.seconds << " s";
+                        EXPECT_TRUE(next ? found.moment > start : found.moment < start);
+                        ++checked;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 10000 / vxtest::SweepStride);
+    // As the command line met them: the full moon of 2023-10-28 20:23:59 UT
+    // from 20:24, and that of -2998-12-31 from the AJD written for it.
+    SearchState state;
+    EuroDateRecord day{2023, 10, 28, 'G', 0, 0};
+    euro_date_to_jdn(&day);
+    const SearchOutcome october = RunSearch(0, false, MomentFromCJD(day.jdn + (20 * 60 + 24) / 1440.0, 0), 0, false, state);
+    EXPECT_EQ(CivilDay(october.moment, 0), day.jdn - 29) << "the full moon of 2023-09-29";
+    const SearchOutcome written = RunSearch(0, true, 626426.7751, 0, false, state);
+    EXPECT_GT(written.moment, 626426.7751 + 29);
+}
 
 // The start between a greatest eclipse and its syzygy: next goes on to the
 // next eclipse, previous finds that one.
