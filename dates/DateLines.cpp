@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Corvane.h"
+#include "DateEntry.h"
 #include "DateFormat.h"
 #include "TextHelpers.h"
 
@@ -63,6 +64,20 @@ DateLine DayLine(int calendar, int32_t day) {
     }
 }
 
+// The CJD or AJD value to write, to the four decimals shown. Near an end of
+// the range the rounded value can read back just outside it (the CJD of
+// -3000-01-01 12:00 UT in a zone of +00:30 is 625,333.52083...); there the
+// last digit goes toward the inside instead.
+double JulianDateWritten(int calendar, double moment, int offsetMinutes) {
+    const double value = calendar == CJD ? CJDFromMoment(moment, offsetMinutes) : moment;
+    double shown = value;
+    if (!IsInSupportedRange(moment) || !ParseDecimal(FixedText(value, 4), shown)) return value;
+    const double readBack = calendar == CJD ? MomentFromCJD(shown, offsetMinutes) : shown;
+    if (readBack < FirstSupportedMoment) return shown + 0.0001;
+    if (readBack > LastSupportedMoment) return shown - 0.0001;
+    return value;
+}
+
 }  // namespace
 
 DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
@@ -73,7 +88,7 @@ DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
         case AJD: {
             DateLine line;
             line.calendar = static_cast<int16_t>(calendar);
-            line.shortText = FormatJulianDate(calendar == CJD ? cjd : moment, CalendarCodeText(calendar));
+            line.shortText = FormatJulianDate(JulianDateWritten(calendar, moment, offsetMinutes), CalendarCodeText(calendar));
             line.longText = line.shortText;
             return line;
         }
@@ -93,6 +108,14 @@ WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes) {
     const int32_t dayNumber = FloorToDay(day) + (minutes >= 1440 ? 1 : 0);
     minutes %= 1440;
     return {DayLine(calendar, dayNumber).shortText, PadNumber(minutes / 60, 2) + ":" + PadNumber(minutes % 60, 2)};
+}
+
+double WrittenBackMoment(int calendar, double moment, int offsetMinutes) {
+    SimpleDateEntryHost host;
+    host.currentCalendar = calendar;
+    host.zoneOffset = offsetMinutes;
+    const DateEntryResult read = ParseDateEntry(WrittenBackText(calendar, moment, offsetMinutes).Text(), host);
+    return read.error == 0 ? read.moment : moment;
 }
 
 double StartOfClockMinute(double moment) {

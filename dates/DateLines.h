@@ -35,6 +35,10 @@ struct WrittenBack {
 };
 WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes);
 
+// The instant that written-back text stands for: what the entry parser reads
+// from it. A history or log entry describes this one instant in every part.
+double WrittenBackMoment(int calendar, double moment, int offsetMinutes);
+
 // The start of the minute of a moment the clock gave in whole seconds: what
 // a clock showing hh:mm means (every zone offset is whole minutes).
 double StartOfClockMinute(double moment);

@@ -192,13 +192,20 @@ private:
     // History and log.
     std::string AddHistoryEntry(const std::string& strDate, int16_t intEclipseType);
     void cboHistory_Click();
+    // Logs the result just added to the history: its text, the command's
+    // operation and extra text, and the display of the entry's instant.
     void AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra);
     void cmdLogThisResult_Click();
     bool AddingHistoryEntry = false;
     int SelectedHistoryIndex = -1;
+    // The instant the newest history text stands for (its minute as it reads
+    // back); the log entry of the same result describes it.
+    double EntryMoment = 0.0;
     struct PendingEntry {
         std::string text, operation, extra;
+        DisplaySnapshot shown;
     } PendingLogEntry;
+    void AppendLogEntry(const PendingEntry& entry);
     bool HavePendingLogEntry = false;
 
     // The log window, the preferences, help and the web links.

@@ -27,6 +27,9 @@ std::string frmMain::AddHistoryEntry(const std::string& /*strDate*/, int16_t int
     // shown date line passed in differs from it only when the minute rounds
     // up into the next day.
     const WrittenBack shown = WrittenBackText(CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
+    // The log entry that follows describes the instant this text reads back
+    // to, in every calendar: never the 31st beside "2004-01-01 00:00".
+    EntryMoment = WrittenBackMoment(CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
     const std::string text = HistoryEntryText(shown.date, CurrentCalendar, shown.time, optGreenwich->isChecked(),
                                               cboTimeZone->currentText().toStdString());
     if (QString::fromStdString(text) != newest) {
@@ -94,6 +97,7 @@ void frmMain::cboHistory_Click() {
         return;
     }
     dblCurrentAJDate = parsed.moment;
+    EntryMoment = parsed.moment;
     ShowTimeLine();
     ShowAllCalendars();
     DisplayMoonData(NavyColour);
@@ -166,12 +170,17 @@ void frmMain::cmdHelp_Click() {
 }
 
 void frmMain::AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra) {
+    AppendLogEntry({text, operation, extra, SnapshotAt(EntryMoment, EffectiveZoneOffset(), CurrentCalendar)});
+}
+
+void frmMain::AppendLogEntry(const PendingEntry& entry) {
     if (!LoggingOn) {
-        PendingLogEntry = {text, operation, extra};
+        PendingLogEntry = entry;
         HavePendingLogEntry = true;
         cmdLogThisResult->setEnabled(true);
         return;
     }
+    const std::string& text = entry.text;
     if (text.empty()) {
         cmdLogThisResult->setEnabled(false);
         return;
@@ -179,12 +188,9 @@ void frmMain::AddLogEntry(const std::string& text, const std::string& operation,
     PendingLogEntry = {};
     HavePendingLogEntry = false;
     cmdLogThisResult->setEnabled(false);
-    DisplaySnapshot shown;
-    for (size_t i = 0; i < LogCalendarOrder.size(); ++i)
-        shown.dateLines[i] = DateLine(LogCalendarOrder[i])[1]->text().toStdString();
-    shown.phaseCaption = lblPhaseOfMoon[1]->text().toStdString();
-    shown.ageCaption = lblAgeOfMoon[1]->text().toStdString();
-    shown.currentCalendar = CurrentCalendar;
+    const DisplaySnapshot& shown = entry.shown;
+    const std::string& operation = entry.operation;
+    const std::string& extra = entry.extra;
     bool appended = false;
     try {
         std::string piece;
@@ -210,7 +216,7 @@ void frmMain::cmdLogThisResult_Click() {
     const bool was = LoggingOn;
     LoggingOn = true;
     const PendingEntry pending = PendingLogEntry;
-    AddLogEntry(pending.text, pending.operation, pending.extra);
+    AppendLogEntry(pending);
     LoggingOn = was;
     cmdLogThisResult->setEnabled(false);
     FocusDateEntry();

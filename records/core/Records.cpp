@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "DateLines.h"
 #include "Moment.h"
+#include "MoonPanel.h"
 #include "TextHelpers.h"
 
 namespace vx {
@@ -34,6 +36,17 @@ HistoryZone ZoneOfHistoryEntry(const std::string& text) {
     z.zoneIndex = static_cast<int>(RoundHalfEven(offset / 60 * 2 + 24));
     if (z.zoneIndex < 0 || z.zoneIndex > 48) z.zoneIndex = 24;
     return z;
+}
+
+DisplaySnapshot SnapshotAt(double moment, int offsetMinutes, int currentCalendar) {
+    DisplaySnapshot shown;
+    for (size_t i = 0; i < LogCalendarOrder.size(); ++i)
+        shown.dateLines[i] = CalendarLine(LogCalendarOrder[i], moment, offsetMinutes).longText;
+    const MoonData moon = ComputeMoonData(moment);
+    shown.ageCaption = moon.ageText;
+    if (moon.phaseResult >= 0) shown.phaseCaption = MoonPhaseText(moon.fraction, moon.waxing);
+    shown.currentCalendar = currentCalendar;
+    return shown;
 }
 
 std::string LogCalendarLine(const DisplaySnapshot& shown, const LogPreferences& prefs) {

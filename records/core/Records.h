@@ -74,6 +74,11 @@ struct DisplaySnapshot {
 // The calendar codes in log order and their CalendarCode indices.
 inline constexpr std::array<int, 9> LogCalendarOrder{0, 1, 2, 3, 4, 5, 8, 6, 7};
 
+// What the display shows for moment (offsetMinutes: the effective zone
+// offset): the date lines' values and the Moon's two texts, all of that one
+// instant.
+DisplaySnapshot SnapshotAt(double moment, int offsetMinutes, int currentCalendar);
+
 // The calendar line's items (without the line break), "" when none.
 std::string LogCalendarLine(const DisplaySnapshot& shown, const LogPreferences& prefs);
 // The Moon line's items with its closing ".", "" when neither Moon box is checked.

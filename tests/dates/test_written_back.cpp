@@ -62,6 +62,29 @@ TEST(WrittenBack, EveryCalendarReadsBackToTheSameMinuteAroundMidnight) {
     EXPECT_GT(checked, 5000 / vxtest::SweepStride);
 }
 
+// At both ends of the range, in every zone, the CJD and AJD written for an
+// instant read back inside the range, within a digit and a half of it.
+TEST(WrittenBack, JulianDatesAtTheRangeEndsReadBackInside) {
+    int failures = 0;
+    for (int zone = MinZoneOffset; zone <= MaxZoneOffset; zone += 30) {
+        for (int s = 0; s <= 600; ++s) {
+            for (double moment : {FirstSupportedMoment + s * kSecond, LastSupportedMoment - s * kSecond}) {
+                for (int calendar : {CJD, AJD}) {
+                    const std::string text = WrittenBackText(calendar, moment, zone).Text();
+                    SimpleDateEntryHost host;
+                    host.zoneOffset = zone;
+                    const DateEntryResult r = ParseDateEntry(text, host);
+                    if ((r.error != 0 || !IsInSupportedRange(r.moment) || std::fabs(r.moment - moment) > 0.00015) &&
+                        ++failures <= 5)
+                        ADD_FAILURE() << "zone " << zone << " moment " << moment << ": \"" << text << "\" error "
+                                      << r.error;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0);
+}
+
 // A clock's minute: every second of it goes to its start, over the whole
 // range and in a zone of half hours, and the minute is written as the clock
 // reads it (never the next one).

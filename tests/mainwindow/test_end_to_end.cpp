@@ -52,15 +52,15 @@ TEST(EndToEnd, ConvertSearchMoveSaveRestart) {
         "Search for next total solar eclipse.\r\n"
         "2017-08-21 CE 18:25 (local = GMT)\r\n"
         "JC=2017-08-08  OLC=5-0562-08-29  DV=104-23-05-29  LVT=2-117-02-10-2  SVT=113-2-22-1  CLW=5017-05-4-7  "
-        "CJD=2,457,987.7677  AJD=2,457,987.2677  \r\n"
+        "CJD=2,457,987.7674  AJD=2,457,987.2674  \r\n"
         "Dark moon, illum. =  0.0%, lunat. and age = [217] 29 days, 8 hrs, 39 mins (100.0%).\r\n"
         "Central total solar eclipse, lunation number = 218, saros number = 145.\r\n"
         "\r\n"
         "Move forward 1 CLW month.\r\n"
         "5017-06-4-6 CLW 12:25 (local = GMT)\r\n"
         "CE=2017-09-19  JC=2017-09-06  OLC=5-0562-09-28  DV=104-23-06-28  LVT=2-117-03-10-1  SVT=113-2-31-3  "
-        "CJD=2,458,016.7677  AJD=2,458,016.2677  \r\n"
-        "Crescent moon (waning), illum. =  3.3%, lunat. and age = [218] 28 days, 23 hrs, 55 mins (98.4%).\r\n"
+        "CJD=2,458,016.7674  AJD=2,458,016.2674  \r\n"
+        "Crescent moon (waning), illum. =  3.3%, lunat. and age = [218] 28 days, 23 hrs, 54 mins (98.4%).\r\n"
         "\r\n";
     EXPECT_EQ(log, expected);
 

@@ -97,6 +97,41 @@ TEST_F(MainWindow, TheSameTextsAndFileInADecimalCommaLocale) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The last entry of the log: its text, calendar line and Moon line (not the
+// operation, nor the eclipse data a restore may add).
+std::string LastLogEntryBody(const std::string& log) {
+    const size_t end = log.rfind("\r\n\r\n");
+    const size_t start = log.rfind("\r\n\r\n", end - 1) + 4;
+    std::string entry = log.substr(start, end - start);
+    entry = entry.substr(entry.find("\r\n") + 2);
+    size_t cut = 0;
+    for (int line = 0; line < 3 && cut != std::string::npos; ++line) cut = entry.find("\r\n", cut + 1);
+    return entry.substr(0, cut);
+}
+
+// Where the shown minute rounds into the next day, one history entry and its
+// log entry describe one instant in all nine calendars: the log of the
+// result is what selecting that history entry shows and logs again.
+TEST_F(MainWindow, OneEntryDescribesOneInstantAcrossMidnight) {
+    ui->chkLog->setChecked(true);
+    const vx::LabelPair* lines[] = {&ui->lblCommonEraDate,    &ui->lblJulianCalendarDate, &ui->lblOmbrineLunarDate,
+                                    &ui->lblDornelVarrowSLCDate, &ui->lblVTCLunarDate,    &ui->lblVTCSolarDate,
+                                    &ui->lblChronologicalJulianDate, &ui->lblAstronomicalJulianDate,
+                                    &ui->lblCorvaneLWCDate};  // in CalendarCode order
+    for (int calendar = 0; calendar < vx::NumberOfCalendars; ++calendar) {
+        // 2001-12-31 23:59:45 on the clock of the calendar (CLW's turns at 06:00).
+        Enter(calendar == vx::CLW ? "2452275.24983 CJD" : "2452275.99983 CJD");
+        (*lines[calendar])[1]->clicked();
+        ui->cmdMove->click();  // a day on: a history entry and its log entry
+        ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+        const std::string logged = LastLogEntryBody(window->LogContents().Text());
+        const int newest = ui->cboHistory->count() - 1;
+        ui->cboHistory->setCurrentIndex(newest - 1);
+        ui->cboHistory->setCurrentIndex(newest);
+        EXPECT_EQ(LastLogEntryBody(window->LogContents().Text()), logged) << "calendar " << calendar;
+    }
+}
+
 // A moment at 23:59:45 shows as 24:00 on the time line; what is written
 // back is the next day's 00:00 and every path that reads it again works.
 TEST_F(MainWindow, TheLastHalfMinuteOfADayReadsBack) {
