@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <limits>
 #include <ostream>
 #include <string_view>
 #include <system_error>
@@ -26,38 +25,17 @@
 #include "vxphase.h"
 #include "vxdates.h"
 
-#ifndef VX_VERSION
-#define VX_VERSION "unknown"
-#endif
+#include "VexarilVersion.h"
 
 namespace vx::cli {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: vexaril-cli convert \"TEXT\" [--zone +HH:MM] [--greenwich] [--calendar CODE]\n"
-    "  TEXT is read as the date entry box reads it; a date without a code is read\n"
-    "  in CODE (default CE). The zone is the local zone (half-hour steps up to\n"
-    "  twelve hours); --greenwich shows Greenwich time instead.\n"
-    "       vexaril-cli phases FROM_YEAR TO_YEAR\n"
-    "       vexaril-cli eclipses FROM_YEAR TO_YEAR [--solar | --lunar] [--details]\n"
-    "       vexaril-cli deltat YEAR\n"
-    "       vexaril-cli equinox YEAR\n"
-    "       vexaril-cli search TARGET (next|previous) \"DATE\" [--zone +HH:MM] [--greenwich]\n"
-    "  TARGET is an item of the window's target list (\"Full moon\", \"Total solar eclipse\",\n"
-    "  \"Eclipse in same saros series\", ...) or its index 0..15.\n"
-    "       vexaril-cli moon \"DATE\" [--zone +HH:MM] [--greenwich]\n"
-    "  The moon panel at DATE (read as convert reads TEXT) and the lit fraction\n"
-    "  of the Moon's disc.\n"
-    "       vexaril-cli ics phases|eclipses|equinoxes FROM_YEAR TO_YEAR [--zone +HH:MM]\n"
-    "  An iCalendar file (RFC 5545) of those events for calendar programs, times\n"
-    "  in UTC, years 0 to 5999; the zone sets the local times in the descriptions.\n"
-    "       vexaril-cli sheet CLW YEAR\n"
-    "  A printable HTML page of that CLW year (0..8998), one month per printed page.\n"
-    "       vexaril-cli --help | --version\n"
-    "  Years run from -3000 to 6000 (equinox: to 5999); phases and eclipses list\n"
-    "  nothing outside -3000-01-01 12:00 .. 6000-01-01 12:00 UT. \"--\" ends the\n"
-    "  options, so a TEXT or DATE after it may start with \"-\".\n"
+// What --help adds after the commands' own usages.
+constexpr std::string_view kUsageEnd =
+    "       vexaril-cli --help | --version | COMMAND --help\n"
+    "  \"--\" ends the options, so a TEXT or DATE after it may start with \"-\".\n"
+    "  A failed entry or search writes error<TAB>code<TAB>message to standard error.\n"
     "  Exit status: 0 done, 1 the entry or search failed, 2 wrong arguments,\n"
     "  3 the output could not be written.\n";
 
@@ -120,8 +98,9 @@ private:
     int reason_ = 0;
 };
 
+// The message only: Dispatch adds the line that names the help to read.
 int UsageError(std::ostream& err, std::string_view message) {
-    err << "vexaril-cli: " << message << "\n" << kUsage;
+    err << "vexaril-cli: " << message << "\n";
     return ExitUsage;
 }
 
@@ -135,7 +114,6 @@ struct KnownOption {
 struct Arguments {
     std::vector<std::string> operands;
     std::vector<std::pair<std::string_view, std::string>> options;  // name and value, as given
-    bool help = false;
 };
 
 // As getopt_long: "--" ends the options; "-" and an argument of a '-' and a
@@ -153,10 +131,6 @@ bool SplitArguments(const std::vector<std::string>& args, const std::vector<Know
         }
         if (a == "--") {
             optionsEnded = true;
-            continue;
-        }
-        if (a == "--help" || a == "-h") {
-            parsed.help = true;
             continue;
         }
         const size_t equals = a.find('=');
@@ -246,20 +220,21 @@ double YearStart(int32_t year) {
 
 double UtOfTT(double tt) { return tt - DeltaTForMoment(tt) / 1440.0; }
 
-// Calls visit(lunation, phase, tt, ut, record) for every listed phase in time
-// order while visit returns true.
+// Calls visit(lunation, phase, tt, ut) for every listed phase in time order
+// while visit returns true. Without a record the library skips the eclipse,
+// which would cost as much again at every new and full moon. UT is taken
+// from TT as PhaseInstantOnly takes it; that one gives no TT.
 template <typename Visit>
-void ForEachPhase(int32_t from, int32_t to, const std::vector<int>& phases, Visit visit) {
+void ForEachPhase(int32_t from, int32_t to, Visit visit) {
     InitPhaseConstants();
     const double begin = std::max(YearStart(from), FirstSupportedMoment);
     const double end = std::min(YearStart(to + 1), LastSupportedMoment);
-    PhaseEclipseRecord rec{};
     for (int32_t n = LunationOf(begin) - 1;; ++n) {
-        for (int k : phases) {
-            const double tt = PhaseInstantTT(n, static_cast<PhaseKind>(k), rec);
+        for (PhaseKind k = NewMoon; k <= LastQuarter; ++k) {
+            const double tt = syzyg(n, k, nullptr);
             const double ut = UtOfTT(tt);
             if (ut > end) return;
-            if (ListedInYears(ut, from, to) && !visit(n, k, tt, ut, rec)) return;
+            if (ListedInYears(ut, from, to) && !visit(n, k, tt, ut)) return;
         }
     }
 }
@@ -288,20 +263,20 @@ void ForEachEclipse(int32_t from, int32_t to, const std::vector<int>& phases, Vi
 // ---- commands
 
 // The entry as the window's Convert command reads it, in host's current
-// calendar and zone: false, with the error line written, for an invalid
-// entry or a moment outside the range.
-bool ReadEntry(const std::string& text, SimpleDateEntryHost& host, double& moment, Output& out) {
+// calendar and zone: false, with the error line written to err, for an
+// invalid entry or a moment outside the range.
+bool ReadEntry(const std::string& text, SimpleDateEntryHost& host, double& moment, std::ostream& err) {
     host.entryText = text;
     // An empty entry box is "No date given."
     DateEntryResult result{EntryError::NoDate, 0.0};
     if (text.find_first_not_of(" \t") != std::string::npos) result = ParseDateEntry(text, host);
     if (result.error != 0) {
-        out.Put(Row("error", IntText(result.error), DateEntryErrorMessage(result.error)));
+        err << Row("error", IntText(result.error), DateEntryErrorMessage(result.error));
         return false;
     }
     const RangeVerdict verdict = CheckSupportedRange(result.moment);
     if (verdict != RangeVerdict::InRange) {
-        out.Put(Row("error", "range", RangeMessage(verdict)));
+        err << Row("error", "range", RangeMessage(verdict));
         return false;
     }
     moment = result.moment;
@@ -321,7 +296,7 @@ int Convert(const Arguments& a, Output& out, std::ostream& err) {
     host.currentCalendar = calendar;
     host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
-    if (!ReadEntry(a.operands[0], host, moment, out)) return ExitFailed;
+    if (!ReadEntry(a.operands[0], host, moment, err)) return ExitFailed;
     for (const DateLine& line : AllCalendarLines(moment, host.zoneOffset))
         out.Put(Row(CalendarCodeText(line.calendar), line.longText, line.sentence));
     out.Put(Row("TIME", TimeLineText(moment, zone, !greenwich, host.currentCalendar)));
@@ -332,7 +307,7 @@ int Phases(const Arguments& a, Output& out, std::ostream& err) {
     int32_t from = 0, to = 0;
     if (!ReadYearRange(a, from, to, err)) return ExitUsage;
     out.Put("lunation\tphase\ttt_ajd\tut_ajd\tut_ce\n");
-    ForEachPhase(from, to, {0, 1, 2, 3}, [&](int32_t n, int k, double tt, double ut, const PhaseEclipseRecord&) {
+    ForEachPhase(from, to, [&](int32_t n, PhaseKind k, double tt, double ut) {
         return out.Put(Row(IntText(n), IntText(k), FixedText(tt, 6), FixedText(ut, 6), UtDateTime(ut)));
     });
     return ExitDone;
@@ -368,7 +343,7 @@ int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
 
 int DeltaT(const Arguments& a, Output& out, std::ostream& err) {
     int32_t year = 0;
-    if (!ReadYear(a.operands[0], std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), year, err)) return ExitUsage;
+    if (!ReadYear(a.operands[0], -3000, 6000, year, err)) return ExitUsage;
     const double minutes = DeltaTForYear(year);
     out.Put("minutes\tseconds\n" + Row(FixedText(minutes, 6), FixedText(minutes * 60.0, 3)));
     return ExitDone;
@@ -387,56 +362,70 @@ int Equinox(const Arguments& a, Output& out, std::ostream& err) {
     return ExitDone;
 }
 
+// The search targets, one "  index  text" line each; the list's separators
+// are no targets and not shown.
+std::string TargetList() {
+    std::string list;
+    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
+        if (!IsSearchSeparator(t))
+            list += (t < 10 ? "   " : "  ") + IntText(t) + "  " + std::string(SearchTargetText(t)) + "\n";
+    return list;
+}
+
+// A target's text (any case) or index; -1 for neither, the index itself for
+// a separator, which the caller refuses.
+SearchTarget ReadTarget(const std::string& text) {
+    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
+        if (!IsSearchSeparator(t) && ToUpperAscii(SearchTargetText(t)) == ToUpperAscii(text)) return t;
+    SearchTarget index = -1;
+    if (!text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos)
+        std::from_chars(text.data(), text.data() + text.size(), index);
+    return index < NumberOfSearchTargets ? index : -1;
+}
+
 int Search(const Arguments& a, Output& out, std::ostream& err) {
     const std::string& targetText = a.operands[0];
     const std::string& direction = a.operands[1];
-    const std::string& dateText = a.operands[2];
-    SearchTarget target = -1;
-    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
-        if (!SearchTargetText(t).empty() && ToUpperAscii(SearchTargetText(t)) == ToUpperAscii(targetText)) target = t;
-    if (target < 0 && !targetText.empty() && targetText.size() <= 2 &&
-        targetText.find_first_not_of("0123456789") == std::string::npos)
-        std::from_chars(targetText.data(), targetText.data() + targetText.size(), target);
-    if (target < 0 || target >= NumberOfSearchTargets || (direction != "next" && direction != "previous"))
-        return UsageError(err, "unknown target or direction");
+    const SearchTarget target = ReadTarget(targetText);
+    if (target < 0 || IsSearchSeparator(target)) {
+        UsageError(err, (target < 0 ? "not a search target: \"" + targetText + "\""
+                                    : targetText + " is a separator of the target list, not a target") +
+                            "; the targets are:");
+        err << TargetList();
+        return ExitUsage;
+    }
+    if (direction != "next" && direction != "previous")
+        return UsageError(err, "the direction is next or previous, not \"" + direction + "\"");
     const bool next = direction == "next";
     int zone = 0;
     bool greenwich = false;
     if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
 
     SimpleDateEntryHost host;
-    host.entryText = dateText;
     host.zoneOffset = greenwich ? 0 : zone;
-    const DateEntryResult entry = ParseDateEntry(dateText, host);
-    if (entry.error != 0) {
-        out.Put(Row("error", IntText(entry.error), DateEntryErrorMessage(entry.error)));
-        return ExitFailed;
-    }
-    if (!IsInSupportedRange(entry.moment)) {
-        out.Put(Row("error", "range", RangeMessage(CheckSupportedRange(entry.moment))));
-        return ExitFailed;
-    }
+    double moment = 0;
+    if (!ReadEntry(a.operands[2], host, moment, err)) return ExitFailed;
     InitPhaseConstants();
     // An eclipse counts as displayed when the date is its maximum (to the minute).
     SearchState state;
     bool eclipseShown = false;
-    const int32_t n0 = LunationOf(entry.moment);
+    const int32_t n0 = LunationOf(moment);
     for (int32_t n = n0 - 1; n <= n0 + 1 && !eclipseShown; ++n)
         for (PhaseKind k : {NewMoon, FullMoon}) {
             PhaseEclipseRecord r{};
             syzyg(n, k, &r);
-            if (r.kind > 0 && std::fabs(UtOfTT(r.greatest_tt) - entry.moment) < 1.0 / 1440) {
+            if (r.kind > 0 && std::fabs(UtOfTT(r.greatest_tt) - moment) < 1.0 / 1440) {
                 eclipseShown = true;
                 state.LastEclipseLunation = n;
                 state.LastEclipseWasLunar = IsLunarEclipse(r.kind);
             }
         }
     if (target != SarosTarget) state.LastEclipseLunation = NoLunation;
-    const SearchOutcome found = RunSearch(target, next, entry.moment, host.zoneOffset, eclipseShown, state);
+    const SearchOutcome found = RunSearch(target, next, moment, host.zoneOffset, eclipseShown, state);
     if (found.result != SearchOutcome::Result::Found) {
-        out.Put(Row("error", found.messageTitle,
-                    found.result == SearchOutcome::Result::PhaseError ? "Error" + IntText(found.phaseCode)
-                                                                      : found.messageText));
+        err << Row("error", found.messageTitle,
+                   found.result == SearchOutcome::Result::PhaseError ? "Error" + IntText(found.phaseCode)
+                                                                     : found.messageText);
         return ExitFailed;
     }
     const DateLine line = CalendarLine(host.currentCalendar, found.moment, host.zoneOffset);
@@ -471,12 +460,12 @@ int Moon(const Arguments& a, Output& out, std::ostream& err) {
     SimpleDateEntryHost host;
     host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
-    if (!ReadEntry(a.operands[0], host, moment, out)) return ExitFailed;
+    if (!ReadEntry(a.operands[0], host, moment, err)) return ExitFailed;
 
     InitPhaseConstants();
     const MoonData moon = ComputeMoonData(moment);
     if (moon.phaseResult < 0) {
-        out.Put(Row("error", "Error", GetPhaseErrorText(moon.phaseResult, "DisplayMoonData")));
+        err << Row("error", "Error", GetPhaseErrorText(moon.phaseResult, "DisplayMoonData"));
         return ExitFailed;
     }
     const MoonPictureChoice picture = ChooseMoonPicture(moon.fraction, moon.waxing);
@@ -494,6 +483,7 @@ struct Command {
     size_t operands;                // exactly this many
     std::string_view operandNames;  // for the message when some are missing
     int (*run)(const Arguments&, Output&, std::ostream&);
+    std::string_view usage;         // the synopsis after "usage: ", then lines that explain it
 };
 
 constexpr KnownOption kZone{"--zone", true}, kGreenwich{"--greenwich", false};
@@ -502,15 +492,38 @@ constexpr KnownOption kZone{"--zone", true}, kGreenwich{"--greenwich", false};
 constexpr std::string_view kPhaseNames[4] = {"Dark moon", "Half moon (1st quarter)", "Full moon",
                                              "Half moon (last quarter)"};
 
+// 9999-12-31 23:59:59 UTC, the last second a DTSTAMP can hold.
+constexpr int64_t kLastStampSecond = 253402300799;
+
+// Seconds since 1970-01-01 00:00 UTC as a UTC DATE-TIME, in whole numbers
+// so that the stamp is the very second given.
+std::string StampOfSeconds(int64_t seconds) {
+    const int64_t days = seconds / 86400 - (seconds % 86400 < 0 ? 1 : 0);
+    const int64_t rest = seconds - days * 86400;
+    EuroDateRecord rec{};
+    rec.letter = 'G';
+    rec.jdn = static_cast<int32_t>(2440588 + days);
+    jdn_to_euro_date(&rec);
+    return PadNumber(rec.year, 4) + PadNumber(rec.month, 2) + PadNumber(rec.day, 2) + "T" + PadNumber(rest / 3600, 2) +
+           PadNumber(rest / 60 % 60, 2) + PadNumber(rest % 60, 2) + "Z";
+}
+
 // DTSTAMP: SOURCE_DATE_EPOCH when it is set (reproducible files), else now.
-std::string IcsStamp() {
-    std::time_t now = std::time(nullptr);
-    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
-        long long v = 0;
-        const std::string_view e(epoch);
-        if (std::from_chars(e.data(), e.data() + e.size(), v).ec == std::errc{}) now = static_cast<std::time_t>(v);
+// The variable must be plain digits, seconds up to the year 9999; anything
+// else is ignored with a warning rather than read in part.
+std::string IcsStamp(std::ostream& err) {
+    int64_t seconds = std::time(nullptr);
+    if (const char* variable = std::getenv("SOURCE_DATE_EPOCH")) {
+        const std::string_view e(variable);
+        int64_t value = 0;
+        if (!e.empty() && e.find_first_not_of("0123456789") == std::string_view::npos &&
+            std::from_chars(e.data(), e.data() + e.size(), value).ec == std::errc{} && value <= kLastStampSecond)
+            seconds = value;
+        else
+            err << "vexaril-cli: SOURCE_DATE_EPOCH \"" << e << "\" is not a whole number of seconds from 0 to "
+                << IntText(kLastStampSecond) << " (9999-12-31 23:59:59 UTC); DTSTAMP is the current time\n";
     }
-    return IcsUtc(UtDateTime(2440587.5 + static_cast<double>(now) / 86400.0));
+    return StampOfSeconds(seconds);
 }
 
 std::string LocalLine(double ut, int zone) {
@@ -522,13 +535,13 @@ int Ics(const Arguments& a, Output& out, std::ostream& err) {
     if (what != "phases" && what != "eclipses" && what != "equinoxes")
         return UsageError(err, "ics exports phases, eclipses or equinoxes, not " + what);
     int32_t from = 0, to = 0;
-    // iCalendar years have four digits; 6000-01-01 ends the range.
-    if (!ReadYear(a.operands[1], 0, 5999, from, err) || !ReadYear(a.operands[2], 0, 5999, to, err)) return ExitUsage;
+    // iCalendar years run from 1 (readers refuse year 0); 6000-01-01 ends the range.
+    if (!ReadYear(a.operands[1], 1, 5999, from, err) || !ReadYear(a.operands[2], 1, 5999, to, err)) return ExitUsage;
     if (from > to) return UsageError(err, "FROM_YEAR is after TO_YEAR");
     int zone = 0;
     bool greenwich = false;
     if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
-    const std::string stamp = IcsStamp();
+    const std::string stamp = IcsStamp(err);
     auto event = [&](const std::string& uid, double ut, std::string_view summary, const std::string& description) {
         return out.Put(IcsLine("BEGIN", "VEVENT") + IcsLine("UID", uid) + IcsLine("DTSTAMP", stamp) +
                        IcsLine("DTSTART", IcsUtc(UtDateTime(ut))) + IcsLine("SUMMARY", IcsText(summary)) +
@@ -540,7 +553,7 @@ int Ics(const Arguments& a, Output& out, std::ostream& err) {
             IcsLine("METHOD", "PUBLISH") +
             IcsLine("X-WR-CALNAME", IcsText("Vexaril " + what + " " + IntText(from) + "-" + IntText(to))));
     if (what == "phases") {
-        ForEachPhase(from, to, {0, 1, 2, 3}, [&](int32_t n, int k, double, double ut, const PhaseEclipseRecord&) {
+        ForEachPhase(from, to, [&](int32_t n, PhaseKind k, double, double ut) {
             return event("phase-" + IntText(n) + "-" + IntText(k) + "@vexaril", ut, kPhaseNames[k],
                          IcsText("Lunation " + IntText(n) + ".") + LocalLine(ut, zone));
         });
@@ -580,49 +593,122 @@ int Sheet(const Arguments& a, Output& out, std::ostream& err) {
     return ExitDone;
 }
 
-int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& err) {
-    static const Command commands[] = {
-        {"convert", {kZone, kGreenwich, {"--calendar", true}}, 1, "TEXT", Convert},
-        {"phases", {}, 2, "FROM_YEAR TO_YEAR", Phases},
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"convert", {kZone, kGreenwich, {"--calendar", true}}, 1, "TEXT", Convert,
+         "vexaril-cli convert \"TEXT\" [--zone +HH:MM] [--greenwich] [--calendar CODE]\n"
+         "  TEXT is read as the date entry box reads it; a date without a code is read\n"
+         "  in CODE (default CE). The zone is the local zone (half-hour steps up to\n"
+         "  twelve hours); --greenwich shows Greenwich time instead.\n"},
+        {"phases", {}, 2, "FROM_YEAR TO_YEAR", Phases,
+         "vexaril-cli phases FROM_YEAR TO_YEAR\n"
+         "  The new moons, quarters and full moons of the years (-3000..6000) that lie\n"
+         "  inside -3000-01-01 12:00 .. 6000-01-01 12:00 UT.\n"},
         {"eclipses", {{"--solar", false}, {"--lunar", false}, {"--details", false}}, 2, "FROM_YEAR TO_YEAR",
-         Eclipses},
-        {"deltat", {}, 1, "YEAR", DeltaT},
-        {"equinox", {}, 1, "YEAR", Equinox},
-        {"search", {kZone, kGreenwich}, 3, "TARGET (next|previous) DATE", Search},
-        {"moon", {kZone, kGreenwich}, 1, "DATE", Moon},
-        {"ics", {kZone}, 3, "phases|eclipses|equinoxes FROM_YEAR TO_YEAR", Ics},
-        {"sheet", {}, 2, "CLW YEAR", Sheet},
+         Eclipses,
+         "vexaril-cli eclipses FROM_YEAR TO_YEAR [--solar | --lunar] [--details]\n"
+         "  The eclipses of the years (-3000..6000) that lie inside -3000-01-01 12:00 ..\n"
+         "  6000-01-01 12:00 UT; --details adds gamma and the magnitudes.\n"},
+        {"deltat", {}, 1, "YEAR", DeltaT,
+         "vexaril-cli deltat YEAR\n"
+         "  Delta T (TT - UT) of the year (-3000..6000) in minutes and seconds.\n"},
+        {"equinox", {}, 1, "YEAR", Equinox,
+         "vexaril-cli equinox YEAR\n"
+         "  The equinoxes and solstices of the year (-3000..5999).\n"},
+        {"search", {kZone, kGreenwich}, 3, "TARGET (next|previous) DATE", Search,
+         "vexaril-cli search TARGET (next|previous) \"DATE\" [--zone +HH:MM] [--greenwich]\n"
+         "  The next or previous TARGET from DATE (read as convert reads TEXT). TARGET\n"
+         "  is an item of the window's target list (\"Full moon\", \"Total solar eclipse\",\n"
+         "  ...) or its index.\n"},
+        {"moon", {kZone, kGreenwich}, 1, "DATE", Moon,
+         "vexaril-cli moon \"DATE\" [--zone +HH:MM] [--greenwich]\n"
+         "  The moon panel at DATE (read as convert reads TEXT) and the lit fraction\n"
+         "  of the Moon's disc.\n"},
+        {"ics", {kZone}, 3, "phases|eclipses|equinoxes FROM_YEAR TO_YEAR", Ics,
+         "vexaril-cli ics phases|eclipses|equinoxes FROM_YEAR TO_YEAR [--zone +HH:MM]\n"
+         "  An iCalendar file (RFC 5545) of those events for calendar programs, times\n"
+         "  in UTC, years 1 to 5999; the zone sets the local times in the descriptions.\n"
+         "  DTSTAMP is SOURCE_DATE_EPOCH (whole seconds) when it is set, else now.\n"},
+        {"sheet", {}, 2, "CLW YEAR", Sheet,
+         "vexaril-cli sheet CLW YEAR\n"
+         "  A printable HTML page of that CLW year (0..8998), one month per printed page.\n"},
     };
+    return commands;
+}
+
+// The search targets are listed by the command's own help only.
+std::string FullUsage() {
+    std::string usage;
+    for (const Command& c : Commands()) {
+        usage += (usage.empty() ? "usage: " : "       ") + std::string(c.usage);
+        if (c.name == "search") usage += "  \"vexaril-cli search --help\" lists the targets.\n";
+    }
+    return usage + std::string(kUsageEnd);
+}
+
+std::string CommandUsage(const Command& c) {
+    std::string usage = "usage: " + std::string(c.usage);
+    if (c.name == "search") usage += "  The targets (index and text):\n" + TargetList();
+    return usage;
+}
+
+// The one line after a usage error's message.
+std::string HelpHint(std::string_view command) {
+    return command.empty() ? "Try 'vexaril-cli --help' for the usage.\n"
+                           : "Try 'vexaril-cli " + std::string(command) + " --help' for its usage.\n";
+}
+
+std::string CommandNames() {
+    std::string names;
+    for (const Command& c : Commands()) names += (names.empty() ? "" : ", ") + std::string(c.name);
+    return names;
+}
+
+int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& err) {
     if (args.empty()) {
-        err << kUsage;
+        UsageError(err, "no command given (" + CommandNames() + ")");
+        err << HelpHint({});
         return ExitUsage;
     }
     const std::string& name = args[0];
     if (name == "--help" || name == "-h" || name == "help") {
-        out.Put(kUsage);
+        out.Put(FullUsage());
         return ExitDone;
     }
     if (name == "--version") {
         out.Put("vexaril-cli " VX_VERSION "\n");
         return ExitDone;
     }
-    const auto command =
-        std::find_if(std::begin(commands), std::end(commands), [&](const Command& c) { return c.name == name; });
-    if (command == std::end(commands))
-        return UsageError(err, (name.size() > 1 && name[0] == '-' ? "unknown option: " : "unknown command: ") + name);
-
-    Arguments parsed;
-    if (!SplitArguments(std::vector<std::string>(args.begin() + 1, args.end()), command->options, parsed, err))
+    const auto& commands = Commands();
+    const auto command = std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return c.name == name; });
+    if (command == commands.end()) {
+        UsageError(err, (name.size() > 1 && name[0] == '-' ? "unknown option: " : "unknown command: ") + name +
+                            " (the commands are " + CommandNames() + ")");
+        err << HelpHint({});
         return ExitUsage;
-    if (parsed.help) {
-        out.Put(kUsage);
-        return ExitDone;
     }
-    if (parsed.operands.size() < command->operands)
-        return UsageError(err, std::string(command->name) + " needs " + std::string(command->operandNames));
-    if (parsed.operands.size() > command->operands)
-        return UsageError(err, "unexpected argument: " + parsed.operands[command->operands]);
-    return command->run(parsed, out, err);
+    // "--help" anywhere before "--" asks for the command's usage, whatever
+    // else is wrong with the line.
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    for (const std::string& a : rest) {
+        if (a == "--") break;
+        if (a == "--help" || a == "-h") {
+            out.Put(CommandUsage(*command));
+            return ExitDone;
+        }
+    }
+    Arguments parsed;
+    int code = ExitUsage;
+    if (SplitArguments(rest, command->options, parsed, err)) {
+        if (parsed.operands.size() < command->operands)
+            code = UsageError(err, std::string(command->name) + " needs " + std::string(command->operandNames));
+        else if (parsed.operands.size() > command->operands)
+            code = UsageError(err, "unexpected argument: " + parsed.operands[command->operands]);
+        else
+            code = command->run(parsed, out, err);
+    }
+    if (code == ExitUsage) err << HelpHint(command->name);
+    return code;
 }
 
 }  // namespace

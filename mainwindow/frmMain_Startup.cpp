@@ -23,13 +23,14 @@
 #include "LogWindows.h"
 #include "WebPage.h"
 #include "ProgramData.h"
+#include "VexarilVersion.h"
 #include "frmMain.h"
 
 namespace vx {
 
 namespace {
 
-constexpr const char* kVersion = "0.3";
+constexpr const char* kVersion = VX_VERSION;
 const QColor kCaptionColour(224, 224, 224);
 // The widest text a value line shows (the lunar week calendar's longest
 // date); the window's tests check every line's longest text against it.

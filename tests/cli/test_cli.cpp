@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <clocale>
@@ -14,6 +15,7 @@
 #include <iterator>
 #include <locale>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <streambuf>
 
@@ -21,6 +23,7 @@
 #include "CliRun.h"
 #include "Moment.h"
 #include "PhaseQueries.h"
+#include "Search.h"
 #include "TextHelpers.h"
 
 namespace vx::cli {
@@ -90,17 +93,19 @@ TEST(CliConvert, CalendarForBareDates) {
     EXPECT_EQ(Cli({"convert", "2001-12-18", "--calendar", "XX"}).code, 2);
 }
 
+// A failure writes its error line to standard error and nothing else.
 TEST(CliConvert, ErrorsAndRange) {
     CliRun r = Cli({"convert", "2003 12 31"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "error\t2\tCalendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "error\t2\tCalendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).\n");
     r = Cli({"convert", "  "});
-    EXPECT_EQ(r.out, "error\t19\tNo date given.\n");
+    EXPECT_EQ(r.err, "error\t19\tNo date given.\n");
     r = Cli({"convert", "-3001-12-31 CE"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "error\trange\tResultng date is earlier than -3000-01-01 CE.\n");
+    EXPECT_EQ(r.err, "error\trange\tResultng date is earlier than -3000-01-01 CE.\n");
     r = Cli({"convert", "6000-01-01 CE 12:01"});
-    EXPECT_EQ(r.out, "error\trange\tResulting date is later than 6000-01-01 CE.\n");
+    EXPECT_EQ(r.err, "error\trange\tResulting date is later than 6000-01-01 CE.\n");
     EXPECT_EQ(Cli({"convert", "6000-01-01 CE 12:00", "--greenwich"}).code, 0);
     EXPECT_EQ(Cli({"convert", "-500-03-01 CE"}).code, 0) << "a negative year is the text, not an option";
     EXPECT_EQ(Cli({}).code, 2);
@@ -176,7 +181,7 @@ TEST(CliCorvane, EntriesLinesAndTimeLine) {
         << text;
     EXPECT_NE(text.find("TIME\t06:00 (local CLW)"), std::string::npos) << text;
     std::ostringstream bad;
-    EXPECT_EQ(RunCli({"convert", "5001-01-5-1 CLW"}, bad, err), 1);
+    EXPECT_EQ(RunCli({"convert", "5001-01-5-1 CLW"}, out, bad), 1);
     EXPECT_EQ(bad.str(), "error\t17\tInvalid week value in CLW date.\n");
 }
 
@@ -238,15 +243,44 @@ TEST(CliSearch, EclipsesSarosAndLimits) {
     std::ostringstream saros;
     ASSERT_EQ(RunCli({"search", "13", "next", "2017-08-21 CE 18:25"}, saros, err), 0) << saros.str();
     EXPECT_NE(saros.str().find("2035-09-02 CE"), std::string::npos) << saros.str();
-    std::ostringstream none;
-    EXPECT_EQ(RunCli({"search", "Eclipse in same saros series", "next", "2017-08-01 CE"}, none, err), 1);
-    EXPECT_EQ(none.str().substr(0, 27), "error\tNo eclipse displayed\t");
-    std::ostringstream end;
-    EXPECT_EQ(RunCli({"search", "Full moon", "next", "6000-01-01 CE"}, end, err), 1);
-    EXPECT_EQ(end.str(), "error\tSearch\tNo full moon found after this date before 6000-01-01 CE.\n");
+    CliRun r = Cli({"search", "Eclipse in same saros series", "next", "2017-08-01 CE"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.substr(0, 27), "error\tNo eclipse displayed\t");
+    r = Cli({"search", "Full moon", "next", "6000-01-01 CE"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "error\tSearch\tNo full moon found after this date before 6000-01-01 CE.\n");
     std::ostringstream bad;
     EXPECT_EQ(RunCli({"search", "Blue moon", "next", "2017-08-01 CE"}, bad, err), 2);
     EXPECT_EQ(RunCli({"search", "Full moon", "sideways", "2017-08-01 CE"}, bad, err), 2);
+}
+
+// A separator of the target list or an unknown text is no target: a usage
+// error that lists the targets as search --help does.
+TEST(CliSearch, OnlyTheListsTargets) {
+    const std::string help = Cli({"search", "--help"}).out;
+    const std::string list = help.substr(help.find("):\n") + 3);
+    ASSERT_EQ(Lines(list).size(), 14u) << help;
+    for (const std::string& line : Lines(list)) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, std::regex(" +([0-9]+)  (.+)"))) << line;
+        EXPECT_EQ(m.str(2), SearchTargetText(static_cast<SearchTarget>(std::stoi(m.str(1)))));
+    }
+    const std::vector<std::pair<std::string, std::string>> wrong = {
+        {"5", "5 is a separator of the target list, not a target"},
+        {"14", "14 is a separator of the target list, not a target"},
+        {"Blue moon", "not a search target: \"Blue moon\""},
+    };
+    for (const auto& [target, message] : wrong) {
+        const CliRun r = Cli({"search", target, "next", "2024-01-01 CE"});
+        EXPECT_EQ(r.code, 2) << target;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "vexaril-cli: " + message + "; the targets are:\n" + list +
+                             "Try 'vexaril-cli search --help' for its usage.\n");
+    }
+    const CliRun sideways = Cli({"search", "Full moon", "sideways", "2024-01-01 CE"});
+    EXPECT_EQ(sideways.code, 2);
+    EXPECT_EQ(Lines(sideways.err).at(0), "vexaril-cli: the direction is next or previous, not \"sideways\"");
 }
 
 TEST(CliSearch, ZoneOptionAsConvertReadsIt) {
@@ -263,12 +297,12 @@ TEST(CliSearch, ZoneOptionAsConvertReadsIt) {
         EXPECT_EQ(search.out, "");
         EXPECT_EQ(search.err.rfind(std::string("vexaril-cli: not a time zone of the list: ") + zone + "\n", 0), 0u)
             << search.err;
-        EXPECT_EQ(search.err, convert.err);
+        EXPECT_EQ(Lines(search.err)[0], Lines(convert.err)[0]);
         EXPECT_EQ(search.code, convert.code);
     }
     const CliRun missing = Cli({"search", "Full moon", "next", "2024-01-01 CE", "--zone"});
     EXPECT_EQ(missing.code, 2);
-    EXPECT_EQ(missing.err, Cli({"convert", "2024-01-01 CE", "--zone"}).err);
+    EXPECT_EQ(Lines(missing.err)[0], Lines(Cli({"convert", "2024-01-01 CE", "--zone"}).err)[0]);
     EXPECT_EQ(missing.err.rfind("vexaril-cli: --zone needs a value\n", 0), 0u) << missing.err;
 }
 
@@ -287,7 +321,7 @@ TEST(CliMoon, TheKnownExampleLineByLine) {
     const auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 5u) << r.out;
     EXPECT_EQ(lines[0], "PHASE\tGibbous moon (waxing), 57.6%");
-    EXPECT_EQ(lines[1], "AGE\t[49] 8 days, 6 hrs, 11 mins (28.0%)");
+    EXPECT_EQ(lines[1], "AGE\t[49] 8 days, 6 hrs, 12 mins (28.0%)");
     EXPECT_EQ(lines[2], "DELTAT\t1 minute");
     EXPECT_EQ(lines[3], "PICTURE\tfullmoon.bmp\twaxing gibbous");
     // The lit part of the disc, not the panel's figure, which is linear in
@@ -390,19 +424,17 @@ TEST(CliMoon, ZoneAndGreenwichAsConvertReadsThem) {
     const auto lines = Lines(Cli({"moon", text, "--zone", "+05:30"}).out);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "PHASE\tGibbous moon (waxing), 56.2%");
-    EXPECT_EQ(lines[1], "AGE\t[49] 8 days, 0 hrs, 41 mins (27.2%)") << "5 h 30 min younger";
+    EXPECT_EQ(lines[1], "AGE\t[49] 8 days, 0 hrs, 42 mins (27.2%)") << "5 h 30 min younger";
 }
 
 TEST(CliMoon, ABadDateIsAnErrorLineAsInConvert) {
     for (const char* text : {"2003 12 31", "", "x", "6000-01-01 CE 12:01", "-3001-12-31 CE"}) {
         const CliRun r = Cli({"moon", "--", text});
         EXPECT_EQ(r.code, 1) << text;
-        EXPECT_EQ(r.out.rfind("error\t", 0), 0u) << text << r.out;
-        EXPECT_EQ(r.out, Cli({"convert", "--", text}).out) << text;
-        EXPECT_EQ(r.err, "") << text;
+        EXPECT_EQ(r.err.rfind("error\t", 0), 0u) << text << r.err;
+        EXPECT_EQ(r.err, Cli({"convert", "--", text}).err) << text;
+        EXPECT_EQ(r.out, "") << text;
     }
-    EXPECT_EQ(Cli({"moon", "2003 12 31"}).out,
-              "error\t2\tCalendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).\n");
     // The ends of the range themselves are dates.
     EXPECT_EQ(Cli({"moon", "6000-01-01 CE 12:00", "--greenwich"}).code, 0);
     EXPECT_EQ(Cli({"moon", "-3000-01-01 CE 12:00", "--greenwich"}).code, 0);
@@ -442,11 +474,11 @@ TEST(CliArguments, DoubleDashEndsTheOptions) {
     for (const char* text : {"-CE", "-", "--zone", "--"}) {
         r = Cli({"convert", "--", text});
         EXPECT_EQ(r.code, 1) << text << r.err;
-        EXPECT_EQ(r.out.rfind("error\t", 0), 0u) << text << r.out;
-        EXPECT_EQ(r.err, "") << text;
+        EXPECT_EQ(r.err.rfind("error\t", 0), 0u) << text << r.err;
+        EXPECT_EQ(r.out, "") << text;
     }
     // "-" alone is an operand already, as getopt has it.
-    EXPECT_EQ(Cli({"convert", "-"}).out, Cli({"convert", "--", "-"}).out);
+    EXPECT_EQ(Cli({"convert", "-"}).err, Cli({"convert", "--", "-"}).err);
     const std::string plain = Cli({"convert", "2001-12-31 CE 14:28"}).out;
     EXPECT_EQ(Cli({"convert", "--", "2001-12-31 CE 14:28"}).out, plain);
     // Options before "--" still count; after it they are operands.
@@ -532,11 +564,12 @@ TEST(CliArguments, EveryCommandWantsAllItsOperands) {
         {{"moon", "--greenwich"}, "moon needs DATE"},
         {{"ics", "phases", "2024"}, "ics needs phases|eclipses|equinoxes FROM_YEAR TO_YEAR"},
     };
+    // The message and one line naming the command's help, not the usage.
     for (const auto& [args, message] : shortRuns) {
         const CliRun r = Cli(args);
         EXPECT_EQ(r.code, 2) << message;
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind("vexaril-cli: " + message + "\n", 0), 0u) << r.err;
+        EXPECT_EQ(r.err, "vexaril-cli: " + message + "\nTry 'vexaril-cli " + args[0] + " --help' for its usage.\n");
     }
 }
 
@@ -552,27 +585,43 @@ TEST(CliArguments, YearsRejectGarbageAndOverflow) {
             EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: not a year: \"") + year + "\"", 0), 0u) << r.err;
         }
     }
-    // Too many digits for any integer type: a message, no exception.
-    for (const char* year : {"99999999999999999999999", "-2147483649", "2147483648"}) {
-        CliRun r{};
-        EXPECT_NO_THROW(r = Cli({"deltat", "--", year})) << year;
-        EXPECT_EQ(r.code, 2) << year;
-        EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: year ") + year + " is outside -2147483648..2147483647\n", 0),
-                  0u)
-            << r.err;
-    }
-    EXPECT_EQ(Cli({"deltat", "2147483647"}).code, 0);
-    EXPECT_EQ(Cli({"deltat", "--", "-2147483648"}).code, 0);
     EXPECT_EQ(Cli({"deltat", "0002000"}).out, Cli({"deltat", "2000"}).out);
-    for (const char* year : {"6001", "-3001", "99999999999999999999999"}) {
-        const CliRun r = Cli({"phases", "2000", year});
-        EXPECT_EQ(r.code, 2) << year;
-        EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: year ") + year + " is outside -3000..6000\n", 0), 0u)
-            << r.err;
-    }
     const CliRun reversed = Cli({"phases", "2001", "2000"});
     EXPECT_EQ(reversed.code, 2);
     EXPECT_EQ(reversed.err.rfind("vexaril-cli: FROM_YEAR 2001 is after TO_YEAR 2000\n", 0), 0u) << reversed.err;
+}
+
+// Each command's years, "Y" in args: the ends of its range work, a year
+// beyond them (or beyond any integer type) is a usage error.
+TEST(CliArguments, EveryYearInsideItsCommandsRange) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string range;
+        std::vector<std::string> inside, outside;
+    };
+    const Case cases[] = {
+        {{"deltat", "Y"}, "-3000..6000", {"-3000", "6000"}, {"-3001", "6001", "100000", "99999999999999999999999"}},
+        {{"equinox", "Y"}, "-3000..5999", {"-3000", "5999"}, {"-3001", "6000"}},
+        {{"phases", "2000", "Y"}, "-3000..6000", {"2000"}, {"-3001", "6001", "-99999999999999999999999"}},
+        {{"ics", "equinoxes", "Y", "Y"}, "1..5999", {"1", "5999"}, {"-1", "0", "6000"}},
+        {{"sheet", "CLW", "Y"}, "0..8998", {"0", "8998"}, {"-1", "8999"}},
+    };
+    for (const Case& c : cases) {
+        const auto with = [&](const std::string& year) {
+            auto args = c.args;
+            std::replace(args.begin(), args.end(), std::string("Y"), year);
+            return args;
+        };
+        for (const std::string& year : c.inside) EXPECT_EQ(Cli(with(year)).code, 0) << c.args[0] << " " << year;
+        for (const std::string& year : c.outside) {
+            CliRun r{};
+            EXPECT_NO_THROW(r = Cli(with(year))) << year;
+            EXPECT_EQ(r.code, 2) << c.args[0] << " " << year;
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err, "vexaril-cli: year " + year + " is outside " + c.range + "\nTry 'vexaril-cli " + c.args[0] +
+                                 " --help' for its usage.\n");
+        }
+    }
 }
 
 TEST(CliArguments, HelpAndVersion) {
@@ -582,21 +631,20 @@ TEST(CliArguments, HelpAndVersion) {
     EXPECT_EQ(help.out.rfind("usage: vexaril-cli convert ", 0), 0u) << help.out;
     for (const char* command : {"convert", "phases", "eclipses", "deltat", "equinox", "search", "moon"})
         EXPECT_NE(help.out.find(std::string("vexaril-cli ") + command + " "), std::string::npos) << command;
-    EXPECT_NE(help.out.find("vexaril-cli --help | --version\n"), std::string::npos);
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"-h"}, {"help"}, {"phases", "--help"}, {"convert", "x", "-h"},
-          {"search", "--help", "--zone", "+99"}}) {
+    EXPECT_NE(help.out.find("vexaril-cli --help | --version | COMMAND --help\n"), std::string::npos);
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"-h"}, {"help"}}) {
         const CliRun r = Cli(args);
         EXPECT_EQ(r.code, 0) << args[0];
         EXPECT_EQ(r.out, help.out) << args[0];
     }
     // "--help" after "--" is an operand.
     EXPECT_EQ(Cli({"convert", "--", "--help"}).code, 1);
-    // Without arguments the usage is an error.
     const CliRun none = Cli({});
     EXPECT_EQ(none.code, 2);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err, help.out);
+    EXPECT_EQ(none.err,
+              "vexaril-cli: no command given (convert, phases, eclipses, deltat, equinox, search, moon, ics, sheet)\n"
+              "Try 'vexaril-cli --help' for the usage.\n");
 
     const CliRun version = Cli({"--version"});
     EXPECT_EQ(version.code, 0);
@@ -605,6 +653,26 @@ TEST(CliArguments, HelpAndVersion) {
     const CliRun unknown = Cli({"--frobnicate"});
     EXPECT_EQ(unknown.code, 2);
     EXPECT_EQ(unknown.err.rfind("vexaril-cli: unknown option: --frobnicate", 0), 0u) << unknown.err;
+    EXPECT_EQ(Lines(unknown.err).back(), "Try 'vexaril-cli --help' for the usage.");
+}
+
+// COMMAND --help, wherever it stands before "--" and whatever else is
+// wrong: that command's part of the usage alone.
+TEST(CliArguments, ACommandsHelpIsItsOwnUsage) {
+    const std::string full = Cli({"--help"}).out;
+    const std::vector<std::vector<std::string>> runs = {
+        {"convert", "--help"}, {"phases", "-h"}, {"eclipses", "2024", "--help"}, {"deltat", "x", "--help"},
+        {"equinox", "--help", "--", "-h"}, {"search", "--help", "--zone", "+99"}, {"moon", "x", "y", "-h"},
+        {"ics", "--solar", "--help"}, {"sheet", "--help"}};
+    for (const auto& args : runs) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 0) << args[0];
+        EXPECT_EQ(r.err, "") << args[0];
+        EXPECT_EQ(r.out.rfind("usage: vexaril-cli " + args[0] + " ", 0), 0u) << r.out;
+        EXPECT_EQ(r.out.find("\n       vexaril-cli "), std::string::npos) << "another command's usage: " << r.out;
+        const std::string own = r.out.substr(7, r.out.find("  The targets") - 7);
+        EXPECT_NE(full.find(own), std::string::npos) << own;
+    }
 }
 
 }  // namespace
@@ -732,16 +800,17 @@ TEST(CliWriteErrors, ABadStreamGivesStatusThreeAndAMessage) {
         EXPECT_EQ(RunCli(args, o, e), 3) << args[0];
         EXPECT_EQ(e.str(), "vexaril-cli: cannot write the output\n") << args[0];
     }
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--help"}, {"--version"}, {"convert", "x y"}, {"search", "Dark moon", "next", "x"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"--version"}, {"phases", "--help"}}) {
         std::ostringstream o, e;
         o.setstate(std::ios::badbit);
         EXPECT_EQ(RunCli(args, o, e), 3) << args[0];
     }
-    // Nothing is written for wrong arguments: their status stands.
+    // Nothing is written to the output for wrong arguments or a failed
+    // entry: their status stands.
     std::ostringstream o, e;
     o.setstate(std::ios::badbit);
     EXPECT_EQ(RunCli({"phases", "x", "2024"}, o, e), 2);
+    EXPECT_EQ(RunCli({"search", "Dark moon", "next", "x"}, o, e), 1);
     EXPECT_EQ(e.str().find("cannot write"), std::string::npos);
 }
 
@@ -846,8 +915,53 @@ TEST(CliProgram, MoonAsInProcess) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, Cli({"moon", "2003-12-31 CE 15:55"}).out);
     EXPECT_NE(r.out.find("\nLIT\t62.1\n"), std::string::npos) << r.out;
-    EXPECT_EQ(RunProgram({"moon", "2003 12 31"}, "", "", folder).code, 1);
+    // A failure leaves standard output empty, so a pipeline reads no data.
+    const CliRun failed = RunProgram({"moon", "2003 12 31"}, "", "", folder);
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err, Cli({"moon", "2003 12 31"}).err);
     EXPECT_EQ(RunProgram({"moon"}, "", "", folder).code, 2);
+}
+
+// What the bash completion offers for the last of words.
+std::vector<std::string> Completions(const std::vector<std::string>& words) {
+    std::string script = "source " + ShellQuoted(VX_SOURCE_DIR "/packaging/vexaril-cli.bash-completion") + "; COMP_WORDS=(";
+    for (const std::string& w : words) script += " " + ShellQuoted(w);
+    script += "); COMP_CWORD=" + std::to_string(words.size() - 1) + "; _vexaril_cli; printf '%s\\n' \"${COMPREPLY[@]}\"";
+    std::vector<std::string> offered;
+    if (FILE* pipe = popen(("bash -c " + ShellQuoted(script)).c_str(), "r")) {
+        std::string text;
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+        pclose(pipe);
+        for (const std::string& line : Lines(text))
+            if (!line.empty()) offered.push_back(line);
+    }
+    return offered;
+}
+
+TEST(CliCompletion, SearchTargetsAndEveryZone) {
+    if (std::system("command -v bash >/dev/null 2>&1") != 0) GTEST_SKIP() << "no bash";
+    std::vector<std::string> targets;
+    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
+        if (!IsSearchSeparator(t)) targets.push_back("\"" + std::string(SearchTargetText(t)) + "\"");
+    EXPECT_EQ(Completions({"vexaril-cli", "search", ""}), targets);
+    // After an opening quote the texts come bare; readline adds the closing one.
+    EXPECT_EQ(Completions({"vexaril-cli", "search", "\"Half"}),
+              (std::vector<std::string>{"Half moon (1st quarter)", "Half moon (last quarter)"}));
+    // Every zone of the list once, each written as the tool reads it.
+    const auto zones = Completions({"vexaril-cli", "convert", "--zone", ""});
+    std::set<int> offsets;
+    for (const std::string& zone : zones) {
+        int offset = 1;
+        EXPECT_TRUE(std::regex_match(zone, std::regex("[+-][0-9]{2}:[0-9]{2}")) && ParseZoneArgument(zone, offset))
+            << zone;
+        offsets.insert(offset);
+    }
+    EXPECT_EQ(zones.size(), 49u);
+    EXPECT_EQ(offsets.size(), 49u);
+    // Readline hands "+05:3" over in pieces split at ":" and replaces the last.
+    EXPECT_EQ(Completions({"vexaril-cli", "moon", "x", "--zone", "+05", ":", "3"}), std::vector<std::string>{"30"});
 }
 
 // Commands whose output holds every kind of number the tool writes: grouped

@@ -166,10 +166,11 @@ TEST(CliIcs, SeasonsAndTheirYears) {
         EXPECT_EQ(events[i].properties.at("SUMMARY")[0], listed[i][2]);
         EXPECT_EQ(events[i].properties.at("UID")[0], "season-2024-" + std::to_string(i) + "@vexaril");
     }
-    // The first and last years the format can hold.
-    EXPECT_EQ(Cli({"ics", "equinoxes", "0", "0"}).code, 0);
+    // The first and last years the format and the range hold (readers
+    // refuse the year 0).
+    EXPECT_EQ(ReadCalendar(Cli({"ics", "phases", "1", "1"}).out).size(), 50u);
     EXPECT_EQ(Cli({"ics", "phases", "5999", "5999"}).code, 0);
-    for (const char* bad : {"-1", "6000", "x"}) EXPECT_EQ(Cli({"ics", "phases", bad, "2000"}).code, 2) << bad;
+    for (const char* bad : {"-1", "0", "6000", "x"}) EXPECT_EQ(Cli({"ics", "phases", bad, "2000"}).code, 2) << bad;
     EXPECT_EQ(Cli({"ics", "phases", "2001", "2000"}).code, 2);
     EXPECT_EQ(Cli({"ics", "quarters", "2000", "2000"}).code, 2);
 }
@@ -183,6 +184,31 @@ TEST(CliIcs, TheSameCalendarTwiceIsTheSameFile) {
     EXPECT_EQ(a.out, b.out);
     EXPECT_NE(a.out.find("DTSTAMP:20260101T000000Z\r\n"), std::string::npos);
     EXPECT_FALSE(ReadCalendar(a.out).empty());
+}
+
+// SOURCE_DATE_EPOCH counts only as plain digits of seconds up to the last
+// second of 9999; otherwise a warning, and DTSTAMP is the current time.
+TEST(CliIcs, SourceDateEpochIsReadWholeOrNotAtAll) {
+    const std::vector<std::pair<std::string, std::string>> valid = {
+        {"0", "19700101T000000Z"}, {"0001767225599", "20251231T235959Z"}, {"253402300799", "99991231T235959Z"}};
+    for (const auto& [epoch, stamp] : valid) {
+        setenv("SOURCE_DATE_EPOCH", epoch.c_str(), 1);
+        const CliRun r = Cli({"ics", "equinoxes", "2024", "2024"});
+        EXPECT_EQ(r.err, "") << epoch;
+        EXPECT_NE(r.out.find("\r\nDTSTAMP:" + stamp + "\r\n"), std::string::npos) << epoch;
+    }
+    for (const char* epoch : {"1e9", "-1", "+5", "", " 5", "5.0", "0x10", "253402300800", "99999999999999999999"}) {
+        setenv("SOURCE_DATE_EPOCH", epoch, 1);
+        const CliRun r = Cli({"ics", "equinoxes", "2024", "2024"});
+        EXPECT_EQ(r.code, 0) << epoch;
+        EXPECT_EQ(r.err, std::string("vexaril-cli: SOURCE_DATE_EPOCH \"") + epoch +
+                             "\" is not a whole number of seconds from 0 to 253402300799 (9999-12-31 23:59:59 UTC); "
+                             "DTSTAMP is the current time\n");
+        const auto events = ReadCalendar(r.out);
+        ASSERT_FALSE(events.empty());
+        EXPECT_GE(events[0].properties.at("DTSTAMP").at(0), "20261209") << epoch;
+    }
+    unsetenv("SOURCE_DATE_EPOCH");
 }
 
 TEST(CliIcs, FoldingKeepsCharactersWhole) {

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "FakeServices.h"
+#include "VexarilVersion.h"
 #include "WindowFixture.h"
 #include "HelpWindows.h"
 #include "LogWindows.h"
@@ -40,7 +41,7 @@ TEST_F(MainWindow, StartsAtTheCurrentMomentWithoutASavedState) {
     EXPECT_EQ(Value(ui->lblTime), "15:55 (local=GMT)");
     EXPECT_TRUE(ui->txbDate->text().isEmpty());
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(window->windowTitle().startsWith("Vexaril "));
+    EXPECT_EQ(window->windowTitle(), "Vexaril " VX_VERSION) << "the project's version";
 }
 
 TEST_F(MainWindow, ListsAsFilled) {
