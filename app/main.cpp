@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QIcon>
+#include <QStandardPaths>
+#include <algorithm>
 
 #include "QtServices.h"
 #include "frmMain.h"
@@ -19,6 +21,8 @@ int main(int argc, char** argv) {
     vx::SystemClipboard clipboard;
     vx::DesktopWebOpener web;
     vx::frmMain window({&messages, &clock, &appData, &clipboard, &web});
+    const vx::InstanceSlot slot(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    window.SetInstanceSlot(std::max(slot.Index(), 0));
     messages.SetParent(&window);
     window.Form_Load();
     return app.exec();

@@ -45,6 +45,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
+// The live clock's check mark.
+class CheckMarkLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 using LabelPair = std::array<ClickLabel*, 2>;  // element 0 caption, element 1 value
 
 class frmMain : public QWidget {
@@ -56,6 +65,9 @@ public:
     // Start-up: initial values, lists, colours, showing the window, then the
     // current moment (Now).
     void Form_Load();
+    // Which window of the program this is (0 for the first one running): a
+    // later one opens a little below and to the right of the earlier ones.
+    void SetInstanceSlot(int slot) { InstanceSlot = slot; }
 
     // The text colours of the highlighted calendar and of the others.
     static constexpr QColor HighlightColour{255, 255, 255};
@@ -105,6 +117,7 @@ private:
     int16_t intMaxX = 89, intMaxY = 89;
     std::string strPicPath;
     bool blnExact = false;
+    int InstanceSlot = 0;
 
     // Controls, named as the window's model names them; each has its name as
     // its object name ("lblTime(1)" for a pair's value), by which the tests
@@ -163,6 +176,14 @@ private:
     void EnableDisableFunctions(bool enable);
     void SetTheFocus();
     void FocusDateEntry();
+    // The drop-down lists act on a choice, not on every stop: arrow keys and
+    // the wheel over a closed list only move its selection; Enter, or the
+    // focus leaving it, then chooses (a click on an item of the open list
+    // chooses at once); ChooseFromList runs the list's own handler.
+    bool ListChoiceEvent(QComboBox* list, QEvent* event);
+    void ChooseFromList(QComboBox* list, bool focusLeaving);
+    QComboBox* PendingList = nullptr;  // moved by keys or the wheel, not yet chosen
+    bool HoldFocus = false;            // a choice made as the focus leaves keeps it where it goes
     void FocusMoveOrQuit();
     void FocusSearchOrQuit();
     void HighlightCurrentCalendar();

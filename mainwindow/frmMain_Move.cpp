@@ -136,7 +136,7 @@ void frmMain::cmdPauseResume_Click() {
 void frmMain::cboRefreshPeriod_Click() {
     if (!MovePaused) return;
     Clock->setInterval(RefreshPeriodMs());
-    cmdPauseResume->setFocus();
+    if (!HoldFocus) cmdPauseResume->setFocus();
 }
 
 }  // namespace vx

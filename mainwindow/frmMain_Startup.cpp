@@ -1,4 +1,5 @@
 // Building the window, start-up, enabling and focus, quitting.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "Corvane.h"
 #include "Equinox.h"
@@ -75,18 +78,18 @@ QFrame* NewFrame(QWidget* parent) {
 }
 
 // The small check mark shown while the display follows the clock.
-QPixmap CheckMark() {
-    QPixmap pm(27, 28);
-    pm.fill(QColor(0, 0, 128));
-    QPainter p(&pm);
+}  // namespace
+
+void CheckMarkLabel::paintEvent(QPaintEvent*) {
+    // Drawn in the label's own coordinates, so at every scale the mark has
+    // the screen's pixels (a 27 x 28 bitmap would be enlarged, blocky).
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0, 0, 128));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(120, 230, 120), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(5, 15, 11, 21);
-    p.drawLine(11, 21, 22, 7);
-    return pm;
+    p.drawLine(QPointF(5, 15), QPointF(11, 21));
+    p.drawLine(QPointF(11, 21), QPointF(22, 7));
 }
-
-}  // namespace
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
@@ -201,8 +204,7 @@ void frmMain::BuildDatesFrame() {
     lblPhaseOfMoon = NewPair(fraDates, "Phase of Moon, illumination:");
     lblAgeOfMoon = NewPair(fraDates, "[Lunation] Age of Moon:");
     cmdNow = new QPushButton("Now", fraDates);
-    picCheck = new QLabel(fraDates);
-    picCheck->setPixmap(CheckMark());
+    picCheck = new CheckMarkLabel(fraDates);
     picCheck->setFixedSize(27, 28);
     picMoon = new MoonPictureBox(fraDates);
 
@@ -410,7 +412,14 @@ void frmMain::BuildWindowLabels() {
 void frmMain::AssembleWindow() {
     // The dates across the top; below them the commands on the left and the
     // eclipse data and the history on the right; the links at the bottom.
-    auto* outer = new QVBoxLayout(this);
+    // Everything in one panel at its natural size, centred: a maximised
+    // window keeps the layout composed instead of stretching the controls.
+    auto* panel = new QWidget(this);
+    panel->setObjectName("panel");
+    auto* centring = new QGridLayout(this);
+    centring->setContentsMargins(0, 0, 0, 0);
+    centring->addWidget(panel, 0, 0, Qt::AlignCenter);
+    auto* outer = new QVBoxLayout(panel);
     outer->setContentsMargins(6, 6, 6, 4);
     outer->setSpacing(4);
     outer->addWidget(fraDates);
@@ -556,6 +565,7 @@ void frmMain::SetUpKeyboard() {
     for (QWidget* w : std::initializer_list<QWidget*>{txbDate, txbPlusMinus}) w->installEventFilter(this);
     // Every button: Enter presses it (F1 on Move and Help opens help).
     for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
+    for (QComboBox* list : {cboTimeZone, cboTarget, cboMoveStep, cboRefreshPeriod, cboHistory}) list->installEventFilter(this);
     // Tab follows what the eye reads: Now at the top, the commands on the
     // left from top to bottom, then the history column.
     const QWidget* order[] = {cmdNow,      optGreenwich, optLocal,  cboTimeZone,         txbDate,
@@ -596,7 +606,9 @@ void frmMain::Form_Load() {
     cmdQuit->setEnabled(true);
     cmdNow->setEnabled(true);
     InitialiseMainWindow();
-    move(100 * logicalDpiX() / 1440, 100 * logicalDpiY() / 1440);
+    // A second window of the program opens beside the first, not on it.
+    const int cascade = 32 * InstanceSlot;
+    move(100 * logicalDpiX() / 1440 + cascade, 100 * logicalDpiY() / 1440 + cascade);
     CurrentCalendar = CE;
     HighlightCurrentCalendar();
     show();
@@ -710,6 +722,7 @@ void frmMain::SetTheFocus() {
 }
 
 void frmMain::FocusDateEntry() {
+    if (HoldFocus) return;
     if (txbDate->isEnabled()) {
         txbDate->setFocus();
         txbDate->setCursorPosition(static_cast<int>(txbDate->text().size()));
@@ -719,12 +732,13 @@ void frmMain::FocusDateEntry() {
 }
 
 void frmMain::FocusMoveOrQuit() {
-    if (!isVisible()) return;
+    if (!isVisible() || HoldFocus) return;
     if (cmdMove->isEnabled()) cmdMove->setFocus();
     else cmdQuit->setFocus();
 }
 
 void frmMain::FocusSearchOrQuit() {
+    if (HoldFocus) return;
     if (cmdSearch->isEnabled()) cmdSearch->setFocus();
     else cmdQuit->setFocus();
 }
@@ -744,7 +758,66 @@ void frmMain::closeEvent(QCloseEvent* event) {
     cmdQuit_Click();
 }
 
+bool frmMain::ListChoiceEvent(QComboBox* list, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Wheel && type != QEvent::KeyPress && type != QEvent::FocusOut) return false;
+    // Asked only now: the list's view is made on first use, with events of its own.
+    const bool closed = !list->view()->isVisible();
+    int step = 0;
+    if (event->type() == QEvent::Wheel && closed) {
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        step = delta > 0 ? -1 : delta < 0 ? 1 : 0;
+        if (step == 0) return true;
+        list->setFocus(Qt::MouseFocusReason);
+    } else if (event->type() == QEvent::KeyPress && closed) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;  // Alt+Down opens the list
+        switch (key->key()) {
+            case Qt::Key_Up: step = -1; break;
+            case Qt::Key_Down: step = 1; break;
+            case Qt::Key_PageUp: step = -10; break;
+            case Qt::Key_PageDown: step = 10; break;
+            case Qt::Key_Home: step = -list->count(); break;
+            case Qt::Key_End: step = list->count(); break;
+            case Qt::Key_Return:
+            case Qt::Key_Enter: ChooseFromList(list, false); return true;
+            default: return false;
+        }
+    } else if (event->type() == QEvent::FocusOut &&
+               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        if (PendingList == list) ChooseFromList(list, true);
+        return false;
+    } else {
+        return false;
+    }
+    const int index = std::clamp(list->currentIndex() + step, 0, list->count() - 1);
+    if (index != list->currentIndex()) {
+        // Only the selection moves: the handler runs when the user chooses.
+        list->blockSignals(true);
+        list->setCurrentIndex(index);
+        list->blockSignals(false);
+        PendingList = list;
+    }
+    return true;
+}
+
+void frmMain::ChooseFromList(QComboBox* list, bool focusLeaving) {
+    const bool moved = PendingList == list;
+    PendingList = nullptr;
+    // Enter on a list whose item was not moved chooses nothing new: only the
+    // lists that are read later refocus as a choice from the open list does.
+    if (!moved && (focusLeaving || list == cboTimeZone || list == cboHistory)) return;
+    HoldFocus = focusLeaving;
+    if (list == cboTimeZone) cboTimeZone_Click();
+    else if (list == cboHistory) cboHistory_Click();
+    else if (list == cboTarget) SetTheFocus();
+    else if (list == cboMoveStep) FocusMoveOrQuit();
+    else if (list == cboRefreshPeriod) cboRefreshPeriod_Click();
+    HoldFocus = false;
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* list = qobject_cast<QComboBox*>(watched)) return ListChoiceEvent(list, event) || QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
         (watched == txbDate || watched == txbPlusMinus || watched == cmdMove || watched == cmdHelp)) {
         cmdHelp_Click();

@@ -1,8 +1,13 @@
 // The real platform services, on Qt.
 #pragma once
 
+#include <QString>
+#include <memory>
+
 #include "Services.h"
 
+class QLockFile;
+class QMessageBox;
 class QWidget;
 
 namespace vx {
@@ -16,6 +21,30 @@ public:
 
 private:
     QWidget* parent_;
+};
+
+// Room a title bar takes beside its title: the window's icon, its buttons
+// and margins.
+inline constexpr int MessageTitleAllowance = 150;
+
+// Sets up a message box as QtMessageService shows it.
+void PrepareMessageBox(QMessageBox& box, const std::string& title, const std::string& text, MessageIcon icon,
+                       MessageButtons buttons);
+
+// Which of the program's windows running at once this one is: the lowest
+// free slot (0, 1, ...) of lock files in folder, held while this lives; -1
+// when none could be taken.
+class InstanceSlot {
+public:
+    explicit InstanceSlot(const QString& folder);
+    ~InstanceSlot();
+    InstanceSlot(const InstanceSlot&) = delete;
+    InstanceSlot& operator=(const InstanceSlot&) = delete;
+    int Index() const { return index_; }
+
+private:
+    int index_ = -1;
+    std::unique_ptr<QLockFile> lock_;
 };
 
 class StandardAppData : public AppDataService {
