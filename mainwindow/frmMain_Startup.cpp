@@ -781,7 +781,16 @@ bool frmMain::ListChoiceEvent(QComboBox* list, QEvent* event) {
             case Qt::Key_End: step = list->count(); break;
             case Qt::Key_Return:
             case Qt::Key_Enter: ChooseFromList(list, false); return true;
-            default: return false;
+            default: {
+                // A typed letter moves to the next item that starts with it.
+                const QString typed = key->text();
+                if (typed.size() != 1 || !typed[0].isPrint() || typed[0].isSpace()) return false;
+                for (int i = 1; i <= list->count() && step == 0; ++i) {
+                    const int at = (list->currentIndex() + i) % list->count();
+                    if (list->itemText(at).startsWith(typed, Qt::CaseInsensitive)) step = at - list->currentIndex();
+                }
+                if (step == 0) return true;
+            }
         }
     } else if (event->type() == QEvent::FocusOut &&
                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {

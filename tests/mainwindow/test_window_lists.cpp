@@ -74,6 +74,11 @@ TEST_F(Lists, ArrowKeysKeepTheFocusOnTheList) {
         entries = ui->cboHistory->count();
     }
     EXPECT_NEAR(Moved(), -30, 1e-6) << "the zone one item on";
+    // Typed letters move to the next item starting with them, nothing more.
+    ui->cboTarget->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(ui->cboTarget, "tt");
+    EXPECT_EQ(ui->cboTarget->currentText(), "Total or umbral lunar eclipse");
+    EXPECT_EQ(QApplication::focusWidget(), ui->cboTarget);
 }
 
 TEST_F(Lists, TheHistoryRestoresTheEntryChosen) {
