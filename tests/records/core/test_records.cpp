@@ -106,6 +106,23 @@ TEST(LogLines, WholeEntriesAndTheHeader) {
     EXPECT_EQ(LogHeader("Vexaril 0.3", "file:///x/doc/index.html"), "Vexaril 0.3\r\nfile:///x/doc/index.html\r\n\r\n");
 }
 
+// What a log entry records for an instant: every date line and both Moon
+// texts of that one instant (2002-01-01 00:00 UT: Julian 13 days behind, a
+// Tuesday; the full moon of 2001-12-30 10:40 UT is past, the new moon of
+// 2001-12-14 20:47 UT began the lunation).
+TEST(LogSnapshot, EveryPartOfOneInstant) {
+    const DisplaySnapshot shown = SnapshotAt(2452275.5, 0, CE);
+    EXPECT_EQ(shown.dateLines[0], "2002-01-01 CE (Tuesday, January 1, 2002)");
+    EXPECT_EQ(shown.dateLines[1], "2001-12-19 JC (Tuesday, December 19, 2001)");
+    EXPECT_EQ(shown.dateLines[7], "2,452,276.0000 CJD");
+    EXPECT_EQ(shown.dateLines[8], "2,452,275.5000 AJD");
+    EXPECT_EQ(shown.phaseCaption.substr(0, 22), "Gibbous moon (waning),");
+    EXPECT_EQ(shown.ageCaption.substr(0, 29), "[24] 17 days, 3 hrs, 12 mins ");
+    // Half a minute earlier, and in a zone ahead of Greenwich.
+    EXPECT_EQ(SnapshotAt(2452275.5 - 30.0 / 86400, 0, CE).dateLines[0].substr(0, 13), "2001-12-31 CE");
+    EXPECT_EQ(SnapshotAt(2452275.5 - 30.0 / 86400, 330, CE).dateLines[0].substr(0, 13), "2002-01-01 CE");
+}
+
 TEST(LogBookCapacity, FullLogRefusesWhatDoesNotFit) {
     LogBook log(10);
     EXPECT_TRUE(log.Append("12345"));
