@@ -21,10 +21,11 @@ std::string FormatMoonAge(double days) {
     // difference of two instants, lies a rounding step either side of its
     // minute, and the floor of one just below would read a minute short.
     const double rounded = RoundHalfEven(days * 86400.0);
-    const int64_t seconds = std::isfinite(rounded) ? static_cast<int64_t>(std::fmax(std::fmin(rounded, 9e15), -9e15)) : 0;
-    const int64_t minutes = seconds >= 0 ? seconds / 60 : -((-seconds + 59) / 60);
-    const int64_t d = minutes >= 0 ? minutes / 1440 : -((-minutes + 1439) / 1440);
-    const int64_t rest = minutes - d * 1440;
+    // Ages are never negative; anything else shows as no age at all.
+    const int64_t seconds = rounded > 0 && rounded < 9e15 ? static_cast<int64_t>(rounded) : 0;
+    const int64_t minutes = seconds / 60;
+    const int64_t d = minutes / 1440;
+    const int64_t rest = minutes % 1440;
     return Counted(d, "day") + ", " + Counted(rest / 60, "hr") + ", " + Counted(rest % 60, "min");
 }
 
