@@ -14,13 +14,12 @@ const char* const kEntries[] = {"2003-12-31 CE 15:55", "5-0544-12-26 OLC", "104-
 
 void BM_OneConversion(benchmark::State& state) {
     const char* entry = kEntries[state.range(0)];
-    vx::SimpleDateEntryHost host;
-    host.zoneOffset = 330;
+    vx::DateEntryInputs inputs;
+    inputs.zoneOffset = 330;
     for (auto _ : state) {
-        host.currentCalendar = vx::CE;
-        const vx::DateEntryResult r = vx::ParseDateEntry(entry, host);
-        auto lines = vx::AllCalendarLines(r.moment, host.zoneOffset);
-        std::string time = vx::TimeLineText(r.moment, host.zoneOffset, true, host.currentCalendar);
+        const vx::DateEntryResult r = vx::ParseDateEntry(entry, inputs);
+        auto lines = vx::AllCalendarLines(r.moment, inputs.zoneOffset);
+        std::string time = vx::TimeLineText(r.moment, inputs.zoneOffset, true, r.calendar);
         benchmark::DoNotOptimize(lines);
         benchmark::DoNotOptimize(time);
     }
@@ -29,10 +28,9 @@ void BM_OneConversion(benchmark::State& state) {
 BENCHMARK(BM_OneConversion)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond);
 
 void BM_ParseOnly(benchmark::State& state) {
-    vx::SimpleDateEntryHost host;
+    const vx::DateEntryInputs inputs;
     for (auto _ : state) {
-        host.currentCalendar = vx::CE;
-        benchmark::DoNotOptimize(vx::ParseDateEntry("2003-12-31 CE 15:55", host));
+        benchmark::DoNotOptimize(vx::ParseDateEntry("2003-12-31 CE 15:55", inputs));
     }
 }
 BENCHMARK(BM_ParseOnly)->Unit(benchmark::kMicrosecond);

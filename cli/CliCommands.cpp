@@ -262,13 +262,14 @@ void ForEachEclipse(int32_t from, int32_t to, const std::vector<int>& phases, Vi
 
 // ---- commands
 
-// The entry as the window's Convert command reads it, in host's current
-// calendar and zone: false, with the error line written to err, for an
-// invalid entry or a moment outside the range.
-bool ReadEntry(const std::string& text, SimpleDateEntryHost& host, double& moment, std::ostream& err) {
-    host.entryText = text;
+// The entry as the window's Convert command reads it, in the inputs' current
+// calendar and zone; the entry's calendar becomes the current one. False,
+// with the error line written to err, for an invalid entry or a moment
+// outside the range.
+bool ReadEntry(const std::string& text, DateEntryInputs& host, double& moment, std::ostream& err) {
     // An empty entry box is "No date given."
-    DateEntryResult result{EntryError::NoDate, 0.0};
+    DateEntryResult result;
+    result.error = EntryError::NoDate;
     if (text.find_first_not_of(" \t") != std::string::npos) result = ParseDateEntry(text, host);
     if (result.error != 0) {
         err << Row("error", IntText(result.error), DateEntryErrorMessage(result.error));
@@ -280,6 +281,7 @@ bool ReadEntry(const std::string& text, SimpleDateEntryHost& host, double& momen
         return false;
     }
     moment = result.moment;
+    host.currentCalendar = result.calendar;
     return true;
 }
 
@@ -292,7 +294,7 @@ int Convert(const Arguments& a, Output& out, std::ostream& err) {
         if (name == "--calendar" && (calendar = CalendarIndex(value)) < 0)
             return UsageError(err, "unknown calendar code: " + value);
 
-    SimpleDateEntryHost host;
+    DateEntryInputs host;
     host.currentCalendar = calendar;
     host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
@@ -401,7 +403,7 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     bool greenwich = false;
     if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
 
-    SimpleDateEntryHost host;
+    DateEntryInputs host;
     host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
     if (!ReadEntry(a.operands[2], host, moment, err)) return ExitFailed;
@@ -457,7 +459,7 @@ int Moon(const Arguments& a, Output& out, std::ostream& err) {
     int zone = 0;
     bool greenwich = false;
     if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
-    SimpleDateEntryHost host;
+    DateEntryInputs host;
     host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
     if (!ReadEntry(a.operands[0], host, moment, err)) return ExitFailed;

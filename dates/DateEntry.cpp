@@ -16,29 +16,36 @@
 
 namespace vx {
 
+namespace {
+
+// The messages of the error codes 1..19, in code order.
+constexpr std::array<std::string_view, 19> kEntryErrorMessages = {
+    "Invalid date entry.",
+    "Calendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).",
+    "Time specification not permitted with CJD or AJD.",
+    "Invalid time specification.  Times must be, e.g., 23:50.",
+    "Date separator must be a dash, '-'.",
+    "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day",
+    "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day",
+    "Invalid OLC date.  OLC dates must be in the form: cycle-year-month-day",
+    "Invalid DV date.  DV dates must be in the form: cycle-year-month-day",
+    "Invalid LVT date.  LVT dates must be in the form: [cycle-]-year-month-triday-day",
+    "Invalid SVT date.  SVT dates must be in the form: year-month-triday-day",
+    "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.",
+    "Error when parsing date string.",
+    "Value for addition or subtraction is invalid.",
+    "Invalid CLW date.  CWL dates must be in the form: year-month-week-day",
+    "Invalid month value in CLW date.",
+    "Invalid week value in CLW date.",
+    "Invalid day value in CLW date.",
+    "No date given.",
+};
+
+}  // namespace
+
 std::string DateEntryErrorMessage(DateEntryError code) {
-    switch (code) {
-        case 1: return "Invalid date entry.";
-        case 2: return "Calendar must be specified (one of CE, JC, OLC, DV, LVT, SVT, CJD and AJD).";
-        case 3: return "Time specification not permitted with CJD or AJD.";
-        case 4: return "Invalid time specification.  Times must be, e.g., 23:50.";
-        case 5: return "Date separator must be a dash, '-'.";
-        case 6: return "Invalid CE date.  CE dates must be in ISO 8601 format: year-month-day";
-        case 7: return "Invalid JC date.  JC dates must be in ISO 8601 format: year-month-day";
-        case 8: return "Invalid OLC date.  OLC dates must be in the form: cycle-year-month-day";
-        case 9: return "Invalid DV date.  DV dates must be in the form: cycle-year-month-day";
-        case 10: return "Invalid LVT date.  LVT dates must be in the form: [cycle-]-year-month-triday-day";
-        case 11: return "Invalid SVT date.  SVT dates must be in the form: year-month-triday-day";
-        case 12: return "Invalid CJD or AJD date.  These must be, e.g., 999999.99 CJD or 2,111,111 AJD.";
-        case 13: return "Error when parsing date string.";
-        case 14: return "Value for addition or subtraction is invalid.";
-        case 15: return "Invalid CLW date.  CWL dates must be in the form: year-month-week-day";
-        case 16: return "Invalid month value in CLW date.";
-        case 17: return "Invalid week value in CLW date.";
-        case 18: return "Invalid day value in CLW date.";
-        case 19: return "No date given.";
-        default: return "Unknown error.";
-    }
+    if (code < 1 || code > static_cast<int>(kEntryErrorMessages.size())) return "Unknown error.";
+    return std::string(kEntryErrorMessages[static_cast<size_t>(code - 1)]);
 }
 
 namespace {
@@ -171,25 +178,29 @@ DateEntryError ReadDateText(int calendar, const std::string& dateText, double fr
 
 }  // namespace
 
-DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
-    const bool restoring = host.RestoringFromHistory();
+DateEntryResult ParseDateEntry(std::string_view text, const DateEntryInputs& inputs) {
+    DateEntryResult result;
+    const auto fail = [&result](DateEntryError error) {
+        result.error = error;
+        return result;
+    };
 
     // 1-2. Normalise: trimmed, upper case, then without blanks and commas.
     std::string s = ToUpperAscii(Trim(text));
-    if (!restoring) host.SetEntryText(s);
+    result.entryText = s;
     const bool hadSpace = Contains(s, " ");
     RemoveCharacters(s, " ,");
 
     // 3. An empty entry with a day offset means the displayed date.
     if (s.empty()) {
-        if (Trim(host.PlusMinusText()).empty()) return {EntryError::Invalid, 0.0};
-        host.CopyCurrentDateToEntry();
-        s = ToUpperAscii(host.EntryText());
+        if (Trim(inputs.plusMinus).empty()) return fail(EntryError::Invalid);
+        result.entryText = inputs.shownDate;
+        s = ToUpperAscii(inputs.shownDate);
         RemoveCharacters(s, " ,");
     }
 
     // 4.
-    if (s.empty() || !(s[0] == '-' || IsDigit(s[0]))) return {EntryError::Invalid, 0.0};
+    if (s.empty() || !(s[0] == '-' || IsDigit(s[0]))) return fail(EntryError::Invalid);
 
     // 5. The first code in list order that occurs; it must end the text or be
     // followed by a digit (the time) or "(" (a long form pasted back).
@@ -205,34 +216,34 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
             codePos = pos;
             break;
         }
-        return {EntryError::NoCalendar, 0.0};
+        return fail(EntryError::NoCalendar);
     }
 
     // 6. No code: a bare date is read in the current calendar.
     if (found < 0) {
-        if (hadSpace) return {EntryError::NoCalendar, 0.0};
-        int current = host.CurrentCalendar();
+        if (hadSpace) return fail(EntryError::NoCalendar);
+        int current = inputs.currentCalendar;
         if (current < 0 || current >= NumberOfCalendars) current = CE;
         const std::string_view code = CalendarCodeText(current);
         codePos = s.size();
         s += code;
-        if (!restoring) host.SetEntryText(host.EntryText() + " " + std::string(code));
+        result.entryText += " " + std::string(code);
     }
 
     // 7. Separators.
     const bool julianDayNumber = Contains(s, "CJD") || Contains(s, "AJD");
     if (julianDayNumber) {
-        if (CountOccurrences(s, "-", true) > 1) return {EntryError::BadJulianDate, 0.0};
+        if (CountOccurrences(s, "-", true) > 1) return fail(EntryError::BadJulianDate);
     } else if (Contains(s, ".") || Contains(s, "/")) {
-        return {EntryError::BadSeparator, 0.0};
+        return fail(EntryError::BadSeparator);
     }
 
     // 8. The time of day: noon unless given; one- or two-digit hours.
     double fraction = 0.0;
     if (!julianDayNumber) {
-        if (const DateEntryError error = CutTimeOfDay(s, fraction); error != EntryError::None) return {error, 0.0};
-    } else if (Contains(s, ":") && !restoring) {
-        return {EntryError::TimeWithJulianDate, 0.0};
+        if (const DateEntryError error = CutTimeOfDay(s, fraction); error != EntryError::None) return fail(error);
+    } else if (Contains(s, ":") && !inputs.fromHistory) {
+        return fail(EntryError::TimeWithJulianDate);
     }
 
     // 9. Dispatch on the first code the text still contains. A code that
@@ -240,19 +251,18 @@ DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host) {
     int calendar = -1;
     for (int c = 0; c < NumberOfCalendars && calendar < 0; ++c)
         if (Contains(s, CalendarCodeText(c))) calendar = c;
-    if (calendar < 0) return {EntryError::ParseFailure, 0.0};
+    if (calendar < 0) return fail(EntryError::ParseFailure);
     const std::string dateText = s.substr(0, std::min(codePos, s.size()));
-    const int offset = host.EffectiveZoneOffset();
 
     double moment = 0.0;
-    if (const DateEntryError error = ReadDateText(calendar, dateText, fraction, offset, moment);
+    if (const DateEntryError error = ReadDateText(calendar, dateText, fraction, inputs.zoneOffset, moment);
         error != EntryError::None)
-        return {error, 0.0};
+        return fail(error);
 
     // 10.
-    host.SetCurrentCalendar(calendar);
-    host.HighlightCurrentCalendar();
-    return {EntryError::None, moment};
+    result.moment = moment;
+    result.calendar = calendar;
+    return result;
 }
 
 }  // namespace vx

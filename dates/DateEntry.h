@@ -26,58 +26,35 @@ inline constexpr std::string_view DateEntryErrorTitle = "Invalid date/time entry
 // The message for an entry error code ("Unknown error." for any other code).
 std::string DateEntryErrorMessage(DateEntryError code);
 
-// What the parser reads from and writes to the window around it: the entry
-// box, the plus/minus box, the current calendar and the zone. The window
-// implements it over its controls; tests and the command-line tool use
-// SimpleDateEntryHost.
-class DateEntryHost {
-public:
-    virtual ~DateEntryHost() = default;
-    virtual int CurrentCalendar() const = 0;
-    virtual void SetCurrentCalendar(int calendar) = 0;
-    // Set while a history entry is parsed again: the entry box is left alone
-    // and a time after a CJD or AJD value is tolerated.
-    virtual bool RestoringFromHistory() const { return false; }
-    virtual std::string EntryText() const = 0;
-    virtual void SetEntryText(const std::string& text) = 0;
-    virtual std::string PlusMinusText() const { return {}; }
-    // Writes the displayed date of the current calendar, with its time, into
-    // the entry box (used when only a day offset was typed).
-    virtual void CopyCurrentDateToEntry() {}
-    virtual void HighlightCurrentCalendar() {}
-    // Minutes ahead of GMT while "Local" is selected, 0 with "Greenwich".
-    virtual int EffectiveZoneOffset() const = 0;
-};
-
-class SimpleDateEntryHost : public DateEntryHost {
-public:
+// What the parser reads besides the text, all of it read-only: the calendar
+// a bare date is read in, the effective zone offset (0 with Greenwich),
+// whether the text is a history entry's, and what an empty entry means when
+// a day offset is given (the displayed date, as it is written back).
+struct DateEntryInputs {
     int currentCalendar = CE;
-    bool restoringFromHistory = false;
-    std::string entryText;
-    std::string plusMinusText;
-    std::string currentDateText;  // what CopyCurrentDateToEntry writes
     int zoneOffset = 0;
-
-    int CurrentCalendar() const override { return currentCalendar; }
-    void SetCurrentCalendar(int calendar) override { currentCalendar = calendar; }
-    bool RestoringFromHistory() const override { return restoringFromHistory; }
-    std::string EntryText() const override { return entryText; }
-    void SetEntryText(const std::string& text) override { entryText = text; }
-    std::string PlusMinusText() const override { return plusMinusText; }
-    void CopyCurrentDateToEntry() override { entryText = currentDateText; }
-    int EffectiveZoneOffset() const override { return zoneOffset; }
+    // A history entry: a time (its zone suffix) after a CJD or AJD value is
+    // passed over.
+    bool fromHistory = false;
+    std::string plusMinus;
+    std::string shownDate;
 };
 
 struct DateEntryResult {
-    DateEntryError error = 0;
-    double moment = 0.0;  // valid when error == 0
+    DateEntryError error = EntryError::None;
+    double moment = 0.0;  // when error is None
+    int calendar = -1;    // the entry's calendar, when error is None
+    // The entry box's text afterwards, also after a failure: trimmed and
+    // upper-cased, the displayed date for an empty entry with a day offset,
+    // the current calendar's code added to a bare date. A history entry's
+    // text is not written back.
+    std::string entryText;
 };
 
-// Parses text. On success sets the host's current calendar to the calendar of
-// the entry and asks it to highlight it; on failure changes neither. The
-// supported range is the caller's test: a date beyond it still reads (a CLW
-// year beyond the CLW reach too, see ReadCorvaneEntry), and a CJD or AJD
-// value too large for a double reads as an infinite moment, never NaN.
-DateEntryResult ParseDateEntry(std::string_view text, DateEntryHost& host);
+// Parses text and touches nothing. The supported range is the caller's test:
+// a date beyond it still reads (a CLW year beyond the CLW reach too, see
+// ReadCorvaneEntry), and a CJD or AJD value too large for a double reads as
+// an infinite moment, never NaN.
+DateEntryResult ParseDateEntry(std::string_view text, const DateEntryInputs& inputs);
 
 }  // namespace vx

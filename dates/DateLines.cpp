@@ -111,10 +111,10 @@ WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes) {
 }
 
 double WrittenBackMoment(int calendar, double moment, int offsetMinutes) {
-    SimpleDateEntryHost host;
-    host.currentCalendar = calendar;
-    host.zoneOffset = offsetMinutes;
-    const DateEntryResult read = ParseDateEntry(WrittenBackText(calendar, moment, offsetMinutes).Text(), host);
+    DateEntryInputs inputs;
+    inputs.currentCalendar = calendar;
+    inputs.zoneOffset = offsetMinutes;
+    const DateEntryResult read = ParseDateEntry(WrittenBackText(calendar, moment, offsetMinutes).Text(), inputs);
     return read.error == 0 ? read.moment : moment;
 }
 

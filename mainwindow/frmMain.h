@@ -259,23 +259,12 @@ private:
     void DisplayMoonData(Colour background);
     void ShowDeltaT();
 
-    // What the entry parser reads from and writes to this window.
-    class EntryHost : public DateEntryHost {
-    public:
-        explicit EntryHost(frmMain& w) : w_(w) {}
-        int CurrentCalendar() const override;
-        void SetCurrentCalendar(int calendar) override;
-        bool RestoringFromHistory() const override;
-        std::string EntryText() const override;
-        void SetEntryText(const std::string& text) override;
-        std::string PlusMinusText() const override;
-        void CopyCurrentDateToEntry() override;
-        void HighlightCurrentCalendar() override;
-        int EffectiveZoneOffset() const override;
-
-    private:
-        frmMain& w_;
-    };
+    // Reads text with the entry parser, with this window's calendar, zone,
+    // day offset and shown date; a typed text's normalised form goes back
+    // into the entry box, and a text read makes its calendar current.
+    DateEntryResult ReadEntry(const std::string& text, bool fromHistory);
+    // The date of calendar as a click on its line writes it into the entry box.
+    std::string WrittenDate(int calendar) const;
 
     int EffectiveZoneOffset() const;
     double ShownMinuteMoment() const;
@@ -311,7 +300,6 @@ private:
 
     Services services_;
     MoonPainter painter_;
-    EntryHost entryHost_{*this};
     std::string windowTitle_;
     bool moveActive_ = false;     // from Move until its ending
     std::string moveLastShown_;  // the date text of the Move's last step

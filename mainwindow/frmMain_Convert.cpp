@@ -10,15 +10,21 @@
 
 namespace vx {
 
-int frmMain::EntryHost::CurrentCalendar() const { return w_.CurrentCalendar; }
-void frmMain::EntryHost::SetCurrentCalendar(int calendar) { w_.CurrentCalendar = static_cast<int16_t>(calendar); }
-bool frmMain::EntryHost::RestoringFromHistory() const { return w_.RestoringFromHistory; }
-std::string frmMain::EntryHost::EntryText() const { return w_.txbDate->text().toStdString(); }
-void frmMain::EntryHost::SetEntryText(const std::string& text) { w_.txbDate->setText(QString::fromStdString(text)); }
-std::string frmMain::EntryHost::PlusMinusText() const { return w_.txbPlusMinus->text().toStdString(); }
-void frmMain::EntryHost::CopyCurrentDateToEntry() { w_.CopyCurrentDateToEntry(); }
-void frmMain::EntryHost::HighlightCurrentCalendar() { w_.HighlightCurrentCalendar(); }
-int frmMain::EntryHost::EffectiveZoneOffset() const { return w_.EffectiveZoneOffset(); }
+DateEntryResult frmMain::ReadEntry(const std::string& text, bool fromHistory) {
+    DateEntryInputs inputs;
+    inputs.currentCalendar = CurrentCalendar;
+    inputs.zoneOffset = EffectiveZoneOffset();
+    inputs.fromHistory = fromHistory;
+    inputs.plusMinus = txbPlusMinus->text().toStdString();
+    inputs.shownDate = WrittenDate(CurrentCalendar);
+    const DateEntryResult result = ParseDateEntry(text, inputs);
+    if (!fromHistory) txbDate->setText(QString::fromStdString(result.entryText));
+    if (result.error == EntryError::None) {
+        CurrentCalendar = static_cast<int16_t>(result.calendar);
+        HighlightCurrentCalendar();
+    }
+    return result;
+}
 
 int frmMain::EffectiveZoneOffset() const { return optLocal->isChecked() ? SelectedZoneOffset() : 0; }
 
@@ -54,8 +60,9 @@ void frmMain::cmdCompute_Click() {
         plusMinus.clear();
     txbPlusMinus->setText(QString::fromStdString(plusMinus));
 
-    DateEntryResult result{14, 0.0};
-    if (plusMinus.empty() || IsNumericText(plusMinus)) result = ParseDateEntry(txbDate->text().toStdString(), entryHost_);
+    DateEntryResult result;
+    result.error = EntryError::BadPlusMinus;
+    if (plusMinus.empty() || IsNumericText(plusMinus)) result = ReadEntry(txbDate->text().toStdString(), false);
     if (result.error >= 1) {
         ShowDateEntryError(result.error);
         SetTheFocus();

@@ -33,19 +33,16 @@ void frmMain::ShowTimeLine() {
         TimeLineText(ShownMinuteMoment(), SelectedZoneOffset(), optLocal->isChecked(), CurrentCalendar)));
 }
 
+std::string frmMain::WrittenDate(int calendar) const {
+    // Date and time of the shown minute, so that the text reads back to it
+    // (23:59:40 is written as the next day's 00:00); CJD and AJD as shown.
+    if (calendar == CJD || calendar == AJD) return CalendarLine(calendar, dblCurrentAJDate, EffectiveZoneOffset()).shortText;
+    return WrittenBackText(calendar, ShownMinuteMoment(), EffectiveZoneOffset()).Text();
+}
+
 void frmMain::CopyDateLineToEntry(int calendar, int element) {
     CurrentCalendar = static_cast<int16_t>(calendar);
-    const std::string value = DateLine(calendar)[1]->text().toStdString();
-    if (calendar != CJD && calendar != AJD) {
-        ShowTimeLine();
-        // Date and time of the shown minute, so that the text reads back
-        // to it (23:59:40 is written as the next day's 00:00).
-        if (element == 1)
-            txbDate->setText(QString::fromStdString(
-                WrittenBackText(calendar, ShownMinuteMoment(), EffectiveZoneOffset()).Text()));
-    } else if (element == 1) {
-        txbDate->setText(QString::fromStdString(value));
-    }
+    if (element == 1) txbDate->setText(QString::fromStdString(WrittenDate(calendar)));
     HighlightCurrentCalendar();
     SetTheFocus();
 }

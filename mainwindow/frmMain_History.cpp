@@ -71,7 +71,7 @@ void frmMain::cboHistory_Click() {
     cboTimeZone->blockSignals(false);
     AppliedZoneOffset = SelectedZoneOffset();
 
-    const DateEntryResult parsed = ParseDateEntry(text, entryHost_);
+    const DateEntryResult parsed = ReadEntry(text, true);
     if (parsed.error != 0) {
         services_.messages->Show("Error", "Error " + std::to_string(parsed.error) + " when selecting from History.",
                                  MessageIcon::Warning, MessageButtons::Ok);

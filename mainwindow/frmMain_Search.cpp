@@ -15,7 +15,7 @@ namespace vx {
 bool frmMain::TakePendingEntry() {
     txbDate->setText(QString::fromStdString(Trim(txbDate->text().toStdString())));
     if (txbDate->text().isEmpty()) return true;
-    const DateEntryResult parsed = ParseDateEntry(txbDate->text().toStdString(), entryHost_);
+    const DateEntryResult parsed = ReadEntry(txbDate->text().toStdString(), false);
     if (parsed.error != 0) {
         ShowDateEntryError(parsed.error);
         SetTheFocus();

@@ -254,10 +254,10 @@ TEST(Corvane, ReaderForms) {
 }
 
 TEST(Corvane, EntriesThroughTheParser) {
-    SimpleDateEntryHost host;
+    DateEntryInputs host;
     DateEntryResult r = ParseDateEntry("5001-01-1-1 CLW", host);
     ASSERT_EQ(r.error, 0);
-    EXPECT_EQ(host.currentCalendar, CLW);
+    EXPECT_EQ(r.calendar, CLW);
     // Noon on the Corvane clock is 18:00 on the civil clock.
     const CorvaneDateRecord first = [] { CorvaneDateRecord c{5001, 1, 1, 1, 0, 0}; CorvaneDayFromDate(c); return c; }();
     EXPECT_DOUBLE_EQ(r.moment, MomentFromCJD(first.jdn + 0.75, 0));

@@ -1,6 +1,8 @@
 // Reading date entries: normalisation, codes, times, every error code from a
-// real entry, and what the parser writes back into the entry box.
+// real entry, and the text the entry box shows afterwards.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "DateEntry.h"
 #include "TextHelpers.h"
@@ -8,34 +10,15 @@
 namespace vx {
 namespace {
 
-struct Parsed {
-    DateEntryError error;
-    double moment;
-    SimpleDateEntryHost host;
-};
-
-Parsed Parse(const std::string& text, int current = CE, int zone = 0) {
-    Parsed p{0, 0.0, {}};
-    p.host.currentCalendar = current;
-    p.host.zoneOffset = zone;
-    p.host.entryText = text;
-    const DateEntryResult r = ParseDateEntry(text, p.host);
-    p.error = r.error;
-    p.moment = r.moment;
-    return p;
+DateEntryResult Parse(const std::string& text, int current = CE, int zone = 0) {
+    DateEntryInputs inputs;
+    inputs.currentCalendar = current;
+    inputs.zoneOffset = zone;
+    return ParseDateEntry(text, inputs);
 }
 
 // The AJD of day jdn at hh:mm with the zone offset.
 double At(int32_t jdn, int hh, int mm, int zone = 0) { return MomentFromCJD(jdn + (hh * 60 + mm) / 1440.0, zone); }
-
-TEST(DateEntry, TheFirstCodeInListOrderDecides) {
-    // A code after the calendar's own in parentheses does not take over:
-    // CE comes first in the list, so "(DV)" is only text.
-    const Parsed p = Parse("2003-12-31 CE(DV)");
-    ASSERT_EQ(p.error, 0);
-    EXPECT_DOUBLE_EQ(p.moment, At(2453005, 12, 0));
-    EXPECT_EQ(p.host.currentCalendar, CE);
-}
 
 TEST(DateEntry, ErrorCodesAreTheNumberedMessages) {
     // The codes are the numbers of the messages (1..19), written in logs and
@@ -49,80 +32,71 @@ TEST(DateEntry, ErrorCodesAreTheNumberedMessages) {
     for (int i = 0; i < 19; ++i) EXPECT_EQ(codes[i], i + 1) << i;
 }
 
-TEST(DateEntry, TheRoadOfOneConversion) {
-    Parsed p = Parse("2003-12-31 CE 15:55");
-    ASSERT_EQ(p.error, 0);
-    EXPECT_DOUBLE_EQ(p.moment, MomentFromCJD(2453005 + 955.0 / 1440, 0));
-    EXPECT_EQ(p.host.currentCalendar, CE);
-    EXPECT_EQ(p.host.entryText, "2003-12-31 CE 15:55");
+// Entries that read: the moment, the calendar they make current and the
+// entry box's text afterwards ("" where the case does not look at it).
+struct Read {
+    const char* text;
+    int current, zone;
+    double moment;
+    int calendar;
+    const char* shown;
+};
+
+class Reads : public ::testing::TestWithParam<Read> {};
+
+TEST_P(Reads, MomentCalendarAndText) {
+    const Read& c = GetParam();
+    const DateEntryResult r = Parse(c.text, c.current, c.zone);
+    ASSERT_EQ(r.error, 0) << c.text;
+    EXPECT_DOUBLE_EQ(r.moment, c.moment) << c.text;
+    EXPECT_EQ(r.calendar, c.calendar) << c.text;
+    if (*c.shown != '\0') {
+        EXPECT_EQ(r.entryText, c.shown) << c.text;
+    }
 }
 
-TEST(DateEntry, LowerCaseAndNoTimeMeansNoon) {
-    Parsed p = Parse("  2003-12-31 ce ");
-    ASSERT_EQ(p.error, 0);
-    EXPECT_DOUBLE_EQ(p.moment, At(2453005, 12, 0));
-    EXPECT_EQ(p.host.entryText, "2003-12-31 CE") << "upper-cased and trimmed text is written back";
-}
+INSTANTIATE_TEST_SUITE_P(
+    DateEntry, Reads,
+    ::testing::Values(
+        // The road of one conversion; lower case, and no time means noon.
+        Read{"2003-12-31 CE 15:55", CE, 0, MomentFromCJD(2453005 + 955.0 / 1440, 0), CE, "2003-12-31 CE 15:55"},
+        Read{"  2003-12-31 ce ", CE, 0, At(2453005, 12, 0), CE, "2003-12-31 CE"},
+        // A code after the calendar's own in parentheses does not take over:
+        // CE comes first in the list, so "(DV)" is only text.
+        Read{"2003-12-31 CE(DV)", JC, 0, At(2453005, 12, 0), CE, ""},
+        // A bare date is read in the current calendar, whose code is added.
+        Read{"2003-12-31", JC, 0, At(2453005 + 13, 12, 0), JC, "2003-12-31 JC"},
+        Read{"2452275.25", CJD, 0, 2452274.75, CJD, "2452275.25 CJD"},
+        // The zone shifts civil dates and CJD, never an AJD.
+        Read{"2003-12-31 CE 15:55", CE, 330, At(2453005, 15, 55, 330), CE, ""},
+        Read{"2111111 AJD", CE, 330, 2111111.0, AJD, ""},
+        Read{"2111111 CJD", CE, 330, MomentFromCJD(2111111.0, 330), CJD, ""},
+        // Times of one and two digits; minutes are not checked alone.
+        Read{"2003-12-31 CE 9:05", CE, 0, At(2453005, 9, 5), CE, ""},
+        Read{"2003-12-31 CE 09:05", CE, 0, At(2453005, 9, 5), CE, ""},
+        Read{"2003-12-31 CE 10:75", CE, 0, At(2453005, 11, 15), CE, ""},
+        Read{"2003-12-31 CE 0:00", CE, 0, At(2453005, 0, 0), CE, ""},
+        Read{"2003-12-31 CE 23:59", CE, 0, At(2453005, 23, 59), CE, ""},
+        // Julian day numbers; a negative one reads and the range test rejects it.
+        Read{"2,111,111 AJD", CE, 0, 2111111.0, AJD, ""}, Read{"999999.99 CJD", CE, 0, 999999.49, CJD, ""},
+        Read{"-5 CJD", CE, 0, -5.5, CJD, ""}, Read{"2,455,901.4200 CJD", CE, 0, 2455900.92, CJD, ""},
+        // Long forms pasted back.
+        Read{"2001-12-31 CE (Wednesday, December 31, 2001)", CE, 0, At(2452275, 12, 0), CE, ""},
+        Read{"5-0544-12-26 OLC (Lirabel 26, 5-544)", CE, 0, At(2451547, 12, 0), OLC, ""}));
 
-TEST(DateEntry, BareDateIsReadInTheCurrentCalendar) {
-    Parsed p = Parse("2003-12-31", JC);
-    ASSERT_EQ(p.error, 0);
-    EXPECT_EQ(p.host.currentCalendar, JC);
-    EXPECT_EQ(p.host.entryText, "2003-12-31 JC");
-    EXPECT_DOUBLE_EQ(p.moment, At(2453005 + 13, 12, 0));
-    Parsed cjd = Parse("2452275.25", CJD);
-    ASSERT_EQ(cjd.error, 0);
-    EXPECT_DOUBLE_EQ(cjd.moment, 2452274.75);
-}
-
-TEST(DateEntry, ZoneOffsetShiftsTheMoment) {
-    Parsed p = Parse("2003-12-31 CE 15:55", CE, 330);
-    ASSERT_EQ(p.error, 0);
-    EXPECT_DOUBLE_EQ(p.moment, At(2453005, 15, 55, 330));
-    Parsed ajd = Parse("2111111 AJD", CE, 330);
-    EXPECT_EQ(ajd.moment, 2111111.0) << "an AJD is Greenwich whatever the zone";
-    Parsed cjd = Parse("2111111 CJD", CE, 330);
-    EXPECT_DOUBLE_EQ(cjd.moment, MomentFromCJD(2111111.0, 330));
-}
-
-TEST(DateEntry, TimesOfOneAndTwoDigits) {
-    EXPECT_DOUBLE_EQ(Parse("2003-12-31 CE 9:05").moment, At(2453005, 9, 5));
-    EXPECT_DOUBLE_EQ(Parse("2003-12-31 CE 09:05").moment, At(2453005, 9, 5));
-    EXPECT_DOUBLE_EQ(Parse("2003-12-31 CE 10:75").moment, At(2453005, 11, 15)) << "minutes are not checked alone";
-    EXPECT_DOUBLE_EQ(Parse("2003-12-31 CE 0:00").moment, At(2453005, 0, 0));
-    EXPECT_DOUBLE_EQ(Parse("2003-12-31 CE 23:59").moment, At(2453005, 23, 59));
-    EXPECT_EQ(Parse("2003-12-31 CE 24:00").error, 4);
-    EXPECT_EQ(Parse("2003-12-31 CE 23:60").error, 4);
-    EXPECT_EQ(Parse("2003-12-31 CE 00:-1").error, 4);
-}
-
-TEST(DateEntry, JulianDayNumbers) {
-    EXPECT_EQ(Parse("2,111,111 AJD").moment, 2111111.0);
-    EXPECT_DOUBLE_EQ(Parse("999999.99 CJD").moment, 999999.49);
-    EXPECT_EQ(Parse("2111111 AJD 10:00").error, 3);
-    EXPECT_EQ(Parse("-5-1 CJD").error, 12);
-    EXPECT_EQ(Parse("-5 CJD").error, 0) << "read; the range test rejects it";
-    EXPECT_EQ(Parse("-5 CJD").moment, -5.5);
-    EXPECT_EQ(Parse("2,455,901.4200 CJD").error, 0) << "a copied CJD line reads back";
-}
-
-TEST(DateEntry, RestoringFromHistoryToleratesAJulianTimeAndLeavesTheBox) {
-    SimpleDateEntryHost host;
-    host.restoringFromHistory = true;
-    host.entryText = "untouched";
-    DateEntryResult r = ParseDateEntry("2111111 AJD 10:00", host);
+TEST(DateEntry, TimesOutsideTheDayAndTimesAfterAJulianDate) {
+    for (const char* text : {"2003-12-31 CE 24:00", "2003-12-31 CE 23:60", "2003-12-31 CE 00:-1"})
+        EXPECT_EQ(Parse(text).error, EntryError::BadTime) << text;
+    EXPECT_EQ(Parse("2111111 AJD 10:00").error, EntryError::TimeWithJulianDate);
+    EXPECT_EQ(Parse("-5-1 CJD").error, EntryError::BadJulianDate);
+    // CE is tried first and occurs inside DECEMBER, followed by a letter.
+    EXPECT_EQ(Parse("2001-12-18 JC (Monday, December 31, 2001)").error, EntryError::NoCalendar);
+    // A history entry's zone suffix after a Julian date is passed over.
+    DateEntryInputs history;
+    history.fromHistory = true;
+    const DateEntryResult r = ParseDateEntry("2111111 AJD (local = GMT+05:30)", history);
     EXPECT_EQ(r.error, 0);
     EXPECT_EQ(r.moment, 2111111.0);
-    EXPECT_EQ(host.entryText, "untouched");
-}
-
-TEST(DateEntry, LongFormsPastedBack) {
-    Parsed p = Parse("2001-12-31 CE (Wednesday, December 31, 2001)");
-    ASSERT_EQ(p.error, 0);
-    EXPECT_DOUBLE_EQ(p.moment, At(2452275, 12, 0));
-    // CE is tried first and occurs inside DECEMBER, followed by a letter.
-    EXPECT_EQ(Parse("2001-12-18 JC (Monday, December 31, 2001)").error, 2);
-    EXPECT_EQ(Parse("5-0544-12-26 OLC (Lirabel 26, 5-544)").error, 0);
 }
 
 TEST(DateEntry, OneErrorCodeEachFromARealEntry) {
@@ -162,9 +136,9 @@ TEST(DateEntry, OneErrorCodeEachFromARealEntry) {
         {"5001-01-1-0 CLW", 18},
     };
     for (const auto& [text, code] : cases) {
-        Parsed p = Parse(text);
-        EXPECT_EQ(p.error, code) << text;
-        EXPECT_EQ(p.host.currentCalendar, CE) << "a failure leaves the current calendar: " << text;
+        const DateEntryResult r = Parse(text);
+        EXPECT_EQ(r.error, code) << text;
+        EXPECT_EQ(r.calendar, -1) << "a failure makes no calendar current: " << text;
     }
 }
 
@@ -178,14 +152,14 @@ TEST(DateEntry, NegativeYearsAndCycles) {
 }
 
 TEST(DateEntry, EmptyEntryWithAnOffsetUsesTheDisplayedDate) {
-    SimpleDateEntryHost host;
-    host.plusMinusText = "10";
-    host.currentDateText = "2001-12-31 CE 14:28";
-    DateEntryResult r = ParseDateEntry("   ", host);
+    DateEntryInputs inputs;
+    inputs.plusMinus = "10";
+    inputs.shownDate = "2001-12-31 CE 14:28";
+    const DateEntryResult r = ParseDateEntry("   ", inputs);
     ASSERT_EQ(r.error, 0);
     EXPECT_DOUBLE_EQ(r.moment, At(2452275, 14, 28));
-    SimpleDateEntryHost none;
-    EXPECT_EQ(ParseDateEntry("", none).error, 1) << "nothing typed and no offset";
+    EXPECT_EQ(r.entryText, "2001-12-31 CE 14:28") << "the displayed date goes into the box";
+    EXPECT_EQ(ParseDateEntry("", DateEntryInputs{}).error, 1) << "nothing typed and no offset";
 }
 
 TEST(DateEntry, ColonAtTheVeryStartHasNoDate) {

@@ -53,12 +53,12 @@ TEST(EntryFuzz, RandomAndMutatedEntriesAnswerWithACode) {
     while (std::chrono::steady_clock::now() < deadline && runs < 400000) {
         for (int i = 0; i < 100; ++i, ++runs) {
             std::string text = (runs % 3 == 0) ? RandomText(rng) : Mutate(kSeeds[rng() % std::size(kSeeds)], rng);
-            SimpleDateEntryHost host;
+            DateEntryInputs host;
             host.currentCalendar = static_cast<int>(rng() % 9);
             host.zoneOffset = static_cast<int>(rng() % 49) * 30 - 720;
-            host.plusMinusText = (rng() % 4 == 0) ? "1" : "";
-            host.currentDateText = kSeeds[rng() % std::size(kSeeds)];
-            host.restoringFromHistory = rng() % 5 == 0;
+            host.plusMinus = (rng() % 4 == 0) ? "1" : "";
+            host.shownDate = kSeeds[rng() % std::size(kSeeds)];
+            host.fromHistory = rng() % 5 == 0;
             const DateEntryResult r = ParseDateEntry(text, host);
             ASSERT_GE(r.error, 0);
             ASSERT_LE(r.error, 19);
@@ -90,7 +90,7 @@ TEST(EntryFuzz, LongAndPathologicalEntries) {
         "0",
     };
     for (const std::string& text : cases) {
-        SimpleDateEntryHost host;
+        DateEntryInputs host;
         const DateEntryResult r = ParseDateEntry(text, host);
         EXPECT_GE(r.error, 0) << text;
         EXPECT_LE(r.error, 19) << text;

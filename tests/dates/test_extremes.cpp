@@ -452,10 +452,10 @@ struct Parsed {
 };
 
 Parsed Parse(const std::string& text, int zone = 0) {
-    SimpleDateEntryHost host;
+    DateEntryInputs host;
     host.zoneOffset = zone;
     const DateEntryResult r = ParseDateEntry(text, host);
-    return {r.error, r.moment, host.currentCalendar};
+    return {r.error, r.moment, r.error == 0 ? r.calendar : host.currentCalendar};
 }
 
 std::string Clw(int64_t year, const char* rest = "-01-1-1") { return std::to_string(year) + rest + " CLW"; }

@@ -38,9 +38,8 @@ TEST(WrittenBack, EveryCalendarReadsBackToTheSameMinuteAroundMidnight) {
                     const double moment = MomentFromCJD(midnight + s * kSecond, zone);
                     if (!IsInSupportedRange(moment)) continue;
                     const WrittenBack w = WrittenBackText(calendar, moment, zone);
-                    SimpleDateEntryHost host;
+                    DateEntryInputs host;
                     host.zoneOffset = zone;
-                    host.entryText = w.Text();
                     const DateEntryResult r = ParseDateEntry(w.Text(), host);
                     ++checked;
                     bool ok = r.error == 0;
@@ -71,7 +70,7 @@ TEST(WrittenBack, JulianDatesAtTheRangeEndsReadBackInside) {
             for (double moment : {FirstSupportedMoment + s * kSecond, LastSupportedMoment - s * kSecond}) {
                 for (int calendar : {CJD, AJD}) {
                     const std::string text = WrittenBackText(calendar, moment, zone).Text();
-                    SimpleDateEntryHost host;
+                    DateEntryInputs host;
                     host.zoneOffset = zone;
                     const DateEntryResult r = ParseDateEntry(text, host);
                     if ((r.error != 0 || !IsInSupportedRange(r.moment) || std::fabs(r.moment - moment) > 0.00015) &&

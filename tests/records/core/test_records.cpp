@@ -32,8 +32,8 @@ TEST(HistoryText, ZonesReadBack) {
 }
 
 TEST(HistoryText, EntriesParseBackAsTyped) {
-    SimpleDateEntryHost host;
-    host.restoringFromHistory = true;
+    DateEntryInputs host;
+    host.fromHistory = true;
     host.zoneOffset = 60;
     DateEntryResult r = ParseDateEntry("2003-12-31 CE 15:55 (local = GMT+01:00)", host);
     ASSERT_EQ(r.error, 0);
