@@ -189,7 +189,8 @@ bool ReadYear(const std::string& text, int32_t lowest, int32_t highest, int32_t&
 }
 
 bool ReadYearRange(const Arguments& a, int32_t& from, int32_t& to, std::ostream& err) {
-    if (!ReadYear(a.operands[0], -3000, 6000, from, err) || !ReadYear(a.operands[1], -3000, 6000, to, err))
+    if (!ReadYear(a.operands[0], FirstSupportedYear, LastSupportedYear, from, err) ||
+        !ReadYear(a.operands[1], FirstSupportedYear, LastSupportedYear, to, err))
         return false;
     if (from > to) {
         UsageError(err, "FROM_YEAR " + a.operands[0] + " is after TO_YEAR " + a.operands[1]);
@@ -218,7 +219,6 @@ double YearStart(int32_t year) {
     return rec.jdn - 0.5;  // 00:00 UT as an AJD
 }
 
-double UtOfTT(double tt) { return tt - DeltaTForMoment(tt) / 1440.0; }
 
 // Calls visit(lunation, phase, tt, ut) for every listed phase in time order
 // while visit returns true. Without a record the library skips the eclipse,
@@ -232,7 +232,7 @@ void ForEachPhase(int32_t from, int32_t to, Visit visit) {
     for (int32_t n = LunationOf(begin) - 1;; ++n) {
         for (PhaseKind k = NewMoon; k <= LastQuarter; ++k) {
             const double tt = syzyg(n, k, nullptr);
-            const double ut = UtOfTT(tt);
+            const double ut = UniversalFromDynamical(tt);
             if (ut > end) return;
             if (ListedInYears(ut, from, to) && !visit(n, k, tt, ut)) return;
         }
@@ -251,9 +251,9 @@ void ForEachEclipse(int32_t from, int32_t to, const std::vector<int>& phases, Vi
     for (int32_t n = first; n <= last; ++n) {
         for (int k : phases) {
             if (!EclipsePossible(n, static_cast<PhaseKind>(k))) continue;
-            const double ut = UtOfTT(PhaseInstantTT(n, static_cast<PhaseKind>(k), rec));
+            const double ut = UniversalFromDynamical(PhaseInstantTT(n, static_cast<PhaseKind>(k), rec));
             if (rec.kind <= 0) continue;
-            const double maxUt = UtOfTT(rec.greatest_tt);
+            const double maxUt = UniversalFromDynamical(rec.greatest_tt);
             if (!EclipseListed(ut, maxUt, from, to)) continue;
             if (!visit(n, k, maxUt, rec)) return;
         }
@@ -345,7 +345,7 @@ int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
 
 int DeltaT(const Arguments& a, Output& out, std::ostream& err) {
     int32_t year = 0;
-    if (!ReadYear(a.operands[0], -3000, 6000, year, err)) return ExitUsage;
+    if (!ReadYear(a.operands[0], FirstSupportedYear, LastSupportedYear, year, err)) return ExitUsage;
     const double minutes = DeltaTForYear(year);
     out.Put("minutes\tseconds\n" + Row(FixedText(minutes, 6), FixedText(minutes * 60.0, 3)));
     return ExitDone;
@@ -354,7 +354,7 @@ int DeltaT(const Arguments& a, Output& out, std::ostream& err) {
 int Equinox(const Arguments& a, Output& out, std::ostream& err) {
     int32_t year = 0;
     // The events of 6000 all come after the end of the range.
-    if (!ReadYear(a.operands[0], -3000, 5999, year, err)) return ExitUsage;
+    if (!ReadYear(a.operands[0], FirstSupportedYear, LastSupportedYear - 1, year, err)) return ExitUsage;
     out.Put("year\tevent\tevent_text\ttt_ajd\tut_ajd\tut_ce\n");
     for (SeasonEvent e = 0; e < 4; ++e) {
         const double ut = EquinoxSolsticeJD(e, year);
@@ -408,21 +408,16 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     double moment = 0;
     if (!ReadEntry(a.operands[2], host, moment, err)) return ExitFailed;
     InitPhaseConstants();
-    // An eclipse counts as displayed when the date is its maximum (to the minute).
+    // An eclipse counts as displayed when the date is its greatest eclipse,
+    // as the window shows it; only the saros search starts from it.
     SearchState state;
-    bool eclipseShown = false;
-    const int32_t n0 = LunationOf(moment);
-    for (int32_t n = n0 - 1; n <= n0 + 1 && !eclipseShown; ++n)
-        for (PhaseKind k : {NewMoon, FullMoon}) {
-            PhaseEclipseRecord r{};
-            syzyg(n, k, &r);
-            if (r.kind > 0 && std::fabs(UtOfTT(r.greatest_tt) - moment) < 1.0 / 1440) {
-                eclipseShown = true;
-                state.LastEclipseLunation = n;
-                state.LastEclipseWasLunar = IsLunarEclipse(r.kind);
-            }
-        }
-    if (target != SarosTarget) state.LastEclipseLunation = NoLunation;
+    int32_t shownLunation = NoLunation;
+    bool shownLunar = false;
+    const bool eclipseShown = FindDisplayedEclipse(moment, shownLunation, shownLunar);
+    if (eclipseShown && target == SarosTarget) {
+        state.LastEclipseLunation = shownLunation;
+        state.LastEclipseWasLunar = shownLunar;
+    }
     const SearchOutcome found = RunSearch(target, next, moment, host.zoneOffset, eclipseShown, state);
     if (found.result != SearchOutcome::Result::Found) {
         err << Row("error", found.messageTitle,
@@ -500,8 +495,8 @@ constexpr int64_t kLastStampSecond = 253402300799;
 // Seconds since 1970-01-01 00:00 UTC as a UTC DATE-TIME, in whole numbers
 // so that the stamp is the very second given.
 std::string StampOfSeconds(int64_t seconds) {
-    const int64_t days = seconds / 86400 - (seconds % 86400 < 0 ? 1 : 0);
-    const int64_t rest = seconds - days * 86400;
+    const int64_t days = seconds / SecondsPerDay - (seconds % SecondsPerDay < 0 ? 1 : 0);
+    const int64_t rest = seconds - days * SecondsPerDay;
     EuroDateRecord rec{};
     rec.letter = 'G';
     rec.jdn = static_cast<int32_t>(2440588 + days);
@@ -529,7 +524,7 @@ std::string IcsStamp(std::ostream& err) {
 }
 
 std::string LocalLine(double ut, int zone) {
-    return zone == 0 ? std::string() : "\\nLocal time (" + ZoneItemText(zone) + "): " + UtDateTime(ut + zone / 1440.0);
+    return zone == 0 ? std::string() : "\\nLocal time (" + ZoneItemText(zone) + "): " + UtDateTime(ut + DaysFromMinutes(zone));
 }
 
 int Ics(const Arguments& a, Output& out, std::ostream& err) {
@@ -740,8 +735,8 @@ bool ParseZoneArgument(const std::string& text, int& offsetMinutes) {
 bool ListedInYears(double moment, int32_t fromYear, int32_t toYear) {
     // The range's own ends lie inside -3000 and 6000, so years beyond them
     // add no bound (and no year arithmetic that could overflow).
-    const bool afterStart = fromYear <= -3000 || moment >= YearStart(fromYear);
-    const bool beforeEnd = toYear >= 6000 || moment < YearStart(toYear + 1);
+    const bool afterStart = fromYear <= FirstSupportedYear || moment >= YearStart(fromYear);
+    const bool beforeEnd = toYear >= LastSupportedYear || moment < YearStart(toYear + 1);
     return afterStart && beforeEnd && IsInSupportedRange(moment);
 }
 

@@ -125,7 +125,7 @@ DateEntryError CutTimeOfDay(std::string& s, double& fraction) {
     }
     const double hours = NumericValue(std::string_view(timeText).substr(0, 2));
     const double minutes = timeText.size() > 3 ? NumericValue(std::string_view(timeText).substr(3)) : 0.0;
-    fraction = (hours * 60.0 + minutes) / 1440.0;
+    fraction = DaysFromMinutes(hours * MinutesPerHour + minutes);
     if (!(fraction >= 0.0 && fraction < 1.0)) return EntryError::BadTime;
     return EntryError::None;
 }

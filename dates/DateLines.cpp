@@ -105,8 +105,8 @@ WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes) {
     const std::string shown = TimeText(local - day, false);
     int minutes = 0;
     if (shown.size() == 5) minutes = (shown[0] - '0') * 600 + (shown[1] - '0') * 60 + (shown[3] - '0') * 10 + (shown[4] - '0');
-    const int32_t dayNumber = FloorToDay(day) + (minutes >= 1440 ? 1 : 0);
-    minutes %= 1440;
+    const int32_t dayNumber = FloorToDay(day) + (minutes >= MinutesPerDay ? 1 : 0);
+    minutes %= MinutesPerDay;
     return {DayLine(calendar, dayNumber).shortText, PadNumber(minutes / 60, 2) + ":" + PadNumber(minutes % 60, 2)};
 }
 
@@ -121,8 +121,8 @@ double WrittenBackMoment(int calendar, double moment, int offsetMinutes) {
 double StartOfClockMinute(double moment) {
     // To the clock's whole second first: a moment at a whole minute may lie
     // an ulp below it.
-    const double seconds = std::round(moment * 86400.0);
-    return std::floor(seconds / 60.0) / 1440.0;
+    const double seconds = std::round(SecondsFromDays(moment));
+    return DaysFromMinutes(std::floor(seconds / SecondsPerMinute));
 }
 
 std::vector<DateLine> AllCalendarLines(double moment, int offsetMinutes) {

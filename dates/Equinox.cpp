@@ -60,7 +60,7 @@ double EquinoxSolsticeJDE(SeasonEvent event, int32_t year) {
     const int row = (event >= 0 && event <= 2) ? event : 3;
     const double jde0 = year < 1000 ? Polynomial(kTable27A[row], year / 1000.0)
                                     : Polynomial(kTable27B[row], (static_cast<double>(year) - 2000.0) / 1000.0);
-    const double t = (jde0 - 2451545.0) / 36525.0;
+    const double t = (jde0 - J2000) / 36525.0;
     double s = 0.0;
     for (const auto& term : EquinoxTermTable) s += term[0] * std::cos(term[1] + term[2] * t);
     const double w = (35999.373 * t - 2.47) / 360.0 * TwoPi;
@@ -69,7 +69,7 @@ double EquinoxSolsticeJDE(SeasonEvent event, int32_t year) {
 }
 
 double EquinoxSolsticeJD(SeasonEvent event, int32_t year) {
-    return EquinoxSolsticeJDE(event, year) - DeltaTForYear(year) / (24.0 * 60.0);
+    return EquinoxSolsticeJDE(event, year) - DaysFromMinutes(DeltaTForYear(year));
 }
 
 double MarchEquinoxJD(int32_t year) { return EquinoxSolsticeJD(0, year); }

@@ -26,10 +26,10 @@ int16_t CalendarIndex(std::string_view codeText) {
 
 double CJDFromMoment(double moment, int offsetMinutes) {
     const double cjd = moment + 0.5;
-    return cjd + offsetMinutes / 1440.0;
+    return cjd + DaysFromMinutes(offsetMinutes);
 }
 
-double MomentFromCJD(double cjd, int offsetMinutes) { return (cjd - offsetMinutes / 1440.0) - 0.5; }
+double MomentFromCJD(double cjd, int offsetMinutes) { return (cjd - DaysFromMinutes(offsetMinutes)) - 0.5; }
 
 int32_t FloorToDay(double value) {
     if (std::isnan(value)) return 0;

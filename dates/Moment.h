@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "TimeUnits.h"
+
 namespace vx {
 
 // Index order is the list order: what is stored, and the order in which the
@@ -22,9 +24,9 @@ std::string_view CalendarCodeText(int index);
 // 0..8 for an exact (case-sensitive) code text, -1 otherwise.
 int16_t CalendarIndex(std::string_view codeText);
 
-// CJD = (AJD + 0.5) + offset / 1440, offset in minutes (0 with Greenwich).
+// CJD = (AJD + 0.5) + offset in days, offset in minutes (0 with Greenwich).
 double CJDFromMoment(double moment, int offsetMinutes);
-// AJD = (CJD - offset / 1440) - 0.5.
+// AJD = (CJD - offset in days) - 0.5.
 double MomentFromCJD(double cjd, int offsetMinutes);
 
 // floor(CJD): the day number from which the library calendars are shown.

@@ -140,7 +140,7 @@ MoveStepResult StepCorvane(StepUnit unit, bool forward, double moment, int offse
 
 MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMinutes, int currentCalendar) {
     const double sign = forward ? 1.0 : -1.0;
-    if (unit == Step::Minute) return {moment + sign / 1440.0, currentCalendar};
+    if (unit == Step::Minute) return {moment + DaysFromMinutes(sign), currentCalendar};
     if (unit == Step::Hour) return {moment + sign / 24.0, currentCalendar};
     if (unit == Step::Day) return {moment + sign, currentCalendar};
     const int calendar = StepUnitCalendar(unit);

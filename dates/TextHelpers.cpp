@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "TimeUnits.h"
+
 namespace vx {
 
 namespace {
@@ -175,8 +177,8 @@ std::string TimeText(double fraction, bool withSeconds) {
     if (!(fraction >= 0.0 && fraction < 1.0)) return "XX:XX:XX";
     // Guards against a value a hair below a whole second.
     if (fraction > 0.0 && fraction < 0.99999999) fraction += 1e-8;
-    int64_t seconds = static_cast<int64_t>(RoundHalfEven(fraction * 86400.0));
-    if (seconds == 86400) seconds = 86399;
+    int64_t seconds = static_cast<int64_t>(RoundHalfEven(SecondsFromDays(fraction)));
+    if (seconds == SecondsPerDay) seconds = SecondsPerDay - 1;
     const int64_t s = seconds % 60;
     int64_t m = (seconds - s) / 60;
     if (!withSeconds && s > 30) ++m;
@@ -191,9 +193,9 @@ std::string DurationText(int32_t minutes, bool longForm) {
     std::string text;
     int32_t days = 0, hours = 0;
     int32_t rest = minutes;
-    if (rest >= 1440) {
-        days = rest / 1440;
-        rest %= 1440;
+    if (rest >= MinutesPerDay) {
+        days = rest / MinutesPerDay;
+        rest %= MinutesPerDay;
         text += std::to_string(days) + (longForm ? (days == 1 ? " day" : " days") : "d ");
     }
     if (rest >= 60) {

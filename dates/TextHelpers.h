@@ -54,7 +54,7 @@ std::string GroupedNumber(double value, int decimals);
 // value with exactly decimals digits after a '.' and no grouping, whatever
 // the process locale: the form of every number the program may read again.
 std::string FixedText(double value, int decimals);
-// The shortest text that reads back to exactly value ("2451545.125").
+// The shortest text that reads back to exactly value ("2453005.125").
 std::string ShortestText(double value);
 // Reads the whole of text as a decimal number (optional '-', digits, an
 // optional '.' with digits, an optional exponent), whatever the process

@@ -608,7 +608,7 @@ void frmMain::Form_Load() {
     InitialiseMainWindow();
     // A second window of the program opens beside the first, not on it.
     const int cascade = 32 * InstanceSlot;
-    move(100 * logicalDpiX() / 1440 + cascade, 100 * logicalDpiY() / 1440 + cascade);
+    move(100 * logicalDpiX() / TwipsPerInch + cascade, 100 * logicalDpiY() / TwipsPerInch + cascade);
     CurrentCalendar = CE;
     HighlightCurrentCalendar();
     show();

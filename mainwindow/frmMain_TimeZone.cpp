@@ -18,7 +18,7 @@ void frmMain::cboTimeZone_Click() {
     if (z != AppliedZoneOffset) {
         // The instant moves so that its reading on the local clock stays;
         // where that would leave the range, the zone goes back instead.
-        const double moved = dblCurrentAJDate + (AppliedZoneOffset - z) / 1440.0;
+        const double moved = dblCurrentAJDate + DaysFromMinutes(AppliedZoneOffset - z);
         if (!CheckRange(moved)) {
             cboTimeZone->blockSignals(true);
             for (int i = 0; i < cboTimeZone->count(); ++i)
@@ -66,7 +66,7 @@ std::string frmMain::SetMomentToNow() {
     const ClockReading now = services_.clock->Now();
     EuroDateRecord rec{now.year, now.month, now.day, 'G', 0, 0};
     euro_date_to_jdn(&rec);
-    const double cjd = rec.jdn + (now.hour * 3600 + now.minute * 60 + now.second) / 86400.0;
+    const double cjd = rec.jdn + DaysFromSeconds((now.hour * MinutesPerHour + now.minute) * SecondsPerMinute + now.second);
     dblCurrentAJDate = MomentFromCJD(cjd, 0);
     ShowTimeLine();
     const std::string shown = ShowAllCalendars();

@@ -18,7 +18,7 @@ double IlluminatedFractionOfDisc(double jdeTT) {
 }
 
 double IlluminatedFractionAtMoment(double moment) {
-    return IlluminatedFractionOfDisc(moment + DeltaTForMoment(moment) / 1440.0);
+    return IlluminatedFractionOfDisc(DynamicalFromUniversal(moment));
 }
 
 }  // namespace vx

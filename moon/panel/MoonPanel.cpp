@@ -20,13 +20,13 @@ std::string FormatMoonAge(double days) {
     // To the whole second first: an age of whole hours, computed as the
     // difference of two instants, lies a rounding step either side of its
     // minute, and the floor of one just below would read a minute short.
-    const double rounded = RoundHalfEven(days * 86400.0);
+    const double rounded = RoundHalfEven(SecondsFromDays(days));
     // Ages are never negative; anything else shows as no age at all.
     const int64_t seconds = rounded > 0 && rounded < 9e15 ? static_cast<int64_t>(rounded) : 0;
-    const int64_t minutes = seconds / 60;
-    const int64_t d = minutes / 1440;
-    const int64_t rest = minutes % 1440;
-    return Counted(d, "day") + ", " + Counted(rest / 60, "hr") + ", " + Counted(rest % 60, "min");
+    const int64_t minutes = seconds / SecondsPerMinute;
+    const int64_t d = minutes / MinutesPerDay;
+    const int64_t rest = minutes % MinutesPerDay;
+    return Counted(d, "day") + ", " + Counted(rest / MinutesPerHour, "hr") + ", " + Counted(rest % MinutesPerHour, "min");
 }
 
 std::string MoonPhaseText(double f, bool waxing) {
@@ -43,7 +43,7 @@ std::string MoonPhaseText(double f, bool waxing) {
 }
 
 std::string DeltaTText(double minutes) {
-    if (minutes > 1440) return "More than 24 hours";
+    if (minutes > MinutesPerDay) return "More than 24 hours";
     return DurationText(static_cast<int32_t>(RoundHalfEven(minutes)), true);
 }
 

@@ -17,7 +17,7 @@ std::string FormatMoonAge(double days);
 // The phase label: "Crescent moon (waxing), 23.4%".
 std::string MoonPhaseText(double f, bool waxing);
 
-// "More than 24 hours" above 1440 minutes, else the long duration text of
+// "More than 24 hours" above a day, else the long duration text of
 // the whole minutes (ties to even).
 std::string DeltaTText(double minutes);
 

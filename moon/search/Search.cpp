@@ -126,7 +126,7 @@ namespace {
 
 // The greatest eclipse of the record, in UT.
 double GreatestEclipse(const PhaseEclipseRecord& record) {
-    return record.greatest_tt - DeltaTForMoment(record.greatest_tt) / 1440.0;
+    return UniversalFromDynamical(record.greatest_tt);
 }
 
 // An event strictly beyond the start in the direction of the search. A start
@@ -216,10 +216,8 @@ void SyzygyOfShownEclipse(int kind, int32_t& lunation, int16_t& phase) {
 }
 
 bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar) {
-    // The displayed moment is the eclipse's greatest eclipse, or that moment
-    // read back to the minute; no two eclipses are within days of each other
-    // at the same phase, so the nearest within a few minutes is the one.
-    constexpr double kTolerance = 5.0 / 1440.0;
+    // No two eclipses are within days of each other at the same phase, so
+    // the one within the tolerance is the one.
     double a = 0, b = 0;
     const int32_t n0 = LunationBetweenNewMoons(moment, a, b);
     for (int32_t n = n0 - 1; n <= n0 + 1; ++n) {
@@ -227,7 +225,7 @@ bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar) {
             if (!EclipsePossible(n, phase)) continue;
             PhaseEclipseRecord record{};
             syzyg(n, phase, &record);
-            if (record.kind > 0 && std::fabs(GreatestEclipse(record) - moment) < kTolerance) {
+            if (record.kind > 0 && std::fabs(GreatestEclipse(record) - moment) < ShownEclipseTolerance) {
                 lunation = n;
                 lunar = phase == FullMoon;
                 return true;

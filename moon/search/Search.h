@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "TimeUnits.h"
 #include "vxphase.h"
 
 namespace vx {
@@ -83,9 +84,13 @@ struct SearchOutcome {
 SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
                         SearchState& state);
 
-// The eclipse whose greatest eclipse is within a few minutes of moment: its
-// lunation, and whether it is lunar. False when there is none.
+// The eclipse whose greatest eclipse is within ShownEclipseTolerance of
+// moment: its lunation, and whether it is lunar. False when there is none.
 bool FindDisplayedEclipse(double moment, int32_t& lunation, bool& lunar);
+// How far a displayed moment may lie from an eclipse's greatest eclipse and
+// still show it: the greatest eclipse itself, or read back from a date
+// written to the minute. The window and the command-line tool both use it.
+inline constexpr double ShownEclipseTolerance = DaysFromMinutes(1);
 
 // The syzygy whose eclipse a history entry of eclipse kind (1..10) shows,
 // from the lunation and phase GetPhase gives at the entry's moment: a lunar

@@ -96,10 +96,10 @@ void frmLog::ShowLog(const std::string& mainTitle) {
 }
 
 void frmLog::UpdateCopyCaption() {
-    // 3270 and 4425 twips wide (1/1440 inch), as the captions need.
+    // 3270 and 4425 twips wide, as the captions need.
     const bool selected = txbText->textCursor().hasSelection();
     cmdCopyToClipboard->setText(selected ? "Copy selected text to clipboard" : "Copy to clipboard");
-    cmdCopyToClipboard->setFixedWidth((selected ? 4425 : 3270) * logicalDpiX() / 1440);
+    cmdCopyToClipboard->setFixedWidth((selected ? 4425 : 3270) * logicalDpiX() / TwipsPerInch);
 }
 
 bool frmLog::eventFilter(QObject* watched, QEvent* event) {
@@ -118,7 +118,7 @@ void frmLog::cmdCopyToClipboard_Click() {
         services_.clipboard->SetText(text.toStdString());
     }
     cmdCopyToClipboard->setText("Copy to clipboard");
-    cmdCopyToClipboard->setFixedWidth(3270 * logicalDpiX() / 1440);
+    cmdCopyToClipboard->setFixedWidth(3270 * logicalDpiX() / TwipsPerInch);
     cmdClose->setFocus();
 }
 

@@ -8,6 +8,10 @@
 
 namespace vx {
 
+// Window positions and sizes given in twips, 1/1440 inch, as the window's
+// model gives them.
+inline constexpr int TwipsPerInch = 1440;
+
 enum class MessageIcon { Warning, Information, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageResult { Ok, Cancel, Yes, No };

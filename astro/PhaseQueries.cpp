@@ -28,13 +28,16 @@ double DeltaTForMoment(double t) {
     return DeltaTForYear(rec.year);
 }
 
+double UniversalFromDynamical(double tt) { return tt - DaysFromMinutes(DeltaTForMoment(tt)); }
+
+double DynamicalFromUniversal(double ut) { return ut + DaysFromMinutes(DeltaTForMoment(ut)); }
+
 double PhaseInstantTT(int32_t lunation, PhaseKind phase, PhaseEclipseRecord& record) {
     return syzyg(lunation, phase, &record);
 }
 
 double PhaseInstant(int32_t lunation, PhaseKind phase, PhaseEclipseRecord& record) {
-    const double t = syzyg(lunation, phase, &record);
-    return t - DeltaTForMoment(t) / (24.0 * 60.0);
+    return UniversalFromDynamical(syzyg(lunation, phase, &record));
 }
 
 int32_t LunationOf(double moment) {
@@ -68,9 +71,8 @@ double PhaseInstantOnly(int32_t lunation, PhaseKind phase) {
     const int64_t key = int64_t{lunation} * 4 + phase;
     Entry& e = memo[static_cast<uint64_t>(key) & 255u];
     if (e.key == key) return e.instant;
-    const double t = syzyg(lunation, phase, nullptr);
     e.key = key;
-    e.instant = t - DeltaTForMoment(t) / (24.0 * 60.0);
+    e.instant = UniversalFromDynamical(syzyg(lunation, phase, nullptr));
     return e.instant;
 }
 

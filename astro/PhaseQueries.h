@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "TimeUnits.h"
 #include "vxphase.h"
 
 namespace vx {
@@ -36,6 +37,12 @@ double DeltaTForYear(int32_t year);
 // Delta T in minutes for the CE year of the Greenwich civil day of t (the
 // AJD rounded half to even): constant through each year.
 double DeltaTForMoment(double t);
+
+// The one conversion between the time scales: Universal Time of an instant
+// in dynamical time (delta T for the year of the TT instant), and dynamical
+// time of a Moment (delta T for the Moment's year).
+double UniversalFromDynamical(double tt);
+double DynamicalFromUniversal(double ut);
 
 double PhaseInstantTT(int32_t lunation, PhaseKind phase, PhaseEclipseRecord& record);
 // The phase instant as a Moment: TT less delta T for the year of the TT instant.
