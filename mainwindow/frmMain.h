@@ -15,6 +15,7 @@
 #include "MoonPanel.h"
 #include "MoonPictureBox.h"
 #include "Records.h"
+#include "MomentModel.h"
 #include "MoveSteps.h"
 #include "Search.h"
 #include "Services.h"
@@ -81,16 +82,23 @@ public:
     // Read-only views of the shared state, for the tests and the benchmark;
     // the controls are found by their object names.
     bool StartUpCompleted() const { return blnStartUpCompleted; }
-    double CurrentMoment() const { return dblCurrentAJDate; }
-    int16_t ShownCalendar() const { return CurrentCalendar; }
-    bool IsShowingNow() const { return ShowingNow; }
+    double CurrentMoment() const { return Shown().dblCurrentAJDate; }
+    int16_t ShownCalendar() const { return Shown().CurrentCalendar; }
+    bool IsShowingNow() const { return Shown().ShowingNow; }
     bool IsRestoringFromHistory() const { return RestoringFromHistory; }
     bool IsMoveRunning() const { return MoveRunning; }
     bool IsMovePaused() const { return MovePaused; }
     bool MoveActive() const { return moveActive_; }
     int MoveSteps() const { return MoveStepsMade; }
-    int32_t EclipseLunation() const { return LastEclipseLunation; }
-    const std::string& ShownEclipseCaption() const { return EclipseCaption; }
+    int32_t EclipseLunation() const { return Shown().search.LastEclipseLunation; }
+    const std::string& ShownEclipseCaption() const { return Shown().EclipseCaption; }
+    // The moment model the views follow, and how often each view has been
+    // drawn: a test checks that one command draws each once.
+    MomentModel& Model() { return model_; }
+    struct ViewDraws {
+        int timeLine = 0, dateLines = 0, moonPanel = 0, deltaT = 0;
+    };
+    const ViewDraws& Draws() const { return draws_; }
     const std::string& LoggedSearchText() const { return LastSearchLogText; }
     const std::string& LoggedSearchExtra() const { return LastSearchExtra; }
     const std::string& LoggedMoveText() const { return LastMoveLogText; }
@@ -113,11 +121,18 @@ protected:
 private:
     // Start-up state and the moon picture's size and folder.
     bool blnStartUpCompleted = false;
-    double dblCurrentAJDate = 0.0;
     int16_t intMaxX = 89, intMaxY = 89;
     std::string strPicPath;
-    bool blnExact = false;
     int InstanceSlot = 0;
+
+    // The displayed instant and what interprets it (the Moment, the current
+    // calendar, the applied zone, Greenwich/Local, following the clock, the
+    // search's flags, the eclipse shown): one owner, which the views follow.
+    MomentModel model_;
+    const MomentState& Shown() const { return model_.State(); }
+    // The views, drawn from the model when it tells what changed.
+    void FollowModel(unsigned changes);
+    ViewDraws draws_;
 
     // Controls, named as the window's model names them; each has its name as
     // its object name ("lblTime(1)" for a pair's value), by which the tests
@@ -144,15 +159,9 @@ private:
 
 
     // State the commands share.
-    int16_t CurrentCalendar = CE;
-    bool ShowingNow = false;
     bool RestoringFromHistory = false;
     bool MoveRunning = false, MovePaused = false;
     bool LoggingOn = false;
-    int32_t LastEclipseLunation = NoLunation;
-    // The eclipse data as written (CR LF between lines), which the label
-    // shows line by line and the saved state keeps.
-    std::string EclipseCaption;
     // What the last search gives the log: its text and the eclipse summary.
     std::string LastSearchLogText, LastSearchExtra;
     std::string LastMoveLogText;
@@ -164,12 +173,8 @@ private:
     frmHelp* helpWindow = nullptr;
 
     // More state the commands share.
-    int16_t AppliedZoneOffset = 0;
     int16_t NowRefreshSeconds = 5;
     bool RestoringSavedState = false;
-    bool LastEclipseWasLunar = false;
-    std::array<std::string, 7> EclipseLines;
-    void ShowEclipseCaption(const std::string& caption);
     static constexpr int16_t HistoryCapacity = 8;
 
     // Start-up and enabling.
@@ -194,9 +199,10 @@ private:
     void ShowDateEntryError(DateEntryError code);
     bool CheckRange(double moment);
 
-    // The calendar display.
-    std::string ShowAllCalendars();
+    // The calendar display: views of the model.
+    void ShowAllCalendars();
     void ShowTimeLine();
+    void ShowEclipseData();
     void CopyDateLineToEntry(int calendar, int element);
     void AppendTimeToEntry();
     void CopyCurrentDateToEntry();
@@ -205,14 +211,24 @@ private:
     int16_t SelectedZoneOffset() const;
     void cboTimeZone_Click();
     void cmdNow_Click();
-    std::string SetMomentToNow();
+    // The clock's present moment, a Moment.
+    double ClockMoment() const;
     // A first start: the zone item of the system's present offset, when the
     // list has one, else GMT.
     void SelectSystemZone();
 
     // History and log.
-    std::string AddHistoryEntry(const std::string& strDate, int16_t intEclipseType);
+    // Adds the shown moment (from the model) to the history; its text, or ""
+    // when it repeats the newest entry.
+    std::string AddHistoryEntry(int16_t intEclipseType);
+    // The common ending of a command that showed a new moment: the history
+    // entry and its log entry.
+    void RecordResult(const std::string& operation, const std::string& extra, int16_t eclipseKind);
     void cboHistory_Click();
+    // The entry at a list index: the history's own, or, for an item without
+    // one, read from its text; false (with the message) when it does not read.
+    bool HistoryEntryAt(int index, HistoryEntry& entry);
+    HistoryList history_;
     // Logs the result just added to the history: its text, the command's
     // operation and extra text, and the display of the entry's instant.
     void AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra);
@@ -266,8 +282,8 @@ private:
     // The date of calendar as a click on its line writes it into the entry box.
     std::string WrittenDate(int calendar) const;
 
-    int EffectiveZoneOffset() const;
-    double ShownMinuteMoment() const;
+    int EffectiveZoneOffset() const { return Shown().EffectiveZoneOffset(); }
+    double ShownMinuteMoment() const { return Shown().ShownMinuteMoment(); }
     void BuildControls();
     void NameControls();
     void BuildDatesFrame();
@@ -302,7 +318,6 @@ private:
     MoonPainter painter_;
     std::string windowTitle_;
     bool moveActive_ = false;     // from Move until its ending
-    std::string moveLastShown_;  // the date text of the Move's last step
 };
 
 }  // namespace vx

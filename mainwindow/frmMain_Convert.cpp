@@ -12,26 +12,15 @@ namespace vx {
 
 DateEntryResult frmMain::ReadEntry(const std::string& text, bool fromHistory) {
     DateEntryInputs inputs;
-    inputs.currentCalendar = CurrentCalendar;
+    inputs.currentCalendar = Shown().CurrentCalendar;
     inputs.zoneOffset = EffectiveZoneOffset();
     inputs.fromHistory = fromHistory;
     inputs.plusMinus = txbPlusMinus->text().toStdString();
-    inputs.shownDate = WrittenDate(CurrentCalendar);
+    inputs.shownDate = WrittenDate(Shown().CurrentCalendar);
     const DateEntryResult result = ParseDateEntry(text, inputs);
     if (!fromHistory) txbDate->setText(QString::fromStdString(result.entryText));
-    if (result.error == EntryError::None) {
-        CurrentCalendar = static_cast<int16_t>(result.calendar);
-        HighlightCurrentCalendar();
-    }
     return result;
 }
-
-int frmMain::EffectiveZoneOffset() const { return optLocal->isChecked() ? SelectedZoneOffset() : 0; }
-
-// The moment whose minute the time line shows: the live clock shows its
-// minute as a clock does, so what is written back (history, log, entry box)
-// is that minute and not the next one from 30 seconds on.
-double frmMain::ShownMinuteMoment() const { return ShowingNow ? StartOfClockMinute(dblCurrentAJDate) : dblCurrentAJDate; }
 
 void frmMain::ShowDateEntryError(DateEntryError code) {
     services_.messages->Show(std::string(DateEntryErrorTitle), DateEntryErrorMessage(code), MessageIcon::Warning,
@@ -70,36 +59,39 @@ void frmMain::cmdCompute_Click() {
     }
     double value = result.moment;
     double n = 0;
+    // The entry's calendar becomes current, also when nothing else changes.
+    const auto calendarOnly = [&](MomentState& s) { s.CurrentCalendar = static_cast<int16_t>(result.calendar); };
     if (!plusMinus.empty()) {
         std::string number = plusMinus;
         RemoveCharacters(number, "+,");
         n = NumericValue(number);
         value = optPlus->isChecked() ? value + n : value - n;
-    } else if (value == dblCurrentAJDate) {
+    } else if (value == Shown().dblCurrentAJDate) {
+        model_.Update(calendarOnly);
         services_.messages->Show("Compute date", "Nothing to do!", MessageIcon::Warning, MessageButtons::Ok);
         return;
     }
-    if (!CheckRange(value)) return;
+    if (!CheckRange(value)) {
+        model_.Update(calendarOnly);
+        return;
+    }
 
     // A failed Convert keeps the shown eclipse for the saros search.
-    LastEclipseLunation = NoLunation;
-    ShowEclipseCaption({});
-    ShowingNow = false;
-    picCheck->setVisible(false);
-    dblCurrentAJDate = value;
-    ShowTimeLine();
-    const std::string shown = ShowAllCalendars();
+    model_.Update([&](MomentState& s) {
+        calendarOnly(s);
+        s.dblCurrentAJDate = value;
+        s.ShowingNow = false;
+        s.search.LastEclipseLunation = NoLunation;
+        s.EclipseCaption.clear();
+    });
     CopyCurrentDateToEntry();
-    DisplayMoonData(NavyColour);
-    ShowDeltaT();
-    const std::string h = AddHistoryEntry(shown, 0);
     std::string action = "Convert date";
     if (!plusMinus.empty()) {
         action += optPlus->isChecked() ? " plus" : " minus";
         action += " " + txbPlusMinus->text().toStdString() + " day";
         if (std::fabs(n) != 1) action += "s";
     }
-    AddLogEntry(h, action, "");
+    RecordResult(action, "", 0);
     SetTheFocus();
 }
 

@@ -10,38 +10,54 @@
 
 namespace vx {
 
-std::string frmMain::ShowAllCalendars() {
-    const int offset = EffectiveZoneOffset();
-    std::string result;
-    // First pass: the short forms and the tool tips; then the long forms.
-    const std::vector<vx::DateLine> lines = AllCalendarLines(dblCurrentAJDate, offset);
-    const int current = (CurrentCalendar >= 0 && CurrentCalendar < NumberOfCalendars) ? int{CurrentCalendar} : int{CE};
-    for (const vx::DateLine& line : lines) {
-        LabelPair& pair = DateLine(line.calendar);
-        pair[1]->setText(QString::fromStdString(line.shortText));
-        pair[1]->setToolTip(QString::fromStdString(line.sentence));
-        if (line.calendar == current) result = line.shortText;
+// The views of the model: each reads it and draws one part of the window.
+void frmMain::FollowModel(unsigned changes) {
+    using Change = MomentModel::Change;
+    if (changes & (Change::InstantChanged | Change::CalendarChanged | Change::ClockChanged | Change::FollowingChanged))
+        ShowTimeLine();
+    if (changes & (Change::InstantChanged | Change::ClockChanged)) ShowAllCalendars();
+    if (changes & Change::CalendarChanged) HighlightCurrentCalendar();
+    if (changes & Change::InstantChanged) {
+        DisplayMoonData(NavyColour);
+        ShowDeltaT();
     }
-    for (const vx::DateLine& line : lines) DateLine(line.calendar)[1]->setText(QString::fromStdString(line.longText));
-    return result;
+    if (changes & Change::FollowingChanged) picCheck->setVisible(Shown().ShowingNow);
+    if (changes & Change::EclipseChanged) ShowEclipseData();
+}
+
+void frmMain::ShowAllCalendars() {
+    ++draws_.dateLines;
+    for (const vx::DateLine& line : AllCalendarLines(Shown().dblCurrentAJDate, EffectiveZoneOffset())) {
+        LabelPair& pair = DateLine(line.calendar);
+        pair[1]->setText(QString::fromStdString(line.longText));
+        pair[1]->setToolTip(QString::fromStdString(line.sentence));
+    }
 }
 
 void frmMain::ShowTimeLine() {
+    ++draws_.timeLine;
     // While following the clock, the clock's minute of the moment it gave:
     // one reading for the time line, the dates and what is written back.
+    const MomentState& shown = Shown();
     lblTime[1]->setText(QString::fromStdString(
-        TimeLineText(ShownMinuteMoment(), SelectedZoneOffset(), optLocal->isChecked(), CurrentCalendar)));
+        TimeLineText(ShownMinuteMoment(), shown.AppliedZoneOffset, shown.local, shown.CurrentCalendar)));
+}
+
+// The eclipse data as written (CR LF between lines), line by line.
+void frmMain::ShowEclipseData() {
+    lblActualEclipseData->setText(QString::fromStdString(Shown().EclipseCaption).replace("\r\n", "\n").trimmed());
 }
 
 std::string frmMain::WrittenDate(int calendar) const {
     // Date and time of the shown minute, so that the text reads back to it
     // (23:59:40 is written as the next day's 00:00); CJD and AJD as shown.
-    if (calendar == CJD || calendar == AJD) return CalendarLine(calendar, dblCurrentAJDate, EffectiveZoneOffset()).shortText;
+    if (calendar == CJD || calendar == AJD)
+        return CalendarLine(calendar, Shown().dblCurrentAJDate, EffectiveZoneOffset()).shortText;
     return WrittenBackText(calendar, ShownMinuteMoment(), EffectiveZoneOffset()).Text();
 }
 
 void frmMain::CopyDateLineToEntry(int calendar, int element) {
-    CurrentCalendar = static_cast<int16_t>(calendar);
+    model_.Update([calendar](MomentState& s) { s.CurrentCalendar = static_cast<int16_t>(calendar); });
     if (element == 1) txbDate->setText(QString::fromStdString(WrittenDate(calendar)));
     HighlightCurrentCalendar();
     SetTheFocus();
@@ -53,14 +69,15 @@ void frmMain::AppendTimeToEntry() {
     const size_t colon = text.find(':');
     if (colon != std::string::npos) text.resize(colon >= 2 ? colon - 2 : 0);
     text = Trim(text);
-    const WrittenBack shown = WrittenBackText(CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
+    const int current = Shown().CurrentCalendar;
+    const WrittenBack shown = WrittenBackText(current, ShownMinuteMoment(), EffectiveZoneOffset());
     if (shown.time.empty()) return;
     // The shown date itself gets the date of the shown minute with it.
-    const std::string shownDate = CalendarLine(CurrentCalendar, dblCurrentAJDate, EffectiveZoneOffset()).shortText;
+    const std::string shownDate = CalendarLine(current, Shown().dblCurrentAJDate, EffectiveZoneOffset()).shortText;
     text = text == shownDate ? shown.Text() : text + " " + shown.time;
     txbDate->setText(QString::fromStdString(text));
 }
 
-void frmMain::CopyCurrentDateToEntry() { CopyDateLineToEntry(CurrentCalendar, 1); }
+void frmMain::CopyCurrentDateToEntry() { CopyDateLineToEntry(Shown().CurrentCalendar, 1); }
 
 }  // namespace vx

@@ -19,30 +19,66 @@
 
 namespace vx {
 
-std::string frmMain::AddHistoryEntry(const std::string& /*strDate*/, int16_t intEclipseType) {
+std::string frmMain::AddHistoryEntry(int16_t intEclipseType) {
     AddingHistoryEntry = true;
     std::string result;
-    const QString newest = cboHistory->count() > 0 ? cboHistory->itemText(cboHistory->count() - 1) : QString();
-    // Date and time of the shown minute, written as they read back; the
-    // shown date line passed in differs from it only when the minute rounds
-    // up into the next day.
-    const WrittenBack shown = WrittenBackText(CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
-    // The log entry that follows describes the instant this text reads back
-    // to, in every calendar: never the 31st beside "2004-01-01 00:00".
-    EntryMoment = WrittenBackMoment(CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
-    const std::string text = HistoryEntryText(shown.date, CurrentCalendar, shown.time, optGreenwich->isChecked(),
-                                              cboTimeZone->currentText().toStdString());
-    if (QString::fromStdString(text) != newest) {
+    const MomentState& shown = Shown();
+    // Date and time of the shown minute, written as they read back; the log
+    // entry that follows describes that one instant in every calendar (never
+    // the 31st beside "2004-01-01 00:00").
+    const WrittenBack written = WrittenBackText(shown.CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
+    EntryMoment = WrittenBackMoment(shown.CurrentCalendar, ShownMinuteMoment(), EffectiveZoneOffset());
+    HistoryEntry entry;
+    entry.text = HistoryEntryText(written.date, shown.CurrentCalendar, written.time, !shown.local,
+                                  ZoneItemText(shown.AppliedZoneOffset));
+    // The instant shown: while following the clock, the clock's minute, which
+    // the text and the time line give; otherwise the Moment to the last bit.
+    entry.moment = ShownMinuteMoment();
+    entry.calendar = shown.CurrentCalendar;
+    entry.zoneIndex = (shown.AppliedZoneOffset - MinZoneOffset) / 30;
+    entry.greenwich = !shown.local;
+    entry.eclipseKind = intEclipseType;
+    // The list shows the history: an entry added is an item added.
+    if (history_.Add(entry)) {
         if (cboHistory->count() >= HistoryCapacity) cboHistory->removeItem(0);
-        cboHistory->addItem(QString::fromStdString(text), static_cast<int>(intEclipseType));
+        cboHistory->addItem(QString::fromStdString(entry.text), static_cast<int>(intEclipseType));
         cboHistory->setCurrentIndex(cboHistory->count() - 1);
         SelectedHistoryIndex = cboHistory->count() - 1;
-        result = text;
+        result = entry.text;
     }
     AddingHistoryEntry = false;
     cmdViewLog->setEnabled(!Log.Empty());
     cmdSaveState->setEnabled(true);
     return result;
+}
+
+void frmMain::RecordResult(const std::string& operation, const std::string& extra, int16_t eclipseKind) {
+    AddLogEntry(AddHistoryEntry(eclipseKind), operation, extra);
+}
+
+bool frmMain::HistoryEntryAt(int index, HistoryEntry& entry) {
+    const std::string text = cboHistory->itemText(index).toStdString();
+    // The list's items and the history's entries end together; an item
+    // without an entry of its own is read from its text, as a typed date.
+    const auto& entries = history_.Entries();
+    const int fromEnd = cboHistory->count() - 1 - index;
+    if (fromEnd < static_cast<int>(entries.size()) && entries[entries.size() - 1 - static_cast<size_t>(fromEnd)].text == text) {
+        entry = entries[entries.size() - 1 - static_cast<size_t>(fromEnd)];
+        return true;
+    }
+    const HistoryZone zone = ZoneOfHistoryEntry(text);
+    DateEntryInputs inputs;
+    inputs.currentCalendar = Shown().CurrentCalendar;
+    inputs.zoneOffset = zone.greenwich ? 0 : TimeZoneOffsetFromItem(cboTimeZone->itemText(zone.zoneIndex).toStdString());
+    inputs.fromHistory = true;
+    const DateEntryResult parsed = ParseDateEntry(text, inputs);
+    if (parsed.error != 0) {
+        services_.messages->Show("Error", "Error " + std::to_string(parsed.error) + " when selecting from History.",
+                                 MessageIcon::Warning, MessageButtons::Ok);
+        return false;
+    }
+    entry = {text, parsed.moment, parsed.calendar, zone.zoneIndex, zone.greenwich, cboHistory->itemData(index).toInt()};
+    return true;
 }
 
 void frmMain::cboHistory_Click() {
@@ -52,71 +88,70 @@ void frmMain::cboHistory_Click() {
     }
     const int index = cboHistory->currentIndex();
     if (index < 0 || index == SelectedHistoryIndex) return;
-    ShowEclipseCaption({});
     txbDate->clear();
     txbPlusMinus->clear();
     RestoringFromHistory = true;
-    ShowingNow = false;
-    picCheck->setVisible(false);
     Clock->stop();
-    const std::string text = cboHistory->itemText(index).toStdString();
-    const int kind = cboHistory->itemData(index).toInt();
-    const HistoryZone zone = ZoneOfHistoryEntry(text);
-    if (zone.greenwich) optGreenwich->setChecked(true);
-    else optLocal->setChecked(true);
-    // The zone is set back without moving anything: the entry's text says
-    // what the clock read.
-    cboTimeZone->blockSignals(true);
-    cboTimeZone->setCurrentIndex(zone.zoneIndex);
-    cboTimeZone->blockSignals(false);
-    AppliedZoneOffset = SelectedZoneOffset();
-
-    const DateEntryResult parsed = ReadEntry(text, true);
-    if (parsed.error != 0) {
-        services_.messages->Show("Error", "Error " + std::to_string(parsed.error) + " when selecting from History.",
-                                 MessageIcon::Warning, MessageButtons::Ok);
+    // A failure stops the live clock and clears the eclipse data, and leaves
+    // the rest as it was.
+    const auto abandon = [this](bool focus) {
+        model_.Update([](MomentState& s) {
+            s.ShowingNow = false;
+            s.EclipseCaption.clear();
+        });
         RestoringFromHistory = false;
-        FocusDateEntry();
-        return;
-    }
+        if (focus) FocusDateEntry();
+    };
+    HistoryEntry entry;
     // The same range test as Convert: no entry adopts a moment outside it.
-    if (!CheckRange(parsed.moment)) {
-        RestoringFromHistory = false;
-        FocusDateEntry();
+    if (!HistoryEntryAt(index, entry) || !CheckRange(entry.moment)) {
+        abandon(true);
         return;
     }
     // The phase is asked before anything is redrawn, so that a failure is
     // reported here, by this handler, and leaves the display as it was.
-    int32_t n = LunationOf(parsed.moment);
+    int32_t n = LunationOf(entry.moment);
     bool exact = false;
-    int16_t k = GetPhase(n, parsed.moment, exact);
+    int16_t k = GetPhase(n, entry.moment, exact);
     if (k < 0) {
         services_.messages->Show("Error", GetPhaseErrorText(k, "cboHistory_Click"), MessageIcon::Warning,
                                  MessageButtons::Ok);
-        RestoringFromHistory = false;
+        abandon(false);
         return;
     }
-    dblCurrentAJDate = parsed.moment;
-    EntryMoment = parsed.moment;
-    ShowTimeLine();
-    ShowAllCalendars();
-    DisplayMoonData(NavyColour);
-    ShowDeltaT();
+    // The clock the entry was made on comes back without moving anything.
+    for (QRadioButton* option : {optGreenwich, optLocal}) option->blockSignals(true);
+    (entry.greenwich ? optGreenwich : optLocal)->setChecked(true);
+    SetOptionColours(entry.greenwich ? optGreenwich : optLocal, entry.greenwich ? optLocal : optGreenwich);
+    for (QRadioButton* option : {optGreenwich, optLocal}) option->blockSignals(false);
+    cboTimeZone->blockSignals(true);
+    cboTimeZone->setCurrentIndex(entry.zoneIndex);
+    cboTimeZone->blockSignals(false);
 
-    SyzygyOfShownEclipse(kind, n, k);
+    SyzygyOfShownEclipse(entry.eclipseKind, n, k);
     PhaseInstant(n, k, SharedPhaseRecord);
-    std::string extra;
+    std::string extra, caption;
+    SearchState search = Shown().search;
     if (SharedPhaseRecord.kind != 0) {
-        const EclipseDetails details = EclipseDetailsText(SharedPhaseRecord, dblCurrentAJDate, EffectiveZoneOffset());
-        EclipseLines = details.EclipseLines;
-        ShowEclipseCaption(details.caption);
-        LastEclipseLunation = n;
-        LastEclipseWasLunar = IsLunarEclipse(SharedPhaseRecord.kind);
+        const int offset = entry.greenwich ? 0 : SelectedZoneOffset();
+        const EclipseDetails details = EclipseDetailsText(SharedPhaseRecord, entry.moment, offset);
+        caption = details.caption;
+        search.LastEclipseLunation = n;
+        search.LastEclipseWasLunar = IsLunarEclipse(SharedPhaseRecord.kind);
         extra = details.summary;
     }
-    AddLogEntry(text, "Selection from history", extra);
+    model_.Update([&](MomentState& s) {
+        s.dblCurrentAJDate = entry.moment;
+        s.CurrentCalendar = static_cast<int16_t>(entry.calendar);
+        s.AppliedZoneOffset = SelectedZoneOffset();
+        s.local = !entry.greenwich;
+        s.ShowingNow = false;
+        s.search = search;
+        s.EclipseCaption = caption;
+    });
+    EntryMoment = WrittenBackMoment(entry.calendar, entry.moment, EffectiveZoneOffset());
+    AddLogEntry(entry.text, "Selection from history", extra);
     SelectedHistoryIndex = index;
-    HighlightCurrentCalendar();
     RestoringFromHistory = false;
     FocusDateEntry();
 }
@@ -170,7 +205,7 @@ void frmMain::cmdHelp_Click() {
 }
 
 void frmMain::AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra) {
-    AppendLogEntry({text, operation, extra, SnapshotAt(EntryMoment, EffectiveZoneOffset(), CurrentCalendar)});
+    AppendLogEntry({text, operation, extra, SnapshotAt(EntryMoment, EffectiveZoneOffset(), Shown().CurrentCalendar)});
 }
 
 void frmMain::AppendLogEntry(const PendingEntry& entry) {

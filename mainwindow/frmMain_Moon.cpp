@@ -6,7 +6,8 @@
 namespace vx {
 
 void frmMain::DisplayMoonData(Colour background) {
-    const MoonData moon = ComputeMoonData(dblCurrentAJDate);
+    ++draws_.moonPanel;
+    const MoonData moon = ComputeMoonData(Shown().dblCurrentAJDate);
     lblAgeOfMoon[1]->setText(QString::fromStdString(moon.ageText));
     if (moon.phaseResult < 0) {
         services_.messages->Show("Error", GetPhaseErrorText(moon.phaseResult, "DisplayMoonData"), MessageIcon::Warning,
@@ -20,6 +21,9 @@ void frmMain::DisplayMoonData(Colour background) {
     picMoon->SetPicture(painter_.Picture(), DisplaySourceOf(painter_));
 }
 
-void frmMain::ShowDeltaT() { lblDeltaT[1]->setText(QString::fromStdString(DeltaTText(DeltaTForMoment(dblCurrentAJDate)))); }
+void frmMain::ShowDeltaT() {
+    ++draws_.deltaT;
+    lblDeltaT[1]->setText(QString::fromStdString(DeltaTText(DeltaTForMoment(Shown().dblCurrentAJDate))));
+}
 
 }  // namespace vx

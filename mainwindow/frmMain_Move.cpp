@@ -27,17 +27,17 @@ void frmMain::EnableCommandFrames(bool enabled) {
 void frmMain::cmdMove_Click() {
     if (moveActive_) return;
     if (!TakePendingEntry()) return;
-    ShowEclipseCaption({});
-    LastEclipseLunation = NoLunation;
     const bool forward = optMoveDirection[0]->isChecked();
     LastMoveLogText = MoveLogText(static_cast<StepUnit>(cboMoveStep->currentIndex()), forward,
                                   chkRepeatedly->isChecked());
     MoveRunning = chkRepeatedly->isChecked();
     MovePaused = false;
-    ShowingNow = false;
-    picCheck->setVisible(false);
+    model_.Update([](MomentState& s) {
+        s.EclipseCaption.clear();
+        s.search.LastEclipseLunation = NoLunation;
+        s.ShowingNow = false;
+    });
     MoveStepsMade = 0;
-    moveLastShown_.clear();
     moveActive_ = true;
     if (!MoveRunning) {
         // A single Move: one step, then the same ending as a repeated one.
@@ -66,21 +66,18 @@ void frmMain::cmdMove_Click() {
 
 const char* frmMain::MakeMoveStep() {
     const StepUnit unit = static_cast<StepUnit>(cboMoveStep->currentIndex());
-    const MoveStepResult step =
-        MoveStep(unit, optMoveDirection[0]->isChecked(), dblCurrentAJDate, EffectiveZoneOffset(), CurrentCalendar);
+    const MoveStepResult step = MoveStep(unit, optMoveDirection[0]->isChecked(), Shown().dblCurrentAJDate,
+                                         EffectiveZoneOffset(), Shown().CurrentCalendar);
     // A step that would leave the supported range is not taken: the display
     // keeps the last date inside it.
     const RangeVerdict verdict = CheckSupportedRange(step.moment);
     if (verdict != RangeVerdict::InRange)
         return verdict == RangeVerdict::TooEarly ? "Earliest date exceeded." : "Latest date exceeded.";
-    dblCurrentAJDate = step.moment;
-    CurrentCalendar = static_cast<int16_t>(step.currentCalendar);
-    HighlightCurrentCalendar();
-    ShowTimeLine();
-    moveLastShown_ = ShowAllCalendars();
+    model_.Update([&](MomentState& s) {
+        s.dblCurrentAJDate = step.moment;
+        s.CurrentCalendar = static_cast<int16_t>(step.currentCalendar);
+    });
     CopyCurrentDateToEntry();
-    DisplayMoonData(NavyColour);
-    ShowDeltaT();
     ++MoveStepsMade;
     return nullptr;
 }
@@ -106,7 +103,7 @@ void frmMain::EndMove(const char* rangeMessage) {
     if (rangeMessage != nullptr)
         services_.messages->Show("Out of range", rangeMessage, MessageIcon::Warning, MessageButtons::Ok);
     // One history and log entry for the whole Move, with the last date shown.
-    if (!moveLastShown_.empty()) AddLogEntry(AddHistoryEntry(moveLastShown_, 0), LastMoveLogText, "");
+    if (MoveStepsMade > 0) RecordResult(LastMoveLogText, "", 0);
     cmdViewLog->setEnabled(!Log.Empty());
     FocusMoveOrQuit();
 }

@@ -26,8 +26,8 @@ std::string frmMain::DataFilePath(const std::string& fileName, const std::string
 
 void frmMain::cmdSaveState_Click() {
     SavedState s;
-    s.moment = dblCurrentAJDate;
-    s.currentCalendar = CurrentCalendar;
+    s.moment = Shown().dblCurrentAJDate;
+    s.currentCalendar = Shown().CurrentCalendar;
     s.moveForward = optMoveDirection[0]->isChecked();
     s.plus = optPlus->isChecked();
     s.next = optNext->isChecked();
@@ -38,7 +38,7 @@ void frmMain::cmdSaveState_Click() {
     s.refreshPeriod = cboRefreshPeriod->currentIndex();
     s.repeatedly = chkRepeatedly->isChecked();
     s.logResults = chkLog->isChecked();
-    s.eclipseData = EclipseCaption;
+    s.eclipseData = Shown().EclipseCaption;
     const LogPreferences& prefs = logPreferences.Get();
     s.logFormatCalendarDate = prefs.optLogFormat == 0;
     for (int box = 0; box < IncludeBoxCount; ++box) s.include[static_cast<size_t>(box)] = IncludeBox(prefs, box);
@@ -66,21 +66,27 @@ bool frmMain::RestoreSavedState() {
     }
     SavedState s;
     const int good = ReadSavedState(text, s);
-    // Apply what was read, in file order, even when a later value fails.
-    if (good >= 1) dblCurrentAJDate = s.moment;  // in range: the reader checks
-    if (good >= 2) CurrentCalendar = static_cast<int16_t>(s.currentCalendar);
+    // Apply what was read, in file order, even when a later value fails; the
+    // model takes its part in one change.
+    MomentState shown = Shown();
+    if (good >= 1) shown.dblCurrentAJDate = s.moment;  // in range: the reader checks
+    if (good >= 2) shown.CurrentCalendar = static_cast<int16_t>(s.currentCalendar);
     if (good >= 3) optMoveDirection[s.moveForward ? 0 : 1]->setChecked(true);
     if (good >= 4) (s.plus ? optPlus : optMinus)->setChecked(true);
     if (good >= 5) (s.next ? optNext : optPrevious)->setChecked(true);
-    if (good >= 6) (s.greenwich ? optGreenwich : optLocal)->setChecked(true);
+    if (good >= 6) {
+        (s.greenwich ? optGreenwich : optLocal)->setChecked(true);
+        shown.local = !s.greenwich;
+    }
     if (good >= 7) cboMoveStep->setCurrentIndex(s.moveStep);
     if (good >= 8)
         cboTarget->setCurrentIndex(s.searchTarget == Target::SameSaros ? Target::AnyEclipse : s.searchTarget);
     if (good >= 9) {
         cboTimeZone->setCurrentIndex(s.timeZone);
-        AppliedZoneOffset = SelectedZoneOffset();
+        shown.AppliedZoneOffset = SelectedZoneOffset();
     } else {
         SelectSystemZone();  // the file did not say
+        shown.AppliedZoneOffset = SelectedZoneOffset();
     }
     if (good >= 10) cboRefreshPeriod->setCurrentIndex(s.refreshPeriod);
     chkRepeatedly->setChecked(false);
@@ -88,9 +94,8 @@ bool frmMain::RestoreSavedState() {
         chkLog->setChecked(s.logResults);
         LoggingOn = s.logResults;
     }
-    if (good >= 13) {
-        ShowEclipseCaption(s.eclipseData);
-    }
+    // A caption of blanks shows nothing and counts as none.
+    if (good >= 13) shown.EclipseCaption = QString::fromStdString(s.eclipseData).trimmed().isEmpty() ? "" : s.eclipseData;
     // Lines 15..26, each applied when it was read; the include boxes in the
     // window's order.
     logPreferences.Change([&](LogPreferences& prefs) {
@@ -98,25 +103,21 @@ bool frmMain::RestoreSavedState() {
         for (int box = 0; box < IncludeBoxCount && good >= 16 + box; ++box)
             SetIncludeBox(prefs, box, s.include[static_cast<size_t>(box)]);
     });
-    ShowingNow = false;
-    picCheck->setVisible(false);
+    shown.ShowingNow = false;
     Clock->stop();
     RestoringSavedState = false;
-    if (good < 26 || !IsInSupportedRange(dblCurrentAJDate)) return false;
-
-    ShowTimeLine();
-    const std::string shown = ShowAllCalendars();
-    DisplayMoonData(NavyColour);
-    ShowDeltaT();
-    const std::string h = AddHistoryEntry(shown, 0);
-    AddLogEntry(h, "Restore saved state on startup", "");
-    HighlightCurrentCalendar();
+    if (good < 26 || !IsInSupportedRange(shown.dblCurrentAJDate)) {
+        // What was read stays; the present moment follows.
+        model_.Update([&](MomentState& m) { m = shown; });
+        return false;
+    }
+    model_.Update([&](MomentState& m) { m = shown; });
+    RecordResult("Restore saved state on startup", "", 0);
     SetTheFocus();
     return true;
 }
 
 void frmMain::cmdReset_Click() {
-    HighlightCurrentCalendar();
     SetDefaultOptions();
     LoggingOn = false;
     cboMoveStep->setCurrentIndex(Step::Day);

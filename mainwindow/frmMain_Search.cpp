@@ -21,21 +21,15 @@ bool frmMain::TakePendingEntry() {
         SetTheFocus();
         return false;
     }
-    if (!CheckRange(parsed.moment)) {
-        SetTheFocus();
-        return false;
-    }
-    // A date within a minute of the shown one is the shown one.
-    if (std::fabs(dblCurrentAJDate - parsed.moment) >= 0.0007) dblCurrentAJDate = parsed.moment;
-    return true;
-}
-
-// The caption is the one record of whether an eclipse is shown; a caption
-// of blanks shows nothing and counts as none.
-void frmMain::ShowEclipseCaption(const std::string& caption) {
-    const QString shown = QString::fromStdString(caption).replace("\r\n", "\n").trimmed();
-    EclipseCaption = shown.isEmpty() ? std::string() : caption;
-    lblActualEclipseData->setText(shown);
+    // The entry's calendar becomes current; its moment only inside the
+    // range, and a date within a minute of the shown one is the shown one.
+    const bool inRange = CheckRange(parsed.moment);
+    model_.Update([&](MomentState& s) {
+        s.CurrentCalendar = static_cast<int16_t>(parsed.calendar);
+        if (inRange && std::fabs(s.dblCurrentAJDate - parsed.moment) >= 0.0007) s.dblCurrentAJDate = parsed.moment;
+    });
+    if (!inRange) SetTheFocus();
+    return inRange;
 }
 
 void frmMain::cmdSearch_Click() {
@@ -46,26 +40,23 @@ void frmMain::cmdSearch_Click() {
                                  MessageButtons::Ok);
         return;
     }
-    const bool eclipseDisplayed = !EclipseCaption.empty();
+    const bool eclipseDisplayed = !Shown().EclipseCaption.empty();
     txbDate->clear();
     const bool next = optNext->isChecked();
     LastSearchLogText = SearchLogText(target, next);
     LastSearchExtra.clear();
-    ShowingNow = false;
-    picCheck->setVisible(false);
+    model_.Update([](MomentState& s) { s.ShowingNow = false; });
     Clock->stop();
 
-    SearchState state{blnExact, LastEclipseLunation, LastEclipseWasLunar};
+    SearchState state = Shown().search;
     if (target == CoincidenceTarget) {
         lblSearching->setVisible(true);
         repaint();
     }
     const SearchOutcome found =
-        RunSearch(target, next, dblCurrentAJDate, EffectiveZoneOffset(), eclipseDisplayed, state);
+        RunSearch(target, next, Shown().dblCurrentAJDate, EffectiveZoneOffset(), eclipseDisplayed, state);
     lblSearching->setVisible(false);
-    blnExact = state.blnExact;
-    LastEclipseLunation = state.LastEclipseLunation;
-    LastEclipseWasLunar = state.LastEclipseWasLunar;
+    model_.Update([&](MomentState& s) { s.search = state; });
     switch (found.result) {
         case SearchOutcome::Result::Found: break;
         case SearchOutcome::Result::PhaseError:
@@ -78,23 +69,21 @@ void frmMain::cmdSearch_Click() {
             return;
     }
     // The shown eclipse stays shown (and usable) until a result replaces it.
-    ShowEclipseCaption({});
-    dblCurrentAJDate = found.moment;
-    ShowTimeLine();
-    const std::string shown = ShowAllCalendars();
-    CopyCurrentDateToEntry();
-    DisplayMoonData(NavyColour);
-    ShowDeltaT();
     const bool eclipseTarget = SearchTargetOf(target).kind == SearchTargetInfo::Kind::Eclipse ||
                                SearchTargetOf(target).kind == SearchTargetInfo::Kind::Saros;
+    std::string caption;
     if (eclipseTarget && found.record.kind > 0) {
-        const EclipseDetails details = EclipseDetailsText(found.record, dblCurrentAJDate, EffectiveZoneOffset());
-        EclipseLines = details.EclipseLines;
-        ShowEclipseCaption(details.caption);
+        const EclipseDetails details = EclipseDetailsText(found.record, found.moment, EffectiveZoneOffset());
+        caption = details.caption;
         LastSearchExtra = details.summary;
     }
-    const std::string h = AddHistoryEntry(shown, static_cast<int16_t>(found.record.kind));
-    AddLogEntry(h, LastSearchLogText, eclipseTarget ? LastSearchExtra : std::string());
+    model_.Update([&](MomentState& s) {
+        s.dblCurrentAJDate = found.moment;
+        s.EclipseCaption = caption;
+    });
+    CopyCurrentDateToEntry();
+    RecordResult(LastSearchLogText, eclipseTarget ? LastSearchExtra : std::string(),
+                 static_cast<int16_t>(found.record.kind));
     SetTheFocus();
 }
 

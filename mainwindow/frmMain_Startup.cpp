@@ -102,6 +102,7 @@ frmMain::frmMain(Services services, QWidget* parent) : QWidget(parent), services
     // Labels show data (a restored eclipse caption among them): never as markup.
     for (QLabel* label : findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
     ConnectHandlers();
+    model_.AddListener([this](unsigned changes) { FollowModel(changes); });
 }
 
 // The side windows listen to the log and its preferences, members of this
@@ -392,11 +393,13 @@ void frmMain::BuildWindowLabels() {
     lblActualEclipseData = new QLabel(this);
     SetTextColour(lblActualEclipseData, kValueColour);
     lblActualEclipseData->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The margins come on top of the text: the widest line has its width
+    // inside them.
+    lblActualEclipseData->setContentsMargins(4, 2, 0, 2);
     lblActualEclipseData->setMinimumSize(
-        lblActualEclipseData->fontMetrics().horizontalAdvance(kWidestEclipseLine),
+        lblActualEclipseData->fontMetrics().horizontalAdvance(kWidestEclipseLine) + 4,
         lblActualEclipseData->fontMetrics().lineSpacing() * 6 + 4);
     lblActualEclipseData->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    lblActualEclipseData->setContentsMargins(4, 2, 0, 2);
     lblOnlineDocumentation = new ClickLabel("Online documentation", this);
     lblCorvaneSystems = new ClickLabel("Corvane Systems", this);
     lblOnlineDocumentation->setCursor(Qt::PointingHandCursor);
@@ -480,13 +483,12 @@ void frmMain::ConnectOptions() {
         SetOptionColours(optMinus, optPlus);
         if (isVisible()) SetTheFocus();
     });
+    // The Moment stays; only the clock it is shown on changes.
     auto zoneOption = [this](QRadioButton* selected, QRadioButton* other) {
         SetOptionColours(selected, other);
-        if (isVisible() && !RestoringFromHistory) {
-            ShowTimeLine();
-            ShowAllCalendars();
-            SetTheFocus();
-        }
+        const bool local = selected == optLocal;
+        model_.Update([local](MomentState& s) { s.local = local; });
+        if (isVisible() && !RestoringFromHistory) SetTheFocus();
     };
     connect(optGreenwich, &QRadioButton::toggled, this, [=, this](bool on) {
         if (on) zoneOption(optGreenwich, optLocal);
@@ -609,7 +611,7 @@ void frmMain::Form_Load() {
     // A second window of the program opens beside the first, not on it.
     const int cascade = 32 * InstanceSlot;
     move(100 * logicalDpiX() / TwipsPerInch + cascade, 100 * logicalDpiY() / TwipsPerInch + cascade);
-    CurrentCalendar = CE;
+    model_.Update([](MomentState& s) { s.CurrentCalendar = CE; });
     HighlightCurrentCalendar();
     show();
     setWindowTitle(QString::fromStdString(windowTitle_));
@@ -640,7 +642,7 @@ void frmMain::InitialiseMainWindow() {
     }
     FillLists();
     ResetDisplayColours();
-    AppliedZoneOffset = SelectedZoneOffset();
+    model_.Update([this](MomentState& s) { s.AppliedZoneOffset = SelectedZoneOffset(); });
     SetOptionColours(optLocal, optGreenwich);
     SetOptionColours(optMoveDirection[0], optMoveDirection[1]);
     SetOptionColours(optNext, optPrevious);
@@ -662,12 +664,14 @@ void frmMain::SetInitialValues() {
     strPicPath = ProgramDataFolder(QCoreApplication::applicationDirPath().toStdString(), VX_BIN_TO_DATA) + "/";
     SavedStatePath = DataFilePath(SavedStateFileName, SavedStateFolderName);
     painter_ = MoonPainter(strPicPath);
-    ShowEclipseCaption({});
     NowRefreshSeconds = 5;
     intMaxX = intMaxY = 89;
-    LastEclipseLunation = NoLunation;
+    model_.Update([](MomentState& s) {
+        s.EclipseCaption.clear();
+        s.search.LastEclipseLunation = NoLunation;
+        s.ShowingNow = false;
+    });
     SetDefaultOptions();
-    ShowingNow = false;
     picCheck->setVisible(false);
 }
 
@@ -716,9 +720,9 @@ void frmMain::EnableDisableFunctions(bool enable) {
     FocusMoveOrQuit();
 }
 
+// The time line follows the model on its own; only the focus goes back.
 void frmMain::SetTheFocus() {
     if (isVisible() && fraConvert->isEnabled()) FocusDateEntry();
-    ShowTimeLine();
 }
 
 void frmMain::FocusDateEntry() {
@@ -744,7 +748,8 @@ void frmMain::FocusSearchOrQuit() {
 }
 
 void frmMain::HighlightCurrentCalendar() {
-    for (int c = 0; c < NumberOfCalendars; ++c) SetTextColour(DateLine(c)[0], c == CurrentCalendar ? HighlightColour : NormalColour);
+    for (int c = 0; c < NumberOfCalendars; ++c)
+        SetTextColour(DateLine(c)[0], c == Shown().CurrentCalendar ? HighlightColour : NormalColour);
 }
 
 void frmMain::cmdQuit_Click() { QApplication::exit(0); }

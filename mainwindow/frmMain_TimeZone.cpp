@@ -15,64 +15,52 @@ int16_t frmMain::SelectedZoneOffset() const { return TimeZoneOffsetFromItem(cboT
 void frmMain::cboTimeZone_Click() {
     if (!isVisible() || RestoringSavedState) return;
     const int16_t z = SelectedZoneOffset();
-    if (z != AppliedZoneOffset) {
-        // The instant moves so that its reading on the local clock stays;
-        // where that would leave the range, the zone goes back instead.
-        const double moved = dblCurrentAJDate + DaysFromMinutes(AppliedZoneOffset - z);
-        if (!CheckRange(moved)) {
-            cboTimeZone->blockSignals(true);
-            for (int i = 0; i < cboTimeZone->count(); ++i)
-                if (TimeZoneOffsetFromItem(cboTimeZone->itemText(i).toStdString()) == AppliedZoneOffset)
-                    cboTimeZone->setCurrentIndex(i);
-            cboTimeZone->blockSignals(false);
-            SetTheFocus();
-            return;
-        }
-        dblCurrentAJDate = moved;
-        AppliedZoneOffset = z;
+    const int16_t applied = Shown().AppliedZoneOffset;
+    // The instant moves so that its reading on the local clock stays; where
+    // that would leave the range, the zone goes back instead.
+    const double moved = Shown().dblCurrentAJDate + DaysFromMinutes(applied - z);
+    if (z != applied && !CheckRange(moved)) {
+        cboTimeZone->blockSignals(true);
+        for (int i = 0; i < cboTimeZone->count(); ++i)
+            if (TimeZoneOffsetFromItem(cboTimeZone->itemText(i).toStdString()) == applied) cboTimeZone->setCurrentIndex(i);
+        cboTimeZone->blockSignals(false);
+        SetTheFocus();
+        return;
     }
-    ShowEclipseCaption({});
-    ShowTimeLine();
-    const std::string shown = ShowAllCalendars();
-    DisplayMoonData(NavyColour);
-    ShowDeltaT();
-    if (!RestoringFromHistory && !RestoringSavedState) {
-        const std::string h = AddHistoryEntry(shown, 0);
-        if (!h.empty()) AddLogEntry(h, "Timezone changed.", "");
-    }
+    model_.Update([&](MomentState& s) {
+        if (z != applied) s.dblCurrentAJDate = moved;
+        s.AppliedZoneOffset = z;
+        s.EclipseCaption.clear();
+    });
+    if (!RestoringFromHistory && !RestoringSavedState) RecordResult("Timezone changed.", "", 0);
     SetTheFocus();
 }
 
 void frmMain::cmdNow_Click() {
     txbDate->clear();
     txbPlusMinus->clear();
-    LastEclipseLunation = NoLunation;
     if (MoveRunning) cmdStop_Click();
-    ShowingNow = true;
-    picCheck->setVisible(true);
-    const std::string shown = SetMomentToNow();
-    const std::string h = AddHistoryEntry(shown, 0);
-    if (!h.empty()) AddLogEntry(h, "Now", "");
+    model_.Update([&](MomentState& s) {
+        s.dblCurrentAJDate = ClockMoment();
+        s.ShowingNow = true;
+        s.search.LastEclipseLunation = NoLunation;
+        s.EclipseCaption.clear();
+    });
+    RecordResult("Now", "", 0);
     Clock->setInterval(NowRefreshSeconds * 1000);
     Clock->start();
     if (cboTarget->currentIndex() == Target::SameSaros) cboTarget->setCurrentIndex(Target::AnyEclipse);
     SetTheFocus();
 }
 
-std::string frmMain::SetMomentToNow() {
-    ShowEclipseCaption({});
+double frmMain::ClockMoment() const {
     // The clock gives Universal Time: the instant is the same whatever zone
     // is selected, and the zone only says how it is shown.
     const ClockReading now = services_.clock->Now();
     EuroDateRecord rec{now.year, now.month, now.day, 'G', 0, 0};
     euro_date_to_jdn(&rec);
     const double cjd = rec.jdn + DaysFromSeconds((now.hour * MinutesPerHour + now.minute) * SecondsPerMinute + now.second);
-    dblCurrentAJDate = MomentFromCJD(cjd, 0);
-    ShowTimeLine();
-    const std::string shown = ShowAllCalendars();
-    DisplayMoonData(NavyColour);
-    ShowDeltaT();
-    return shown;
+    return MomentFromCJD(cjd, 0);
 }
 
 void frmMain::SelectSystemZone() {
@@ -83,11 +71,15 @@ void frmMain::SelectSystemZone() {
     cboTimeZone->blockSignals(true);
     cboTimeZone->setCurrentIndex(index);
     cboTimeZone->blockSignals(false);
-    AppliedZoneOffset = SelectedZoneOffset();
+    model_.Update([this](MomentState& s) { s.AppliedZoneOffset = SelectedZoneOffset(); });
 }
 
 void frmMain::Clock_Timer() {
-    if (ShowingNow) SetMomentToNow();
+    if (Shown().ShowingNow)
+        model_.Update([this](MomentState& s) {
+            s.dblCurrentAJDate = ClockMoment();
+            s.EclipseCaption.clear();
+        });
     else if (MoveRunning) MoveClockTick();
 }
 

@@ -1,6 +1,7 @@
 #include "Records.h"
 
 #include <cmath>
+#include <utility>
 
 #include "DateLines.h"
 #include "Moment.h"
@@ -16,6 +17,13 @@ std::string HistoryEntryText(const std::string& strDate, int currentCalendar, co
     const std::string zone = WithoutSpaces(zoneItem);
     text += greenwich ? " (Greenwich; local = " + zone + ")" : " (local = " + zone + ")";
     return text;
+}
+
+bool HistoryList::Add(HistoryEntry entry) {
+    if (!entries_.empty() && entries_.back().text == entry.text) return false;
+    if (entries_.size() >= Capacity) entries_.erase(entries_.begin());
+    entries_.push_back(std::move(entry));
+    return true;
 }
 
 HistoryZone ZoneOfHistoryEntry(const std::string& text) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vx {
 
@@ -14,6 +15,30 @@ namespace vx {
 // (hh:mm from the time line, left out for CJD and AJD) and the zone.
 std::string HistoryEntryText(const std::string& strDate, int currentCalendar, const std::string& timeLine,
                              bool greenwich, const std::string& zoneItem);
+
+// One history entry: the text the list shows, and what it was made from,
+// which selecting it restores exactly (no re-reading of the text).
+struct HistoryEntry {
+    std::string text;
+    double moment = 0.0;  // the Moment shown, to the last bit
+    int calendar = 0;     // the current calendar then
+    int zoneIndex = 24;   // the zone list's item then
+    bool greenwich = false;
+    int eclipseKind = 0;  // of the result that made it; 0 for none
+};
+
+// The history: the most recent entries, oldest first, at most Capacity. An
+// entry whose text repeats the newest one is not added.
+class HistoryList {
+public:
+    static constexpr size_t Capacity = 8;
+    // True when added (the oldest dropped when the list was full).
+    bool Add(HistoryEntry entry);
+    const std::vector<HistoryEntry>& Entries() const { return entries_; }
+
+private:
+    std::vector<HistoryEntry> entries_;
+};
 
 // What an entry's text says of the clock: Greenwich or local, and the index
 // of its zone in the zone list (24 = GMT).

@@ -140,17 +140,20 @@ TEST_F(MainWindow, TheLastHalfMinuteOfADayReadsBack) {
     ui->lblCommonEraDate[1]->clicked();
     EXPECT_EQ(ui->lblTime[1]->text().toStdString(), "24:00 (local=GMT)");
     EXPECT_EQ(ui->txbDate->text(), "2002-01-01 CE 00:00");
-    // A day on, in CE: the history has the rounded minute's date.
+    // A day on, in CE: the history has the rounded minute's date, and
+    // selecting it shows again what the Move showed (its exact instant).
     ui->cmdMove->click();
     const std::string entry = ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString();
     EXPECT_EQ(entry, "2002-01-02 CE 00:00 (local = GMT)");
+    const QString moved = ui->lblCommonEraDate[1]->text(), movedTime = ui->lblTime[1]->text();
     messages.shown.clear();
     ui->cboTarget->setCurrentIndex(0);
     ui->cmdSearch->click();
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
     ui->cboHistory->setCurrentIndex(ui->cboHistory->findText(QString::fromStdString(entry)));
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-    EXPECT_EQ(ui->lblCommonEraDate[1]->text().left(13), "2002-01-02 CE");
+    EXPECT_EQ(ui->lblCommonEraDate[1]->text(), moved);
+    EXPECT_EQ(ui->lblTime[1]->text(), movedTime);
     // On the Corvane clock the same happens at 05:59:45.
     Enter("2452275.24983 CJD");
     ui->lblCorvaneLWCDate[1]->clicked();
