@@ -7,12 +7,8 @@
 
 #include <array>
 
-#include "Corvane.h"
+#include "Calendars.h"
 #include "TextHelpers.h"
-#include "vxdates.h"
-#include "vxombrine.h"
-#include "vxsolilunar.h"
-#include "vxtriday.h"
 
 namespace vx {
 
@@ -53,61 +49,6 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool Contains(std::string_view s, std::string_view sub) { return s.find(sub) != std::string_view::npos; }
 
-// Reads the date text of one library calendar into a day number; false when
-// the text is not a valid date of that calendar.
-bool ReadEuroDate(std::string_view dateText, int32_t letter, int32_t& jdn) {
-    std::string t = WithoutSpaces(dateText);
-    std::string digits;
-    for (char c : t)
-        if (IsDigit(c) || c == '-') digits.push_back(c);
-    const int dashes = CountOccurrences(digits, "-", true);
-    if (dashes != 2 && dashes != 3) return false;
-    EuroDateRecord rec{};
-    if (str_to_date(digits.c_str(), 2, &rec, letter) != 0) return false;
-    euro_date_to_jdn(&rec);
-    if (rec.valid != 1) return false;
-    jdn = rec.jdn;
-    return true;
-}
-
-bool ReadOmbrineDate(const std::string& dateText, int32_t& jdn) {
-    OmbrineDateRecord rec{};
-    if (odate_str_to_odate(dateText.c_str(), &rec) != 1) return false;
-    odate_to_jdn(&rec);
-    if (rec.valid != 1) return false;
-    jdn = rec.jdn;
-    return true;
-}
-
-bool ReadSolilunarDate(const std::string& dateText, int32_t& jdn) {
-    SolilunarDateRecord rec{};
-    if (dvslc_datestr_to_dvslc_date(dateText.c_str(), &rec) != 1) return false;
-    dvslcdate_to_jdn(&rec);
-    if (rec.valid != 1) return false;
-    jdn = rec.jdn;
-    return true;
-}
-
-bool ReadLunarTridayDate(const std::string& dateText, int32_t& jdn) {
-    LunarTridayRecord rec{};
-    const int dashes = CountOccurrences(dateText, "-", true);
-    int32_t parsed = 0;
-    if (dashes == 3) parsed = parse_short_lunar_vtc_date(dateText.c_str(), &rec);
-    else if (dashes == 4 || dashes == 5) parsed = parse_long_lunar_vtc_date(dateText.c_str(), &rec);
-    if (parsed != 1 || vtclunar_valid(&rec) != 1) return false;
-    vtclunar_to_jdn(&rec);
-    jdn = rec.jdn;
-    return true;
-}
-
-bool ReadSolarTridayDate(const std::string& dateText, int32_t& jdn) {
-    SolarTridayRecord rec{};
-    if (parse_solar_vtc_date(dateText.c_str(), &rec) != 1 || vtcsolar_valid(&rec) != 1) return false;
-    vtcsolar_to_jdn(&rec);
-    jdn = rec.jdn;
-    return true;
-}
-
 // The time at the end of s ("HH:MM" or "H:MM", "12:00" added when there is
 // none) as a fraction of a day; s keeps what stands before it.
 DateEntryError CutTimeOfDay(std::string& s, double& fraction) {
@@ -133,46 +74,22 @@ DateEntryError CutTimeOfDay(std::string& s, double& fraction) {
 // The moment of a date text of the calendar at the time of day fraction (on
 // the civil clock of offset; CJD and AJD carry their own time).
 DateEntryError ReadDateText(int calendar, const std::string& dateText, double fraction, int offset, double& moment) {
-    int32_t jdn = 0;
-    switch (calendar) {
-        case CE:
-            if (!ReadEuroDate(dateText, 'G', jdn)) return EntryError::BadCe;
-            break;
-        case JC:
-            if (!ReadEuroDate(dateText, 'J', jdn)) return EntryError::BadJc;
-            break;
-        case OLC:
-            if (!ReadOmbrineDate(dateText, jdn)) return EntryError::BadOlc;
-            break;
-        case DV:
-            if (!ReadSolilunarDate(dateText, jdn)) return EntryError::BadDv;
-            break;
-        case LVT:
-            if (!ReadLunarTridayDate(dateText, jdn)) return EntryError::BadLvt;
-            break;
-        case SVT:
-            if (!ReadSolarTridayDate(dateText, jdn)) return EntryError::BadSvt;
-            break;
-        case CJD:
-            moment = MomentFromCJD(NumericValue(dateText), offset);
-            return EntryError::None;
-        case AJD:
-            moment = NumericValue(dateText);
-            return EntryError::None;
-        case CLW: {
-            const DateEntryError clwError = ReadCorvaneEntry(dateText, jdn);
-            if (clwError != EntryError::None) return clwError;
-            // Corvane days begin at 06:00 of the civil clock.
-            fraction += CorvaneDayShift;
-            if (fraction >= 1.0) {
-                fraction -= 1.0;
-                ++jdn;
-            }
-            break;
-        }
-        default: return EntryError::ParseFailure;
+    if (calendar < 0 || calendar >= NumberOfCalendars) return EntryError::ParseFailure;
+    const CalendarInfo& c = CalendarOf(calendar);
+    if (c.fromNumber != nullptr) {
+        moment = c.fromNumber(NumericValue(dateText), offset);
+        return EntryError::None;
     }
-    moment = MomentFromCJD(static_cast<double>(jdn) + fraction, offset);
+    int32_t day = 0;
+    if (const DateEntryError error = c.read(dateText, day); error != EntryError::None) return error;
+    // A calendar whose days turn after civil midnight (CLW at 06:00): its
+    // time of day is that much later on the civil clock.
+    fraction += c.dayShift;
+    if (fraction >= 1.0) {
+        fraction -= 1.0;
+        ++day;
+    }
+    moment = MomentFromCJD(static_cast<double>(day) + fraction, offset);
     return EntryError::None;
 }
 
@@ -231,7 +148,8 @@ DateEntryResult ParseDateEntry(std::string_view text, const DateEntryInputs& inp
     }
 
     // 7. Separators.
-    const bool julianDayNumber = Contains(s, "CJD") || Contains(s, "AJD");
+    bool julianDayNumber = false;
+    for (const CalendarInfo& c : Calendars) julianDayNumber = julianDayNumber || (c.toNumber != nullptr && Contains(s, c.codeText));
     if (julianDayNumber) {
         if (CountOccurrences(s, "-", true) > 1) return fail(EntryError::BadJulianDate);
     } else if (Contains(s, ".") || Contains(s, "/")) {

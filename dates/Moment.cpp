@@ -4,23 +4,19 @@
 #include <cmath>
 #include <limits>
 
+#include "Calendars.h"
 #include "TextHelpers.h"
 
 namespace vx {
 
-namespace {
-constexpr std::array<std::string_view, NumberOfCalendars> kCodeTexts = {"CE", "JC",  "OLC", "DV", "LVT",
-                                                                        "SVT", "CJD", "AJD", "CLW"};
-}
-
 std::string_view CalendarCodeText(int index) {
     if (index < 0 || index >= NumberOfCalendars) return {};
-    return kCodeTexts[static_cast<size_t>(index)];
+    return Calendars[static_cast<size_t>(index)].codeText;
 }
 
 int16_t CalendarIndex(std::string_view codeText) {
-    for (int i = 0; i < NumberOfCalendars; ++i)
-        if (kCodeTexts[static_cast<size_t>(i)] == codeText) return static_cast<int16_t>(i);
+    for (const CalendarInfo& c : Calendars)
+        if (c.codeText == codeText) return c.code;
     return -1;
 }
 

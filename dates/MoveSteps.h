@@ -2,6 +2,8 @@
 // one calendar unit of the civil day's date, keeping the time of day.
 #pragma once
 
+#include <array>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +18,9 @@ inline constexpr StepUnit Minute = 0, Hour = 1, Day = 2, CeMonth = 3, CeYear = 4
                           LvtCycle = 13, SvtQuarter = 14, SvtYear = 15, ClwWeek = 16, ClwMonth = 17, ClwYear = 18;
 }  // namespace Step
 inline constexpr int NumberOfStepUnits = 19;
+
+// The repeated Move's refresh periods in seconds, as its list shows them.
+inline constexpr std::array<std::string_view, 5> RefreshPeriods = {"0.2", "0.5", "1", "2", "5"};
 
 // "1 minute", "1 hour", ..., "1 CLW year".
 std::string_view StepUnitText(StepUnit unit);

@@ -15,6 +15,7 @@
 #include "MoonPanel.h"
 #include "MoonPictureBox.h"
 #include "Records.h"
+#include "Calendars.h"
 #include "MomentModel.h"
 #include "MoveSteps.h"
 #include "Search.h"
@@ -139,9 +140,10 @@ private:
     // find them.
     QFrame *fraDates, *fraTime, *fraConvert, *fraSearch, *fraMove, *fraMoveStep, *fraMoveDirection,
         *fraStopPauseResume, *fraHistory;
-    LabelPair lblCommonEraDate, lblJulianCalendarDate, lblOmbrineLunarDate, lblDornelVarrowSLCDate, lblVTCLunarDate,
-        lblVTCSolarDate, lblCorvaneLWCDate, lblChronologicalJulianDate, lblAstronomicalJulianDate, lblPhaseOfMoon,
-        lblAgeOfMoon, lblTime, lblDeltaT;
+    // The date lines (lblCommonEraDate, ...: each calendar's row names its
+    // pair), by calendar code; then the Moon's two lines, time and delta T.
+    std::array<LabelPair, NumberOfCalendars> dateLines_;
+    LabelPair lblPhaseOfMoon, lblAgeOfMoon, lblTime, lblDeltaT;
     QPushButton* cmdNow;
     QLabel* picCheck;
     QLabel *lblTimeZone, *lblTimeSystem, *lblEnterDateTime, *lblDays, *lblRefreshPeriod, *lblSearching,

@@ -184,7 +184,7 @@ void frmMain::cmdViewLog_Click() {
     EnsureLogWindow();
     if (!logWindow->isVisible() && !logWindow->isMinimized()) {
         logWindow->resize(width(), logWindow->height());
-        logWindow->move(x(), y() + lblCorvaneLWCDate[0]->mapTo(this, QPoint(0, 0)).y() + 53);
+        logWindow->move(x(), y() + DateLine(CLW)[0]->mapTo(this, QPoint(0, 0)).y() + 53);
     }
     logWindow->ShowLog(windowTitle().toStdString());
 }

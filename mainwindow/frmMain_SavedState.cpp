@@ -65,7 +65,8 @@ bool frmMain::RestoreSavedState() {
         return false;
     }
     SavedState s;
-    const int good = ReadSavedState(text, s);
+    const int good = ReadSavedState(
+        text, s, {cboMoveStep->count(), cboTarget->count(), cboTimeZone->count(), cboRefreshPeriod->count()});
     // Apply what was read, in file order, even when a later value fails; the
     // model takes its part in one change.
     MomentState shown = Shown();
@@ -96,7 +97,7 @@ bool frmMain::RestoreSavedState() {
     }
     // A caption of blanks shows nothing and counts as none.
     if (good >= 13) shown.EclipseCaption = QString::fromStdString(s.eclipseData).trimmed().isEmpty() ? "" : s.eclipseData;
-    // Lines 15..26, each applied when it was read; the include boxes in the
+    // Lines 15 on, each applied when it was read; the include boxes in the
     // window's order.
     logPreferences.Change([&](LogPreferences& prefs) {
         if (good >= 15) prefs.optLogFormat = s.logFormatCalendarDate ? 0 : 1;
@@ -106,7 +107,7 @@ bool frmMain::RestoreSavedState() {
     shown.ShowingNow = false;
     Clock->stop();
     RestoringSavedState = false;
-    if (good < 26 || !IsInSupportedRange(shown.dblCurrentAJDate)) {
+    if (good < SavedStateValues || !IsInSupportedRange(shown.dblCurrentAJDate)) {
         // What was read stays; the present moment follows.
         model_.Update([&](MomentState& m) { m = shown; });
         return false;
@@ -125,11 +126,13 @@ void frmMain::cmdReset_Click() {
     cboTarget->setCurrentIndex(Target::FullMoon);
     if (services_.messages->Show("Reset", "Reset log preferences also?", MessageIcon::Question,
                                  MessageButtons::YesNo) == MessageResult::Yes) {
-        // Ten boxes and the format; the CLW box keeps its state.
+        // The boxes and the format; a calendar the table marks (CLW) keeps
+        // its box's state.
         logPreferences.Change([](LogPreferences& prefs) {
-            const bool clw = prefs.includeCalendar[6];
+            const LogPreferences before = prefs;
             prefs = LogPreferences{};
-            prefs.includeCalendar[6] = clw;
+            for (const CalendarInfo& c : Calendars)
+                if (c.keptByReset) SetIncludeBox(prefs, c.includeBox, IncludeBox(before, c.includeBox));
         });
     }
     cmdNow_Click();

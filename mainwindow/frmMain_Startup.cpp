@@ -178,30 +178,21 @@ void frmMain::NameControls() {
         {cmdHelp, "cmdHelp"}, {cmdQuit, "cmdQuit"}, {chkRepeatedly, "chkRepeatedly"}, {chkLog, "chkLog"},
         {picMoon, "picMoon"}, {Clock, "Clock"}};
     for (const auto& [control, name] : controls) control->setObjectName(QString::fromLatin1(name));
-    const std::pair<LabelPair*, const char*> pairs[] = {
-        {&lblCommonEraDate, "lblCommonEraDate"}, {&lblJulianCalendarDate, "lblJulianCalendarDate"},
-        {&lblOmbrineLunarDate, "lblOmbrineLunarDate"}, {&lblDornelVarrowSLCDate, "lblDornelVarrowSLCDate"},
-        {&lblVTCLunarDate, "lblVTCLunarDate"}, {&lblVTCSolarDate, "lblVTCSolarDate"},
-        {&lblCorvaneLWCDate, "lblCorvaneLWCDate"}, {&lblChronologicalJulianDate, "lblChronologicalJulianDate"},
-        {&lblAstronomicalJulianDate, "lblAstronomicalJulianDate"}, {&lblPhaseOfMoon, "lblPhaseOfMoon"},
-        {&lblAgeOfMoon, "lblAgeOfMoon"}, {&lblTime, "lblTime"}, {&lblDeltaT, "lblDeltaT"}};
+    std::vector<std::pair<LabelPair*, QString>> pairs = {
+        {&lblPhaseOfMoon, "lblPhaseOfMoon"}, {&lblAgeOfMoon, "lblAgeOfMoon"}, {&lblTime, "lblTime"}, {&lblDeltaT, "lblDeltaT"}};
+    for (const CalendarInfo& c : Calendars)
+        pairs.emplace_back(&DateLine(c.code),
+                           QString::fromUtf8(c.lineControl.data(), static_cast<qsizetype>(c.lineControl.size())));
     for (const auto& [pair, name] : pairs)
         for (int element = 0; element < 2; ++element)
-            (*pair)[element]->setObjectName(QString::fromLatin1(name) + "(" + QString::number(element) + ")");
+            (*pair)[element]->setObjectName(name + "(" + QString::number(element) + ")");
 }
 
 void frmMain::BuildDatesFrame() {
     // The dates, the Moon's data and the picture.
     fraDates = NewFrame(this);
-    lblCommonEraDate = NewPair(fraDates, "Common Era:");
-    lblJulianCalendarDate = NewPair(fraDates, "Julian:");
-    lblOmbrineLunarDate = NewPair(fraDates, "Ombrine Lunar:");
-    lblDornelVarrowSLCDate = NewPair(fraDates, "Dornel-Varrow Solilunar:");
-    lblVTCLunarDate = NewPair(fraDates, "Lunar Veltane Triday:");
-    lblVTCSolarDate = NewPair(fraDates, "Solar Veltane Triday:");
-    lblCorvaneLWCDate = NewPair(fraDates, "Corvane Lunar Week:");
-    lblChronologicalJulianDate = NewPair(fraDates, "Chronological Julian date:");
-    lblAstronomicalJulianDate = NewPair(fraDates, "Astronomical Julian date:");
+    for (int code : CalendarsInDisplayOrder())
+        DateLine(code) = NewPair(fraDates, std::string(CalendarOf(code).caption).c_str());
     lblPhaseOfMoon = NewPair(fraDates, "Phase of Moon, illumination:");
     lblAgeOfMoon = NewPair(fraDates, "[Lunation] Age of Moon:");
     cmdNow = new QPushButton("Now", fraDates);
@@ -211,10 +202,10 @@ void frmMain::BuildDatesFrame() {
 
     auto* dates = new QGridLayout(fraDates);
     Tighten(dates, 1);
-    const LabelPair* lines[] = {&lblCommonEraDate,       &lblJulianCalendarDate,     &lblOmbrineLunarDate,
-                                &lblDornelVarrowSLCDate, &lblVTCLunarDate,           &lblVTCSolarDate,
-                                &lblCorvaneLWCDate,      &lblChronologicalJulianDate, &lblAstronomicalJulianDate,
-                                &lblPhaseOfMoon,         &lblAgeOfMoon};
+    std::vector<const LabelPair*> lines;
+    for (int code : CalendarsInDisplayOrder()) lines.push_back(&DateLine(code));
+    lines.push_back(&lblPhaseOfMoon);
+    lines.push_back(&lblAgeOfMoon);
     int row = 0;
     for (const LabelPair* p : lines) {
         dates->addWidget((*p)[0], row, 0);
@@ -586,19 +577,7 @@ void frmMain::SetOptionColours(QRadioButton* selected, QRadioButton* other) {
     SetTextColour(other, NormalColour);
 }
 
-LabelPair& frmMain::DateLine(int calendar) {
-    switch (calendar) {
-        case JC: return lblJulianCalendarDate;
-        case OLC: return lblOmbrineLunarDate;
-        case DV: return lblDornelVarrowSLCDate;
-        case LVT: return lblVTCLunarDate;
-        case SVT: return lblVTCSolarDate;
-        case CJD: return lblChronologicalJulianDate;
-        case AJD: return lblAstronomicalJulianDate;
-        case CLW: return lblCorvaneLWCDate;
-        default: return lblCommonEraDate;
-    }
-}
+LabelPair& frmMain::DateLine(int calendar) { return dateLines_[static_cast<size_t>(CalendarOf(calendar).code)]; }
 
 void frmMain::Form_Load() {
     blnStartUpCompleted = false;
@@ -633,8 +612,8 @@ void frmMain::InitialiseMainWindow() {
     // One-time initialisations of the other modules, in their order.
     InitPhaseConstants();
     FillEquinoxTermTable();
-    lblCorvaneLWCDate[0]->setVisible(true);
-    lblCorvaneLWCDate[1]->setVisible(true);
+    DateLine(CLW)[0]->setVisible(true);
+    DateLine(CLW)[1]->setVisible(true);
     for (QPushButton* b : findChildren<QPushButton*>()) {
         QFont f = b->font();
         f.setBold(false);
@@ -688,7 +667,8 @@ void frmMain::FillLists() {
     cboMoveStep->setCurrentIndex(Step::Day);
 
     cboRefreshPeriod->clear();
-    for (const char* s : {"0.2", "0.5", "1", "2", "5"}) cboRefreshPeriod->addItem(s);
+    for (std::string_view period : RefreshPeriods)
+        cboRefreshPeriod->addItem(QString::fromUtf8(period.data(), static_cast<qsizetype>(period.size())));
     cboRefreshPeriod->setCurrentIndex(2);
 
     // The targets as the search describes them; the first four carry their phase.

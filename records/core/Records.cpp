@@ -48,8 +48,8 @@ HistoryZone ZoneOfHistoryEntry(const std::string& text) {
 
 DisplaySnapshot SnapshotAt(double moment, int offsetMinutes, int currentCalendar) {
     DisplaySnapshot shown;
-    for (size_t i = 0; i < LogCalendarOrder.size(); ++i)
-        shown.dateLines[i] = CalendarLine(LogCalendarOrder[i], moment, offsetMinutes).longText;
+    const auto order = CalendarsInLogOrder();
+    for (size_t i = 0; i < order.size(); ++i) shown.dateLines[i] = CalendarLine(order[i], moment, offsetMinutes).longText;
     const MoonData moon = ComputeMoonData(moment);
     shown.ageCaption = moon.ageText;
     if (moon.phaseResult >= 0) shown.phaseCaption = MoonPhaseText(moon.fraction, moon.waxing);
@@ -60,8 +60,9 @@ DisplaySnapshot SnapshotAt(double moment, int offsetMinutes, int currentCalendar
 std::string LogCalendarLine(const DisplaySnapshot& shown, const LogPreferences& prefs) {
     std::string line;
     bool first = true;
-    for (size_t i = 0; i < LogCalendarOrder.size(); ++i) {
-        const int calendar = LogCalendarOrder[i];
+    const auto order = CalendarsInLogOrder();
+    for (size_t i = 0; i < order.size(); ++i) {
+        const int calendar = order[i];
         if (!prefs.includeCalendar[i] || calendar == shown.currentCalendar) continue;
         const std::string& caption = shown.dateLines[i];
         const std::string code(CalendarCodeText(calendar));
@@ -124,26 +125,31 @@ bool LogBook::Append(const std::string& piece) {
 namespace {
 
 // Where each box of the window's order lives: a calendar's place in log
-// order (CE JC OLC DV LVT SVT CLW CJD AJD), or one of the two Moon boxes.
-constexpr int kPhaseBox = -1, kAgeBox = -2;
-constexpr std::array<int, IncludeBoxCount> kBoxField{0, 1, 2, 3, 4, 5, 7, 8, kPhaseBox, kAgeBox, 6};
+// order (the calendar whose box it is), or one of the two Moon boxes.
+constexpr int kPhaseBox = -1, kAgeBox = -2, kNoBox = -3;
+int BoxField(int box) {
+    if (box == PhaseIncludeBox) return kPhaseBox;
+    if (box == AgeIncludeBox) return kAgeBox;
+    for (const CalendarInfo& c : Calendars)
+        if (c.includeBox == box) return c.logPlace;
+    return kNoBox;
+}
 
 }  // namespace
 
 bool IncludeBox(const LogPreferences& prefs, int box) {
-    if (box < 0 || box >= IncludeBoxCount) return false;
-    const int field = kBoxField[static_cast<size_t>(box)];
+    const int field = BoxField(box);
+    if (field == kNoBox) return false;
     if (field == kPhaseBox) return prefs.includePhaseOfMoonAndIllumination;
     if (field == kAgeBox) return prefs.includeLunationAndAgeOfMoon;
     return prefs.includeCalendar[static_cast<size_t>(field)];
 }
 
 void SetIncludeBox(LogPreferences& prefs, int box, bool on) {
-    if (box < 0 || box >= IncludeBoxCount) return;
-    const int field = kBoxField[static_cast<size_t>(box)];
+    const int field = BoxField(box);
     if (field == kPhaseBox) prefs.includePhaseOfMoonAndIllumination = on;
     else if (field == kAgeBox) prefs.includeLunationAndAgeOfMoon = on;
-    else prefs.includeCalendar[static_cast<size_t>(field)] = on;
+    else if (field != kNoBox) prefs.includeCalendar[static_cast<size_t>(field)] = on;
 }
 
 }  // namespace vx

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "Calendars.h"
+
 namespace vx {
 
 // "2003-12-31 CE 15:55 (local = GMT+01:00)": the date text, the time of day
@@ -50,8 +52,12 @@ HistoryZone ZoneOfHistoryEntry(const std::string& text);
 
 // The include boxes of the log preferences and the format.
 struct LogPreferences {
-    // CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD, in that order.
-    std::array<bool, 9> includeCalendar{true, true, true, true, true, true, true, true, true};
+    // In log order (CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD): every calendar.
+    std::array<bool, NumberOfCalendars> includeCalendar = [] {
+        std::array<bool, NumberOfCalendars> all{};
+        all.fill(true);
+        return all;
+    }();
     bool includePhaseOfMoonAndIllumination = true;
     bool includeLunationAndAgeOfMoon = true;
     int optLogFormat = 0;  // 0 "calendar=date", 1 "date calendar,"
@@ -60,7 +66,9 @@ struct LogPreferences {
 // The eleven include boxes in the order the preferences window and the saved
 // state list them: CE JC OLC DV LVT SVT CJD AJD, phase and illumination,
 // lunation and age, CLW.
-inline constexpr int IncludeBoxCount = 11;
+inline constexpr int IncludeBoxCount = NumberOfCalendars + 2;
+// The two boxes that are no calendar's: the Moon's phase and its age.
+inline constexpr int PhaseIncludeBox = 8, AgeIncludeBox = 9;
 bool IncludeBox(const LogPreferences& prefs, int box);
 void SetIncludeBox(LogPreferences& prefs, int box, bool on);
 
@@ -89,15 +97,13 @@ private:
 
 // What the log reads from the display when an entry is made.
 struct DisplaySnapshot {
-    // Value labels in the order CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD.
-    std::array<std::string, 9> dateLines;
+    // Value labels in log order (CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD).
+    std::array<std::string, NumberOfCalendars> dateLines;
     std::string phaseCaption;  // "Crescent moon (waxing), 23.4%"
     std::string ageCaption;    // "[282] 12 days, 14 hrs, 28 mins (42.7%)"
     int currentCalendar = 0;
 };
 
-// The calendar codes in log order and their CalendarCode indices.
-inline constexpr std::array<int, 9> LogCalendarOrder{0, 1, 2, 3, 4, 5, 8, 6, 7};
 
 // What the display shows for moment (offsetMinutes: the effective zone
 // offset): the date lines' values and the Moon's two texts, all of that one

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "Moment.h"
+#include "MoveSteps.h"
+#include "Search.h"
 #include "TextHelpers.h"
 
 namespace vx {
@@ -104,7 +106,12 @@ std::string FormatSavedState(const SavedState& s) {
     return out;
 }
 
-int ReadSavedState(const std::string& text, SavedState& s) {
+SavedStateLists ProgramLists() {
+    return {NumberOfStepUnits, NumberOfSearchTargets, (MaxZoneOffset - MinZoneOffset) / 30 + 1,
+            static_cast<int>(RefreshPeriods.size())};
+}
+
+int ReadSavedState(const std::string& text, SavedState& s, const SavedStateLists& lists) {
     ValueReader in(text);
     long v = 0;
     double d = 0;
@@ -115,7 +122,7 @@ int ReadSavedState(const std::string& text, SavedState& s) {
     if (!in.NextDouble(d) || !IsInSupportedRange(d)) return count;
     s.moment = d;
     ++count;
-    if (!integer(0, 8)) return count;
+    if (!integer(0, NumberOfCalendars - 1)) return count;
     s.currentCalendar = static_cast<int>(v);
     ++count;
     bool* flags[] = {&s.moveForward, &s.plus, &s.next};
@@ -127,11 +134,11 @@ int ReadSavedState(const std::string& text, SavedState& s) {
     if (!integer(-32768, 32767)) return count;
     s.greenwich = v == -1;
     ++count;
-    const long limits[4] = {18, 15, 48, 4};
-    int* lists[4] = {&s.moveStep, &s.searchTarget, &s.timeZone, &s.refreshPeriod};
+    const long limits[4] = {lists.moveSteps - 1, lists.searchTargets - 1, lists.zones - 1, lists.refreshPeriods - 1};
+    int* selected[4] = {&s.moveStep, &s.searchTarget, &s.timeZone, &s.refreshPeriod};
     for (int i = 0; i < 4; ++i) {
         if (!integer(0, limits[i])) return count;
-        *lists[i] = static_cast<int>(v);
+        *selected[i] = static_cast<int>(v);
         ++count;
     }
     // "Repeatedly" is never restored; its line only has to be there.

@@ -1,5 +1,5 @@
 // The saved-state file: the displayed moment and the window's settings, 26
-// values one per line (CR LF), numbers in the invariant form, booleans -1/0,
+// values (15 and an include box each) one per line (CR LF), numbers in the invariant form, booleans -1/0,
 // strings between double quotes. Reading checks every value's type and
 // range and stops at the first that fails.
 #pragma once
@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Records.h"
+
 namespace vx {
 
 inline constexpr const char* SavedStateFolderName = "Corvane Systems";
@@ -19,30 +21,46 @@ inline constexpr const char* SavedStateMarker = "Looking for something?";
 
 struct SavedState {
     double moment = 0;             // 1
-    int currentCalendar = 0;       // 2: 0..8
+    int currentCalendar = 0;       // 2: a calendar code
     bool moveForward = true;       // 3
     bool plus = true;              // 4
     bool next = true;              // 5
     bool greenwich = false;        // 6
-    int moveStep = 2;              // 7: 0..18
-    int searchTarget = 0;          // 8: 0..15
-    int timeZone = 24;             // 9: 0..48
-    int refreshPeriod = 2;         // 10: 0..4
+    int moveStep = 2;              // 7: an index of each list (SavedStateLists)
+    int searchTarget = 0;          // 8
+    int timeZone = 24;             // 9
+    int refreshPeriod = 2;         // 10
     bool repeatedly = false;       // 11
     bool logResults = false;       // 12
     std::string eclipseData;       // 13
     bool logFormatCalendarDate = true;  // 15
-    // 16..26: CE, JC, OLC, DV, LVT, SVT, CJD, AJD, phase, lunation and age, CLW.
-    std::array<bool, 11> include{true, true, true, true, true, true, true, true, true, true, true};
+    // 16..: the include boxes in their order (CE, JC, OLC, DV, LVT, SVT, CJD,
+    // AJD, phase, lunation and age, CLW).
+    std::array<bool, IncludeBoxCount> include = [] {
+        std::array<bool, IncludeBoxCount> all{};
+        all.fill(true);
+        return all;
+    }();
 };
+
+// How many values a whole file holds.
+inline constexpr int SavedStateValues = 15 + IncludeBoxCount;
+
+// The sizes of the lists whose selected item the file keeps (lines 7 to 10):
+// an index beyond its list is not read.
+struct SavedStateLists {
+    int moveSteps, searchTargets, zones, refreshPeriods;
+};
+// The program's own lists, as the window fills them from the same tables.
+SavedStateLists ProgramLists();
 
 // The file's text.
 std::string FormatSavedState(const SavedState& state);
 
 // Reads text into state value by value, in file order; returns how many of
-// the 26 values were read and are valid (26 when the whole file is good). The
-// values after the first bad one are left as they were.
-int ReadSavedState(const std::string& text, SavedState& state);
+// the values were read and are valid (SavedStateValues when the whole file
+// is good). The values after the first bad one are left as they were.
+int ReadSavedState(const std::string& text, SavedState& state, const SavedStateLists& lists = ProgramLists());
 
 // The system calls a save makes; tests replace them to inject failures.
 struct FileOperations {

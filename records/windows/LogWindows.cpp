@@ -148,21 +148,17 @@ void frmLog::closeEvent(QCloseEvent* event) {
 frmLogPreferences::frmLogPreferences(LogPreferenceStore& prefs, std::function<void()> onClose, QWidget* parent)
     : QWidget(parent, Qt::Window), prefs_(prefs), onClose_(std::move(onClose)) {
     setWindowTitle("Set log preferences");
-    const char* captions[11] = {"CE (Common Era Calendar)",
-                                "JC (Julian Calendar)",
-                                "OLC (Ombrine Lunar Calendar)",
-                                "DV (Dornel-Varrow Solilunar Calendar)",
-                                "LVT (Lunar Veltane Triday Calendar)",
-                                "SVT (Solar Veltane Triday Calendar)",
-                                "CJD (Chronological Julian Date)",
-                                "AJD (Astronomicall Julian Date)",
-                                "Phase of Moon and illumination",
-                                "Lunation and age of Moon",
-                                "CLW (Corvane Lunar Week Calendar)"};
+    // Each calendar's box where its row puts it, the Moon's two between.
+    std::array<std::string_view, IncludeBoxCount> captions{};
+    captions[PhaseIncludeBox] = "Phase of Moon and illumination";
+    captions[AgeIncludeBox] = "Lunation and age of Moon";
+    for (const CalendarInfo& c : Calendars) captions[static_cast<size_t>(c.includeBox)] = c.includeText;
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel("Include in log entries:", this), 0, 0, 1, 2);
-    for (int i = 0; i < 11; ++i) {
-        include[static_cast<size_t>(i)] = new QCheckBox(captions[i], this);
+    for (int i = 0; i < IncludeBoxCount; ++i) {
+        const std::string_view caption = captions[static_cast<size_t>(i)];
+        include[static_cast<size_t>(i)] =
+            new QCheckBox(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), this);
         layout->addWidget(include[static_cast<size_t>(i)], 1 + i % 6, i / 6);
         // Each box changes its own preference only.
         connect(include[static_cast<size_t>(i)], &QCheckBox::toggled, this,

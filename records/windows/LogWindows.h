@@ -58,8 +58,8 @@ public:
     void cmdSetAll_Click();
     void cmdClearAll_Click();
 
-    // CE, JC, OLC, DV, LVT, SVT, CJD, AJD, phase, lunation and age, CLW.
-    std::array<QCheckBox*, 11> include;
+    // In the boxes' order: CE, JC, OLC, DV, LVT, SVT, CJD, AJD, phase, lunation and age, CLW.
+    std::array<QCheckBox*, IncludeBoxCount> include;
     std::array<QRadioButton*, 2> optLogFormat;
     QPushButton *cmdSetALL, *cmdClearAll, *cmdClose;
 

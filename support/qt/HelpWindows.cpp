@@ -5,6 +5,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
+
+#include "Calendars.h"
 
 namespace vx {
 
@@ -12,14 +15,14 @@ std::string HelpText(const std::string& doc) {
     const std::string cal = doc + "calendars.md";
     std::string t;
     auto para = [&](const std::string& p) { t += p + "\r\n\r\n"; };
-    para("This software converts among dates in the following calendars (explained in the web pages indicated):\r\n"
-         "  Common Era (Gregorian): " + cal + "\r\n"
-         "  Julian Calendar: " + cal + "\r\n"
-         "  Ombrine Lunar Calendar: " + cal + "\r\n"
-         "  Dornel-Varrow Solilunar Calendar: " + cal + "\r\n"
-         "  Veltane Triday Calendar (solar and lunar): " + cal + "\r\n"
-         "  Corvane Lunar Week Calendar: " + cal + "\r\n"
-         "  Julian day numbers (astronomical and chronological): " + cal);
+    // The calendars as their rows name them, in the help's order.
+    std::array<std::string_view, NumberOfCalendars> names{};
+    for (const CalendarInfo& c : Calendars) names[static_cast<size_t>(c.helpPlace)] = c.helpName;
+    std::string list = "This software converts among dates in the following calendars (explained in the web pages "
+                       "indicated):";
+    for (std::string_view name : names)
+        if (!name.empty()) list += "\r\n  " + std::string(name) + ": " + cal;
+    para(list);
     para("The addresses above can be selected and copied into a web browser.");
     para("Only what is not obvious is explained here; a fuller explanation is in the online documentation: " + doc +
          "index.html");
