@@ -93,6 +93,43 @@ DateEntryError ReadDateText(int calendar, const std::string& dateText, double fr
     return EntryError::None;
 }
 
+// 5-6. Where the date text ends and which code follows it: the first code in
+// list order that occurs, which must end the text or be followed by a digit
+// (the time) or "(" (a long form pasted back); with no code, the current
+// calendar's is added to a bare date (to s and to the entry's text).
+DateEntryError FindCode(std::string& s, bool hadSpace, int currentCalendar, size_t& codePos, std::string& entryText) {
+    for (int c = 0; c < NumberOfCalendars; ++c) {
+        const std::string_view code = CalendarCodeText(c);
+        const size_t pos = s.find(code);
+        if (pos == std::string::npos) continue;
+        const size_t after = pos + code.size();
+        if (after != s.size() && !IsDigit(s[after]) && s[after] != '(') return EntryError::NoCalendar;
+        codePos = pos;
+        return EntryError::None;
+    }
+    if (hadSpace) return EntryError::NoCalendar;
+    if (currentCalendar < 0 || currentCalendar >= NumberOfCalendars) currentCalendar = CE;
+    const std::string_view code = CalendarCodeText(currentCalendar);
+    codePos = s.size();
+    s += code;
+    entryText += " " + std::string(code);
+    return EntryError::None;
+}
+
+// 7-8. The separators a date may hold, and the time of day cut off s (noon
+// unless given; one- or two-digit hours). A Julian date takes no time,
+// except the zone suffix of a history entry.
+DateEntryError ReadSeparatorsAndTime(std::string& s, bool fromHistory, double& fraction) {
+    bool julianNumber = false;
+    for (const CalendarInfo& c : Calendars) julianNumber = julianNumber || (c.toNumber != nullptr && Contains(s, c.codeText));
+    if (julianNumber) {
+        if (CountOccurrences(s, "-", true) > 1) return EntryError::BadJulianDate;
+        return Contains(s, ":") && !fromHistory ? EntryError::TimeWithJulianDate : EntryError::None;
+    }
+    if (Contains(s, ".") || Contains(s, "/")) return EntryError::BadSeparator;
+    return CutTimeOfDay(s, fraction);
+}
+
 }  // namespace
 
 DateEntryResult ParseDateEntry(std::string_view text, const DateEntryInputs& inputs) {
@@ -119,50 +156,13 @@ DateEntryResult ParseDateEntry(std::string_view text, const DateEntryInputs& inp
     // 4.
     if (s.empty() || !(s[0] == '-' || IsDigit(s[0]))) return fail(EntryError::Invalid);
 
-    // 5. The first code in list order that occurs; it must end the text or be
-    // followed by a digit (the time) or "(" (a long form pasted back).
-    int found = -1;
     size_t codePos = 0;  // 0-based: the date text is s[0, codePos)
-    for (int c = 0; c < NumberOfCalendars; ++c) {
-        const std::string_view code = CalendarCodeText(c);
-        const size_t pos = s.find(code);
-        if (pos == std::string::npos) continue;
-        const size_t after = pos + code.size();
-        if (after == s.size() || IsDigit(s[after]) || s[after] == '(') {
-            found = c;
-            codePos = pos;
-            break;
-        }
-        return fail(EntryError::NoCalendar);
-    }
-
-    // 6. No code: a bare date is read in the current calendar.
-    if (found < 0) {
-        if (hadSpace) return fail(EntryError::NoCalendar);
-        int current = inputs.currentCalendar;
-        if (current < 0 || current >= NumberOfCalendars) current = CE;
-        const std::string_view code = CalendarCodeText(current);
-        codePos = s.size();
-        s += code;
-        result.entryText += " " + std::string(code);
-    }
-
-    // 7. Separators.
-    bool julianDayNumber = false;
-    for (const CalendarInfo& c : Calendars) julianDayNumber = julianDayNumber || (c.toNumber != nullptr && Contains(s, c.codeText));
-    if (julianDayNumber) {
-        if (CountOccurrences(s, "-", true) > 1) return fail(EntryError::BadJulianDate);
-    } else if (Contains(s, ".") || Contains(s, "/")) {
-        return fail(EntryError::BadSeparator);
-    }
-
-    // 8. The time of day: noon unless given; one- or two-digit hours.
     double fraction = 0.0;
-    if (!julianDayNumber) {
-        if (const DateEntryError error = CutTimeOfDay(s, fraction); error != EntryError::None) return fail(error);
-    } else if (Contains(s, ":") && !inputs.fromHistory) {
-        return fail(EntryError::TimeWithJulianDate);
-    }
+    if (const DateEntryError error = FindCode(s, hadSpace, inputs.currentCalendar, codePos, result.entryText);
+        error != EntryError::None)
+        return fail(error);
+    if (const DateEntryError error = ReadSeparatorsAndTime(s, inputs.fromHistory, fraction); error != EntryError::None)
+        return fail(error);
 
     // 9. Dispatch on the first code the text still contains. A code that
     // stood after the time has been cut off with it.
@@ -171,14 +171,13 @@ DateEntryResult ParseDateEntry(std::string_view text, const DateEntryInputs& inp
         if (Contains(s, CalendarCodeText(c))) calendar = c;
     if (calendar < 0) return fail(EntryError::ParseFailure);
     const std::string dateText = s.substr(0, std::min(codePos, s.size()));
-
-    double moment = 0.0;
-    if (const DateEntryError error = ReadDateText(calendar, dateText, fraction, inputs.zoneOffset, moment);
-        error != EntryError::None)
+    if (const DateEntryError error = ReadDateText(calendar, dateText, fraction, inputs.zoneOffset, result.moment);
+        error != EntryError::None) {
+        result.moment = 0.0;
         return fail(error);
+    }
 
     // 10.
-    result.moment = moment;
     result.calendar = calendar;
     return result;
 }

@@ -15,6 +15,7 @@
 #include "MoonPanel.h"
 #include "MoonPictureBox.h"
 #include "Records.h"
+#include "SavedState.h"
 #include "Calendars.h"
 #include "MomentModel.h"
 #include "MoveSteps.h"
@@ -230,6 +231,11 @@ private:
     // The entry at a list index: the history's own, or, for an item without
     // one, read from its text; false (with the message) when it does not read.
     bool HistoryEntryAt(int index, HistoryEntry& entry);
+    // Selecting an entry: its Greenwich/Local choice and zone item set back;
+    // the eclipse data and the log's summary of the eclipse it shows.
+    void SetEntryClock(const HistoryEntry& entry);
+    std::string EclipseOfEntry(const HistoryEntry& entry, int32_t n, int16_t k, SearchState& search,
+                               std::string& summary);
     HistoryList history_;
     // Logs the result just added to the history: its text, the command's
     // operation and extra text, and the display of the entry's instant.
@@ -259,6 +265,9 @@ private:
     std::string SavedStatePath;
     std::string DataFilePath(const std::string& fileName, const std::string& folderName) const;
     bool RestoreSavedState();
+    // The values read from the file that the window's controls keep (lines 3
+    // to 12 and 15 on); the model's part goes into shown.
+    void ApplySavedOptions(const SavedState& s, int good, MomentState& shown);
     void cmdSaveState_Click();
     void cmdReset_Click();
 

@@ -81,6 +81,32 @@ bool frmMain::HistoryEntryAt(int index, HistoryEntry& entry) {
     return true;
 }
 
+void frmMain::SetEntryClock(const HistoryEntry& entry) {
+    // The clock the entry was made on comes back without moving anything.
+    for (QRadioButton* option : {optGreenwich, optLocal}) option->blockSignals(true);
+    (entry.greenwich ? optGreenwich : optLocal)->setChecked(true);
+    SetOptionColours(entry.greenwich ? optGreenwich : optLocal, entry.greenwich ? optLocal : optGreenwich);
+    for (QRadioButton* option : {optGreenwich, optLocal}) option->blockSignals(false);
+    cboTimeZone->blockSignals(true);
+    cboTimeZone->setCurrentIndex(entry.zoneIndex);
+    cboTimeZone->blockSignals(false);
+}
+
+std::string frmMain::EclipseOfEntry(const HistoryEntry& entry, int32_t n, int16_t k, SearchState& search,
+                                    std::string& summary) {
+    // The eclipse at the phase last reached, or at the syzygy of the
+    // eclipse result the entry was made from.
+    SyzygyOfShownEclipse(entry.eclipseKind, n, k);
+    PhaseInstant(n, k, SharedPhaseRecord);
+    if (SharedPhaseRecord.kind == 0) return {};
+    const int offset = entry.greenwich ? 0 : SelectedZoneOffset();
+    const EclipseDetails details = EclipseDetailsText(SharedPhaseRecord, entry.moment, offset);
+    search.LastEclipseLunation = n;
+    search.LastEclipseWasLunar = IsLunarEclipse(SharedPhaseRecord.kind);
+    summary = details.summary;
+    return details.caption;
+}
+
 void frmMain::cboHistory_Click() {
     if (AddingHistoryEntry) {
         FocusDateEntry();
@@ -119,27 +145,10 @@ void frmMain::cboHistory_Click() {
         abandon(false);
         return;
     }
-    // The clock the entry was made on comes back without moving anything.
-    for (QRadioButton* option : {optGreenwich, optLocal}) option->blockSignals(true);
-    (entry.greenwich ? optGreenwich : optLocal)->setChecked(true);
-    SetOptionColours(entry.greenwich ? optGreenwich : optLocal, entry.greenwich ? optLocal : optGreenwich);
-    for (QRadioButton* option : {optGreenwich, optLocal}) option->blockSignals(false);
-    cboTimeZone->blockSignals(true);
-    cboTimeZone->setCurrentIndex(entry.zoneIndex);
-    cboTimeZone->blockSignals(false);
-
-    SyzygyOfShownEclipse(entry.eclipseKind, n, k);
-    PhaseInstant(n, k, SharedPhaseRecord);
-    std::string extra, caption;
+    SetEntryClock(entry);
     SearchState search = Shown().search;
-    if (SharedPhaseRecord.kind != 0) {
-        const int offset = entry.greenwich ? 0 : SelectedZoneOffset();
-        const EclipseDetails details = EclipseDetailsText(SharedPhaseRecord, entry.moment, offset);
-        caption = details.caption;
-        search.LastEclipseLunation = n;
-        search.LastEclipseWasLunar = IsLunarEclipse(SharedPhaseRecord.kind);
-        extra = details.summary;
-    }
+    std::string extra;
+    const std::string caption = EclipseOfEntry(entry, n, k, search, extra);
     model_.Update([&](MomentState& s) {
         s.dblCurrentAJDate = entry.moment;
         s.CurrentCalendar = static_cast<int16_t>(entry.calendar);

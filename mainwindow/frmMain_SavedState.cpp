@@ -72,6 +72,22 @@ bool frmMain::RestoreSavedState() {
     MomentState shown = Shown();
     if (good >= 1) shown.dblCurrentAJDate = s.moment;  // in range: the reader checks
     if (good >= 2) shown.CurrentCalendar = static_cast<int16_t>(s.currentCalendar);
+    ApplySavedOptions(s, good, shown);
+    // A caption of blanks shows nothing and counts as none.
+    if (good >= 13) shown.EclipseCaption = QString::fromStdString(s.eclipseData).trimmed().isEmpty() ? "" : s.eclipseData;
+    shown.ShowingNow = false;
+    Clock->stop();
+    RestoringSavedState = false;
+    // What was read stays; when the file was not whole, the present moment
+    // follows.
+    model_.Update([&](MomentState& m) { m = shown; });
+    if (good < SavedStateValues || !IsInSupportedRange(shown.dblCurrentAJDate)) return false;
+    RecordResult("Restore saved state on startup", "", 0);
+    SetTheFocus();
+    return true;
+}
+
+void frmMain::ApplySavedOptions(const SavedState& s, int good, MomentState& shown) {
     if (good >= 3) optMoveDirection[s.moveForward ? 0 : 1]->setChecked(true);
     if (good >= 4) (s.plus ? optPlus : optMinus)->setChecked(true);
     if (good >= 5) (s.next ? optNext : optPrevious)->setChecked(true);
@@ -82,21 +98,15 @@ bool frmMain::RestoreSavedState() {
     if (good >= 7) cboMoveStep->setCurrentIndex(s.moveStep);
     if (good >= 8)
         cboTarget->setCurrentIndex(s.searchTarget == Target::SameSaros ? Target::AnyEclipse : s.searchTarget);
-    if (good >= 9) {
-        cboTimeZone->setCurrentIndex(s.timeZone);
-        shown.AppliedZoneOffset = SelectedZoneOffset();
-    } else {
-        SelectSystemZone();  // the file did not say
-        shown.AppliedZoneOffset = SelectedZoneOffset();
-    }
+    if (good >= 9) cboTimeZone->setCurrentIndex(s.timeZone);
+    else SelectSystemZone();  // the file did not say
+    shown.AppliedZoneOffset = SelectedZoneOffset();
     if (good >= 10) cboRefreshPeriod->setCurrentIndex(s.refreshPeriod);
     chkRepeatedly->setChecked(false);
     if (good >= 12) {
         chkLog->setChecked(s.logResults);
         LoggingOn = s.logResults;
     }
-    // A caption of blanks shows nothing and counts as none.
-    if (good >= 13) shown.EclipseCaption = QString::fromStdString(s.eclipseData).trimmed().isEmpty() ? "" : s.eclipseData;
     // Lines 15 on, each applied when it was read; the include boxes in the
     // window's order.
     logPreferences.Change([&](LogPreferences& prefs) {
@@ -104,18 +114,6 @@ bool frmMain::RestoreSavedState() {
         for (int box = 0; box < IncludeBoxCount && good >= 16 + box; ++box)
             SetIncludeBox(prefs, box, s.include[static_cast<size_t>(box)]);
     });
-    shown.ShowingNow = false;
-    Clock->stop();
-    RestoringSavedState = false;
-    if (good < SavedStateValues || !IsInSupportedRange(shown.dblCurrentAJDate)) {
-        // What was read stays; the present moment follows.
-        model_.Update([&](MomentState& m) { m = shown; });
-        return false;
-    }
-    model_.Update([&](MomentState& m) { m = shown; });
-    RecordResult("Restore saved state on startup", "", 0);
-    SetTheFocus();
-    return true;
 }
 
 void frmMain::cmdReset_Click() {

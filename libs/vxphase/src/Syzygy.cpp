@@ -204,72 +204,86 @@ Vec Equatorial(const EclipticPosition& p, double obliquity) {
     return {xe, ye * ce - ze * se, ye * se + ze * ce};
 }
 
-void SolarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0, PhaseEclipseRecord& r) {
-    Quintet bx{}, by{}, l1{}, l2{}, tf1{}, tf2{}, dec{};
+// The shadow's quantities on the fundamental plane at five instants around
+// the syzygy (t0 - 2 kStep .. t0 + 2 kStep), fitted for interpolation: the
+// axis' x and y, the penumbra's and umbra's radii l1 and l2 on the plane,
+// the tangents of their cones' half-angles, and the axis' declination.
+struct ShadowSamples {
+    Quintet bx, by, l1, l2, tf1, tf2, dec;
+};
+
+ShadowSamples SampleShadow(double t0, const EclipticPosition& moonAtT0) {
+    ShadowSamples s{};
     Quintet sunLon{}, sunLat{}, sunDist{};
     SunAtNodes(t0, sunLon, sunLat, sunDist);
     for (int i = 0; i < 5; ++i) {
         const double t = t0 + (i - 2) * kStep;
         const double eps = MeanObliquity(t);
         const Vec m = Equatorial(i == 2 ? moonAtT0 : MoonPosition(t), eps);
-        const Vec s = Equatorial(EclipticPosition{sunLon.v[i], sunLat.v[i], sunDist.v[i]}, eps);
-        const Vec sm = Sub(m, s);
+        const Vec sun = Equatorial(EclipticPosition{sunLon.v[i], sunLat.v[i], sunDist.v[i]}, eps);
+        const Vec sm = Sub(m, sun);
         const double g = Norm(sm);
         const Vec w = Scale(sm, -1.0 / g);  // from the Earth towards the Sun, along the axis
         const Vec north{0, 0, 1};
         Vec yHat = Sub(north, Scale(w, w.z));
         yHat = Scale(yHat, 1.0 / Norm(yHat));
         const Vec xHat = Cross(yHat, w);
-        bx.v[i] = Dot(m, xHat);
-        by.v[i] = Dot(m, yHat);
+        s.bx.v[i] = Dot(m, xHat);
+        s.by.v[i] = Dot(m, yHat);
         const double zm = Dot(m, w);
         const double rs = kSunRadiusKm / kEarthRadiusKm;
         const double sf1 = (rs + kMoonRadiusPenumbral) / g, sf2 = (rs - kMoonRadiusUmbral) / g;
         const double tanf1 = sf1 / std::sqrt(1 - sf1 * sf1), tanf2 = sf2 / std::sqrt(1 - sf2 * sf2);
-        l1.v[i] = (zm + kMoonRadiusPenumbral / sf1) * tanf1;
-        l2.v[i] = (zm - kMoonRadiusUmbral / sf2) * tanf2;
-        tf1.v[i] = tanf1;
-        tf2.v[i] = tanf2;
-        dec.v[i] = std::asin(w.z);
+        s.l1.v[i] = (zm + kMoonRadiusPenumbral / sf1) * tanf1;
+        s.l2.v[i] = (zm - kMoonRadiusUmbral / sf2) * tanf2;
+        s.tf1.v[i] = tanf1;
+        s.tf2.v[i] = tanf2;
+        s.dec.v[i] = std::asin(w.z);
     }
-    FitAll(bx, by, l1, l2, tf1, tf2, dec);
-    const double sg = Minimise([&](double u) { const double a = bx.At(u), b = by.At(u); return a * a + b * b; }, -1.5, 1.5);
-    const double x = bx.At(sg), y = by.At(sg);
-    const double cd = std::cos(dec.At(sg));
+    FitAll(s.bx, s.by, s.l1, s.l2, s.tf1, s.tf2, s.dec);
+    return s;
+}
+
+// A total eclipse is hybrid when the shadow is annular where the central
+// path begins or ends, where the surface lies in the fundamental plane.
+bool AnnularAtPathEnds(const ShadowSamples& s, double sg) {
+    auto outside = [&](double u) {
+        const double cu = std::cos(s.dec.At(u));
+        const double r1 = std::sqrt(1 - kEarthE2 * cu * cu);
+        const double xu = s.bx.At(u), yu = s.by.At(u) / r1;
+        return xu * xu + yu * yu - 1.0;
+    };
+    double lo = sg, hi = sg;
+    while (outside(lo) < 0 && lo > sg - 3) lo -= 0.125;
+    while (outside(hi) < 0 && hi < sg + 3) hi += 0.125;
+    const double begin = Bisect(outside, lo, std::min(lo + 0.125, sg));
+    const double end = Bisect(outside, std::max(hi - 0.125, sg), hi);
+    return s.l2.At(sg) > 0 || s.l2.At(begin) > 0 || s.l2.At(end) > 0;
+}
+
+void SolarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0, PhaseEclipseRecord& r) {
+    const ShadowSamples s = SampleShadow(t0, moonAtT0);
+    const double sg =
+        Minimise([&](double u) { const double a = s.bx.At(u), b = s.by.At(u); return a * a + b * b; }, -1.5, 1.5);
+    const double x = s.bx.At(sg), y = s.by.At(sg);
+    const double cd = std::cos(s.dec.At(sg));
     const double rho1 = std::sqrt(1 - kEarthE2 * cd * cd);
     const double m = std::sqrt(x * x + (y / rho1) * (y / rho1));  // on the Earth scaled to a sphere
     // Outside the Earth: the distance from the axis to the Earth's outline,
     // an ellipse of semi-axes 1 and rho1, measured along the radius.
     const double radius = std::sqrt(x * x + y * y);
     const double gap = radius - radius / m;
-    const double L1 = l1.At(sg), L2 = l2.At(sg);
+    const double L1 = s.l1.At(sg), L2 = s.l2.At(sg);
     int kind = VXPHASE_NO_ECLIPSE;
     double magnitude = 0;
     if (m < 1.0) {
+        // Total where the axis meets the Earth nearest the Moon.
         const double zeta = std::sqrt(1 - m * m);
-        const double l1Surface = L1 - zeta * tf1.At(sg);
-        const double l2Surface = L2 - zeta * tf2.At(sg);
+        const double l1Surface = L1 - zeta * s.tf1.At(sg);
+        const double l2Surface = L2 - zeta * s.tf2.At(sg);
         magnitude = (l1Surface - l2Surface) / (l1Surface + l2Surface);
-        if (l2Surface < 0) {
-            // Total where the axis meets the Earth nearest the Moon; hybrid if
-            // the shadow is annular where the central path begins or ends,
-            // where the surface lies in the fundamental plane.
-            auto outside = [&](double u) {
-                const double cu = std::cos(dec.At(u));
-                const double r1 = std::sqrt(1 - kEarthE2 * cu * cu);
-                const double xu = bx.At(u), yu = by.At(u) / r1;
-                return xu * xu + yu * yu - 1.0;
-            };
-            double lo = sg, hi = sg;
-            while (outside(lo) < 0 && lo > sg - 3) lo -= 0.125;
-            while (outside(hi) < 0 && hi < sg + 3) hi += 0.125;
-            const double begin = Bisect(outside, lo, std::min(lo + 0.125, sg));
-            const double end = Bisect(outside, std::max(hi - 0.125, sg), hi);
-            const bool annularEnd = L2 > 0 || l2.At(begin) > 0 || l2.At(end) > 0;
-            kind = annularEnd ? VXPHASE_SOLAR_HYBRID : VXPHASE_SOLAR_TOTAL;
-        } else {
-            kind = VXPHASE_SOLAR_ANNULAR;
-        }
+        if (l2Surface < 0) kind = AnnularAtPathEnds(s, sg) ? VXPHASE_SOLAR_HYBRID : VXPHASE_SOLAR_TOTAL;
+        else kind = VXPHASE_SOLAR_ANNULAR;
     } else if (gap < std::fabs(L2)) {
         kind = L2 < 0 ? VXPHASE_SOLAR_TOTAL_NONCENTRAL : VXPHASE_SOLAR_ANNULAR_NONCENTRAL;
         magnitude = (L1 - gap) / (L1 + L2);
