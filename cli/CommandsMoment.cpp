@@ -1,0 +1,143 @@
+// The commands of one moment: convert, search and moon, each reading its
+// date as the window's entry box does.
+#include <charconv>
+#include <cmath>
+
+#include "CliInternal.h"
+#include "Illumination.h"
+#include "DateLines.h"
+#include "MoonPanel.h"
+#include "Search.h"
+#include "TextHelpers.h"
+
+namespace vx::cli {
+
+int Convert(const Arguments& a, Output& out, std::ostream& err) {
+    int zone = 0;
+    bool greenwich = false;
+    int calendar = CE;
+    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    for (const auto& [name, value] : a.options)
+        if (name == "--calendar" && (calendar = CalendarIndex(value)) < 0)
+            return UsageError(err, "unknown calendar code: " + value);
+
+    DateEntryInputs host;
+    host.currentCalendar = calendar;
+    host.zoneOffset = greenwich ? 0 : zone;
+    double moment = 0;
+    if (!ReadEntry(a.operands[0], host, moment, err)) return ExitFailed;
+    for (const DateLine& line : AllCalendarLines(moment, host.zoneOffset))
+        out.Put(Row(CalendarCodeText(line.calendar), line.longText, line.sentence));
+    out.Put(Row("TIME", TimeLineText(moment, zone, !greenwich, host.currentCalendar)));
+    return ExitDone;
+}
+
+std::string TargetList() {
+    std::string list;
+    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
+        if (!IsSearchSeparator(t))
+            list += (t < 10 ? "   " : "  ") + IntText(t) + "  " + std::string(SearchTargetText(t)) + "\n";
+    return list;
+}
+
+// A target's text (any case) or index; -1 for neither, the index itself for
+// a separator, which the caller refuses.
+SearchTarget ReadTarget(const std::string& text) {
+    for (SearchTarget t = 0; t < NumberOfSearchTargets; ++t)
+        if (!IsSearchSeparator(t) && ToUpperAscii(SearchTargetText(t)) == ToUpperAscii(text)) return t;
+    SearchTarget index = -1;
+    if (!text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos)
+        std::from_chars(text.data(), text.data() + text.size(), index);
+    return index < NumberOfSearchTargets ? index : -1;
+}
+
+int Search(const Arguments& a, Output& out, std::ostream& err) {
+    const std::string& targetText = a.operands[0];
+    const std::string& direction = a.operands[1];
+    const SearchTarget target = ReadTarget(targetText);
+    if (target < 0 || IsSearchSeparator(target)) {
+        UsageError(err, (target < 0 ? "not a search target: \"" + targetText + "\""
+                                    : targetText + " is a separator of the target list, not a target") +
+                            "; the targets are:");
+        err << TargetList();
+        return ExitUsage;
+    }
+    if (direction != "next" && direction != "previous")
+        return UsageError(err, "the direction is next or previous, not \"" + direction + "\"");
+    const bool next = direction == "next";
+    int zone = 0;
+    bool greenwich = false;
+    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+
+    DateEntryInputs host;
+    host.zoneOffset = greenwich ? 0 : zone;
+    double moment = 0;
+    if (!ReadEntry(a.operands[2], host, moment, err)) return ExitFailed;
+    InitPhaseConstants();
+    // An eclipse counts as displayed when the date is its greatest eclipse,
+    // as the window shows it; only the saros search starts from it.
+    SearchState state;
+    int32_t shownLunation = NoLunation;
+    bool shownLunar = false;
+    const bool eclipseShown = FindDisplayedEclipse(moment, shownLunation, shownLunar);
+    if (eclipseShown && target == SarosTarget) {
+        state.LastEclipseLunation = shownLunation;
+        state.LastEclipseWasLunar = shownLunar;
+    }
+    const SearchOutcome found = RunSearch(target, next, moment, host.zoneOffset, eclipseShown, state);
+    if (found.result != SearchOutcome::Result::Found) {
+        err << Row("error", found.messageTitle,
+                   found.result == SearchOutcome::Result::PhaseError ? "Error" + IntText(found.phaseCode)
+                                                                     : found.messageText);
+        return ExitFailed;
+    }
+    const DateLine line = CalendarLine(host.currentCalendar, found.moment, host.zoneOffset);
+    out.Put(Row("DATE", line.longText));
+    out.Put(Row("TIME", TimeLineText(found.moment, zone, !greenwich, host.currentCalendar)));
+    const SearchTargetInfo::Kind kind = SearchTargetOf(target).kind;
+    if (found.record.kind > 0 && (kind == SearchTargetInfo::Kind::Eclipse || kind == SearchTargetInfo::Kind::Saros)) {
+        const EclipseDetails details = EclipseDetailsText(found.record, found.moment, host.zoneOffset);
+        for (const std::string& l : details.EclipseLines)
+            if (!l.empty()) out.Put(Row("ECLIPSE", l));
+    }
+    return ExitDone;
+}
+
+std::string_view PaintingText(ShadowPaint paint) {
+    switch (paint) {
+        case ShadowPaint::InsideRight: return "waxing crescent";
+        case ShadowPaint::OutsideLeft: return "waxing gibbous";
+        case ShadowPaint::OutsideRight: return "waning gibbous";
+        case ShadowPaint::InsideLeft: return "waning crescent";
+        case ShadowPaint::None: break;
+    }
+    return "none";
+}
+
+// The moon panel's texts and picture for DATE, then the lit part of the
+// disc, which the panel's percentage is not.
+int Moon(const Arguments& a, Output& out, std::ostream& err) {
+    int zone = 0;
+    bool greenwich = false;
+    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    DateEntryInputs host;
+    host.zoneOffset = greenwich ? 0 : zone;
+    double moment = 0;
+    if (!ReadEntry(a.operands[0], host, moment, err)) return ExitFailed;
+
+    InitPhaseConstants();
+    const MoonData moon = ComputeMoonData(moment);
+    if (moon.phaseResult < 0) {
+        err << Row("error", "Error", GetPhaseErrorText(moon.phaseResult, "DisplayMoonData"));
+        return ExitFailed;
+    }
+    const MoonPictureChoice picture = ChooseMoonPicture(moon.fraction, moon.waxing);
+    out.Put(Row("PHASE", MoonPhaseText(moon.fraction, moon.waxing)));
+    out.Put(Row("AGE", moon.ageText));
+    out.Put(Row("DELTAT", DeltaTText(DeltaTForMoment(moment))));
+    out.Put(Row("PICTURE", MoonPictureFile(picture.base), PaintingText(picture.paint)));
+    out.Put(Row("LIT", FixedText(IlluminatedFractionAtMoment(moment) * 100, 1)));
+    return ExitDone;
+}
+
+}  // namespace vx::cli
