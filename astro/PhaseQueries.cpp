@@ -114,17 +114,28 @@ int16_t GetPhase(int32_t lunation, double moment, bool& exact) {
 
 std::string_view EclipseKindText(int kind) {
     switch (kind) {
-        case 1: return "Partial solar eclipse";
-        case 2: return "Central annular solar eclipse";
-        case 3: return "Central total solar eclipse";
-        case 4: return "Non-central total solar eclipse";
-        case 5: return "Non-central annular solar eclipse";
-        case 6: return "Central annular-total solar eclipse";
-        case 7: return "Non-central annular-total solar eclipse";
-        case 8: return "Partial lunar eclipse";
-        case 9: return "Umbral lunar eclipse";
-        case 10: return "Total lunar eclipse";
-        default: return {};
+        case 1:
+            return "Partial solar eclipse";
+        case 2:
+            return "Central annular solar eclipse";
+        case 3:
+            return "Central total solar eclipse";
+        case 4:
+            return "Non-central total solar eclipse";
+        case 5:
+            return "Non-central annular solar eclipse";
+        case 6:
+            return "Central annular-total solar eclipse";
+        case 7:
+            return "Non-central annular-total solar eclipse";
+        case 8:
+            return "Partial lunar eclipse";
+        case 9:
+            return "Umbral lunar eclipse";
+        case 10:
+            return "Total lunar eclipse";
+        default:
+            return {};
     }
 }
 

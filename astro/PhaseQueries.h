@@ -74,6 +74,8 @@ int16_t GetPhase(int32_t lunation, double moment, bool& exact);
 std::string_view EclipseKindText(int kind);
 // Kinds 8..10 are lunar, 1..7 solar, 0 none.
 inline bool IsLunarEclipse(int kind) { return kind >= VXPHASE_LUNAR_PENUMBRAL && kind <= VXPHASE_LUNAR_TOTAL; }
-inline bool IsSolarEclipse(int kind) { return kind >= VXPHASE_SOLAR_PARTIAL && kind <= VXPHASE_SOLAR_HYBRID_NONCENTRAL; }
+inline bool IsSolarEclipse(int kind) {
+    return kind >= VXPHASE_SOLAR_PARTIAL && kind <= VXPHASE_SOLAR_HYBRID_NONCENTRAL;
+}
 
 }  // namespace vx

@@ -8,9 +8,8 @@
 
 namespace {
 
-const char* const kEntries[] = {"2003-12-31 CE 15:55", "5-0544-12-26 OLC", "104-06-07-29 DV",
-                                "2-099-04-06-1 LVT",   "96-1-11-1 SVT",    "-2999-06-01 JC 04:30",
-                                "2,455,901.4200 CJD"};
+const char* const kEntries[] = {"2003-12-31 CE 15:55", "5-0544-12-26 OLC",     "104-06-07-29 DV",   "2-099-04-06-1 LVT",
+                                "96-1-11-1 SVT",       "-2999-06-01 JC 04:30", "2,455,901.4200 CJD"};
 
 void BM_OneConversion(benchmark::State& state) {
     const char* entry = kEntries[state.range(0)];

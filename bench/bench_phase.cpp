@@ -93,7 +93,8 @@ void BM_SearchesAcrossTheRange(benchmark::State& state) {
                     vx::SearchState s;
                     const auto a = std::chrono::steady_clock::now();
                     benchmark::DoNotOptimize(vx::RunSearch(target, next, t, 0, target == vx::SarosTarget, s));
-                    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count());
+                    times.push_back(
+                        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count());
                 }
             }
         }

@@ -30,46 +30,81 @@ struct Command {
     size_t operands;                // exactly this many
     std::string_view operandNames;  // for the message when some are missing
     int (*run)(const Arguments&, Output&, std::ostream&);
-    std::string_view usage;         // the synopsis after "usage: ", then lines that explain it
+    std::string_view usage;  // the synopsis after "usage: ", then lines that explain it
 };
 constexpr KnownOption kZone{"--zone", true}, kGreenwich{"--greenwich", false};
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"convert", {kZone, kGreenwich, {"--calendar", true}}, 1, "TEXT", Convert,
+        {"convert",
+         {kZone, kGreenwich, {"--calendar", true}},
+         1,
+         "TEXT",
+         Convert,
          "vexaril-cli convert \"TEXT\" [--zone +HH:MM] [--greenwich] [--calendar CODE]\n"
          "  TEXT is read as the date entry box reads it; a date without a code is read\n"
          "  in CODE (default CE). The zone is the local zone (half-hour steps up to\n"
          "  twelve hours); --greenwich shows Greenwich time instead.\n"},
-        {"phases", {}, 2, "FROM_YEAR TO_YEAR", Phases,
+        {"phases",
+         {},
+         2,
+         "FROM_YEAR TO_YEAR",
+         Phases,
          "vexaril-cli phases FROM_YEAR TO_YEAR\n"
          "  The new moons, quarters and full moons of the years (-3000..6000) that lie\n"
          "  inside -3000-01-01 12:00 .. 6000-01-01 12:00 UT.\n"},
-        {"eclipses", {{"--solar", false}, {"--lunar", false}, {"--details", false}}, 2, "FROM_YEAR TO_YEAR",
+        {"eclipses",
+         {{"--solar", false}, {"--lunar", false}, {"--details", false}},
+         2,
+         "FROM_YEAR TO_YEAR",
          Eclipses,
          "vexaril-cli eclipses FROM_YEAR TO_YEAR [--solar | --lunar] [--details]\n"
          "  The eclipses of the years (-3000..6000) that lie inside -3000-01-01 12:00 ..\n"
          "  6000-01-01 12:00 UT; --details adds gamma and the magnitudes.\n"},
-        {"deltat", {}, 1, "YEAR", DeltaT,
+        {"deltat",
+         {},
+         1,
+         "YEAR",
+         DeltaT,
          "vexaril-cli deltat YEAR\n"
          "  Delta T (TT - UT) of the year (-3000..6000) in minutes and seconds.\n"},
-        {"equinox", {}, 1, "YEAR", Equinox,
+        {"equinox",
+         {},
+         1,
+         "YEAR",
+         Equinox,
          "vexaril-cli equinox YEAR\n"
          "  The equinoxes and solstices of the year (-3000..5999).\n"},
-        {"search", {kZone, kGreenwich}, 3, "TARGET (next|previous) DATE", Search,
+        {"search",
+         {kZone, kGreenwich},
+         3,
+         "TARGET (next|previous) DATE",
+         Search,
          "vexaril-cli search TARGET (next|previous) \"DATE\" [--zone +HH:MM] [--greenwich]\n"
          "  The next or previous TARGET from DATE (read as convert reads TEXT). TARGET\n"
          "  is an item of the window's target list (\"Full moon\", \"Total solar eclipse\",\n"
          "  ...) or its index.\n"},
-        {"moon", {kZone, kGreenwich}, 1, "DATE", Moon,
+        {"moon",
+         {kZone, kGreenwich},
+         1,
+         "DATE",
+         Moon,
          "vexaril-cli moon \"DATE\" [--zone +HH:MM] [--greenwich]\n"
          "  The moon panel at DATE (read as convert reads TEXT) and the lit fraction\n"
          "  of the Moon's disc.\n"},
-        {"ics", {kZone}, 3, "phases|eclipses|equinoxes FROM_YEAR TO_YEAR", Ics,
+        {"ics",
+         {kZone},
+         3,
+         "phases|eclipses|equinoxes FROM_YEAR TO_YEAR",
+         Ics,
          "vexaril-cli ics phases|eclipses|equinoxes FROM_YEAR TO_YEAR [--zone +HH:MM]\n"
          "  An iCalendar file (RFC 5545) of those events for calendar programs, times\n"
          "  in UTC, years 1 to 5999; the zone sets the local times in the descriptions.\n"
          "  DTSTAMP is SOURCE_DATE_EPOCH (whole seconds) when it is set, else now.\n"},
-        {"sheet", {}, 2, "CLW YEAR", Sheet,
+        {"sheet",
+         {},
+         2,
+         "CLW YEAR",
+         Sheet,
          "vexaril-cli sheet CLW YEAR\n"
          "  A printable HTML page of that CLW year (0..8998), one month per printed page.\n"},
     };
@@ -120,7 +155,8 @@ int Dispatch(const std::vector<std::string>& args, Output& out, std::ostream& er
         return ExitDone;
     }
     const auto& commands = Commands();
-    const auto command = std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return c.name == name; });
+    const auto command =
+        std::find_if(commands.begin(), commands.end(), [&](const Command& c) { return c.name == name; });
     if (command == commands.end()) {
         UsageError(err, (name.size() > 1 && name[0] == '-' ? "unknown option: " : "unknown command: ") + name +
                             " (the commands are " + CommandNames() + ")");

@@ -38,7 +38,8 @@ bool SplitArguments(const std::vector<std::string>& args, const std::vector<Know
         }
         const size_t equals = a.find('=');
         const std::string_view name = std::string_view(a).substr(0, a.rfind("--", 0) == 0 ? equals : std::string::npos);
-        const auto found = std::find_if(known.begin(), known.end(), [&](const KnownOption& k) { return k.name == name; });
+        const auto found =
+            std::find_if(known.begin(), known.end(), [&](const KnownOption& k) { return k.name == name; });
         if (found == known.end()) {
             UsageError(err, "unknown option: " + a + " (an argument starting with \"-\" goes after \"--\")");
             return false;
@@ -64,7 +65,8 @@ bool SplitArguments(const std::vector<std::string>& args, const std::vector<Know
 // --zone and --greenwich, shared by convert and search so both say the same.
 bool ReadZoneOptions(const Arguments& a, int& zone, bool& greenwich, std::ostream& err) {
     for (const auto& [name, value] : a.options) {
-        if (name == "--greenwich") greenwich = true;
+        if (name == "--greenwich")
+            greenwich = true;
         else if (name == "--zone" && !ParseZoneArgument(value, zone)) {
             UsageError(err, "not a time zone of the list: " + value);
             return false;
@@ -118,8 +120,6 @@ double YearStart(int32_t year) {
     euro_date_to_jdn(&rec);
     return rec.jdn - 0.5;  // 00:00 UT as an AJD
 }
-
-
 
 bool ReadEntry(const std::string& text, DateEntryInputs& host, double& moment, std::ostream& err) {
     // An empty entry box is "No date given."

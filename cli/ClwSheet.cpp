@@ -56,10 +56,11 @@ std::string ClwYearSheet(int32_t year) {
 
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\"><title>CLW year " +
                        std::to_string(year) + "</title>\n<style>" + std::string(kStyle) + "</style></head>\n<body>\n";
-    html += "<h1>Corvane Lunar Week Calendar, year " + std::to_string(year) + " (from " + IsoDate(first.jdn) +
-            " to " + IsoDate(next.jdn - 1) + ")</h1>\n";
-    html += "<p class=\"how\">Print this page from the browser: each month comes on its own page. Days run from "
-            "06:00 to 06:00; the dates are those of the Common Era (Gregorian) days on whose 06:00 they begin.</p>\n";
+    html += "<h1>Corvane Lunar Week Calendar, year " + std::to_string(year) + " (from " + IsoDate(first.jdn) + " to " +
+            IsoDate(next.jdn - 1) + ")</h1>\n";
+    html +=
+        "<p class=\"how\">Print this page from the browser: each month comes on its own page. Days run from "
+        "06:00 to 06:00; the dates are those of the Common Era (Gregorian) days on whose 06:00 they begin.</p>\n";
     int32_t day = first.jdn;
     while (day < next.jdn) {
         // The new moon that opens the month closes the month before.

@@ -59,7 +59,8 @@ std::string IcsStamp(std::ostream& err) {
 }
 
 std::string LocalLine(double ut, int zone) {
-    return zone == 0 ? std::string() : "\\nLocal time (" + ZoneItemText(zone) + "): " + UtDateTime(ut + DaysFromMinutes(zone));
+    return zone == 0 ? std::string()
+                     : "\\nLocal time (" + ZoneItemText(zone) + "): " + UtDateTime(ut + DaysFromMinutes(zone));
 }
 
 }  // namespace
@@ -80,24 +81,27 @@ int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
     std::vector<int> phases = {0, 2};
     bool details = false;
     for (const auto& option : a.options) {
-        if (option.first == "--details") details = true;
-        else if (option.first == "--solar") phases = {0};
-        else if (option.first == "--lunar") phases = {2};
+        if (option.first == "--details")
+            details = true;
+        else if (option.first == "--solar")
+            phases = {0};
+        else if (option.first == "--lunar")
+            phases = {2};
     }
     out.Put(std::string("lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\t"
                         "penumbral_half_min\tumbral_half_min\ttotal_half_min") +
             (details ? "\tgamma\tmagnitude\tpenumbral_magnitude\n" : "\n"));
     ForEachEclipse(from, to, phases, [&](int32_t n, int k, double maxUt, const PhaseEclipseRecord& rec) {
-            std::string line = Row(IntText(n), IntText(k), IntText(rec.kind), EclipseKindText(rec.kind),
-                                   IntText(rec.saros), FixedText(rec.greatest_tt, 6), FixedText(maxUt, 6),
-                                   UtDateTime(maxUt), FixedText(rec.penumbral_half_min, 1),
-                                   FixedText(rec.umbral_half_min, 1), FixedText(rec.total_half_min, 1));
-            if (details) {
-                line.pop_back();
-                line += "\t" + Row(FixedText(rec.gamma, 4), FixedText(rec.magnitude, 4),
-                                   FixedText(rec.penumbral_magnitude, 4));
-            }
-            return out.Put(line);
+        std::string line = Row(IntText(n), IntText(k), IntText(rec.kind), EclipseKindText(rec.kind), IntText(rec.saros),
+                               FixedText(rec.greatest_tt, 6), FixedText(maxUt, 6), UtDateTime(maxUt),
+                               FixedText(rec.penumbral_half_min, 1), FixedText(rec.umbral_half_min, 1),
+                               FixedText(rec.total_half_min, 1));
+        if (details) {
+            line.pop_back();
+            line +=
+                "\t" + Row(FixedText(rec.gamma, 4), FixedText(rec.magnitude, 4), FixedText(rec.penumbral_magnitude, 4));
+        }
+        return out.Put(line);
     });
     return ExitDone;
 }

@@ -86,9 +86,9 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     }
     const SearchOutcome found = RunSearch(target, next, moment, host.zoneOffset, eclipseShown, state);
     if (found.result != SearchOutcome::Result::Found) {
-        err << Row("error", found.messageTitle,
-                   found.result == SearchOutcome::Result::PhaseError ? "Error" + IntText(found.phaseCode)
-                                                                     : found.messageText);
+        err << Row(
+            "error", found.messageTitle,
+            found.result == SearchOutcome::Result::PhaseError ? "Error" + IntText(found.phaseCode) : found.messageText);
         return ExitFailed;
     }
     const DateLine line = CalendarLine(host.currentCalendar, found.moment, host.zoneOffset);
@@ -105,11 +105,16 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
 
 std::string_view PaintingText(ShadowPaint paint) {
     switch (paint) {
-        case ShadowPaint::InsideRight: return "waxing crescent";
-        case ShadowPaint::OutsideLeft: return "waxing gibbous";
-        case ShadowPaint::OutsideRight: return "waning gibbous";
-        case ShadowPaint::InsideLeft: return "waning crescent";
-        case ShadowPaint::None: break;
+        case ShadowPaint::InsideRight:
+            return "waxing crescent";
+        case ShadowPaint::OutsideLeft:
+            return "waxing gibbous";
+        case ShadowPaint::OutsideRight:
+            return "waning gibbous";
+        case ShadowPaint::InsideLeft:
+            return "waning crescent";
+        case ShadowPaint::None:
+            break;
     }
     return "none";
 }

@@ -25,12 +25,22 @@ std::string IcsText(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case ';': out += "\\;"; break;
-            case ',': out += "\\,"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case ';':
+                out += "\\;";
+                break;
+            case ',':
+                out += "\\,";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -43,9 +53,12 @@ std::string IcsUtc(std::string_view listed) {
     std::string out;
     for (size_t k = 0; k < listed.size(); ++k) {
         const char c = listed[k];
-        if (c >= '0' && c <= '9') out += c;
-        else if (k == 10) out += 'T';
-        else if (c != '-' && c != ':') return {};
+        if (c >= '0' && c <= '9')
+            out += c;
+        else if (k == 10)
+            out += 'T';
+        else if (c != '-' && c != ':')
+            return {};
     }
     return out.size() == 15 ? out + "Z" : std::string();
 }

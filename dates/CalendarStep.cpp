@@ -11,8 +11,8 @@ namespace {
 // simply invalid for the library.
 int32_t AddSaturating(int32_t value, int64_t delta) {
     const int64_t r = int64_t{value} + delta;
-    return static_cast<int32_t>(std::clamp<int64_t>(r, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(r, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 int32_t OmbrineMonthLength(int32_t year, int32_t month) {
@@ -206,8 +206,10 @@ void StepSolarTridayQuarter(SolarTridayRecord& rec, bool forward) {
 
 void StepSolarTridayYear(SolarTridayRecord& rec, bool forward) {
     rec.year = AddSaturating(rec.year, forward ? 1 : -1);
-    if (rec.quarter == 4) rec.triday = std::min(rec.triday, num_tridays_in_4th_quarter(rec.year));
-    else if (rec.quarter == 1 || rec.quarter == 3) rec.triday = std::min(rec.triday, SvtShortQuarterTridays);
+    if (rec.quarter == 4)
+        rec.triday = std::min(rec.triday, num_tridays_in_4th_quarter(rec.year));
+    else if (rec.quarter == 1 || rec.quarter == 3)
+        rec.triday = std::min(rec.triday, SvtShortQuarterTridays);
 }
 
 }  // namespace vx

@@ -55,8 +55,10 @@ bool ReadLunarTridayDate(const std::string& dateText, int32_t& jdn) {
     LunarTridayRecord rec{};
     const int dashes = CountOccurrences(dateText, "-", true);
     int32_t parsed = 0;
-    if (dashes == 3) parsed = parse_short_lunar_vtc_date(dateText.c_str(), &rec);
-    else if (dashes == 4 || dashes == 5) parsed = parse_long_lunar_vtc_date(dateText.c_str(), &rec);
+    if (dashes == 3)
+        parsed = parse_short_lunar_vtc_date(dateText.c_str(), &rec);
+    else if (dashes == 4 || dashes == 5)
+        parsed = parse_long_lunar_vtc_date(dateText.c_str(), &rec);
     if (parsed != 1 || vtclunar_valid(&rec) != 1) return false;
     vtclunar_to_jdn(&rec);
     jdn = rec.jdn;

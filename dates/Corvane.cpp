@@ -18,11 +18,11 @@ double CorvanePhaseInstants[5] = {0, 0, 0, 0, 0};
 
 namespace {
 
-constexpr std::array<std::string_view, 13> kMonthNames = {"Astovar", "Berrin", "Caldor",  "Dumarel", "Ebrin",
-                                                          "Fostane", "Gralle", "Halvor",  "Irvane",  "Jastrel",
+constexpr std::array<std::string_view, 13> kMonthNames = {"Astovar", "Berrin", "Caldor", "Dumarel", "Ebrin",
+                                                          "Fostane", "Gralle", "Halvor", "Irvane",  "Jastrel",
                                                           "Kettrin", "Lomere", "Morvast"};
 constexpr std::array<std::string_view, 4> kWeekNames = {"Primweek", "Secweek", "Terweek", "Quartweek"};
-constexpr std::array<std::string_view, 9> kDayNames = {"Primday", "Duoday",  "Terday",  "Quaday", "Quinday",
+constexpr std::array<std::string_view, 9> kDayNames = {"Primday", "Duoday", "Terday",  "Quaday", "Quinday",
                                                        "Sallday", "Merday", "Restday", "Lumaday"};
 
 constexpr int32_t kYearReach = CorvaneYearReach;
@@ -222,8 +222,8 @@ bool DayBeyondReach(const CorvaneDateRecord& rec, int32_t& day) {
     // Tropical years from the March equinox of 2000 (day 2451624), mean
     // months, and quarters of them for the weeks.
     const double years = static_cast<double>(rec.year) - 5000.0;
-    const double estimate = 2451624.0 + 365.24219 * years + 29.530589 * (rec.month - 1) +
-                            7.38265 * (rec.week - 1) + rec.day;
+    const double estimate =
+        2451624.0 + 365.24219 * years + 29.530589 * (rec.month - 1) + 7.38265 * (rec.week - 1) + rec.day;
     const double d = std::floor(estimate);
     if (!(d >= std::numeric_limits<int32_t>::min() && d < std::numeric_limits<int32_t>::max())) return false;
     day = static_cast<int32_t>(d);
@@ -253,10 +253,11 @@ std::string FormatCorvaneDate(const CorvaneDateRecord& rec, int16_t style) {
             return std::string(CorvaneDayName(rec)) + " in " + std::string(CorvaneWeekName(rec.week)) + " of " +
                    std::string(CorvaneMonthName(rec.month)) + ", " + std::to_string(rec.year);
         case 4:
-            return std::string(CorvaneDayName(rec)) + ", the " + Ordinal(static_cast<int16_t>(rec.day)) +
-                   " day of " + std::string(CorvaneWeekName(rec.week)) + " in the month " +
+            return std::string(CorvaneDayName(rec)) + ", the " + Ordinal(static_cast<int16_t>(rec.day)) + " day of " +
+                   std::string(CorvaneWeekName(rec.week)) + " in the month " +
                    std::string(CorvaneMonthName(rec.month)) + " of the year " + std::to_string(rec.year);
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -337,11 +338,17 @@ int16_t ReadCorvaneEntry(std::string_view dateText, int32_t& corvaneDay) {
     // only the year is beyond the reach.
     if (code == -2) return DayBeyondReach(rec, corvaneDay) ? 0 : 15;
     switch (code) {
-        case 0: corvaneDay = rec.jdn; return 0;
-        case -3: return EntryError::BadClwMonth;
-        case -4: return EntryError::BadClwWeek;
-        case -5: return EntryError::BadClwDay;
-        default: return EntryError::BadClw;
+        case 0:
+            corvaneDay = rec.jdn;
+            return 0;
+        case -3:
+            return EntryError::BadClwMonth;
+        case -4:
+            return EntryError::BadClwWeek;
+        case -5:
+            return EntryError::BadClwDay;
+        default:
+            return EntryError::BadClw;
     }
 }
 

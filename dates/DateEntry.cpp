@@ -121,7 +121,8 @@ DateEntryError FindCode(std::string& s, bool hadSpace, int currentCalendar, size
 // except the zone suffix of a history entry.
 DateEntryError ReadSeparatorsAndTime(std::string& s, bool fromHistory, double& fraction) {
     bool julianNumber = false;
-    for (const CalendarInfo& c : Calendars) julianNumber = julianNumber || (c.toNumber != nullptr && Contains(s, c.codeText));
+    for (const CalendarInfo& c : Calendars)
+        julianNumber = julianNumber || (c.toNumber != nullptr && Contains(s, c.codeText));
     if (julianNumber) {
         if (CountOccurrences(s, "-", true) > 1) return EntryError::BadJulianDate;
         return Contains(s, ":") && !fromHistory ? EntryError::TimeWithJulianDate : EntryError::None;

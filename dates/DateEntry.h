@@ -15,9 +15,9 @@ namespace vx {
 using DateEntryError = int16_t;
 namespace EntryError {
 inline constexpr DateEntryError None = 0, Invalid = 1, NoCalendar = 2, TimeWithJulianDate = 3, BadTime = 4,
-                                BadSeparator = 5, BadCe = 6, BadJc = 7, BadOlc = 8, BadDv = 9, BadLvt = 10,
-                                BadSvt = 11, BadJulianDate = 12, ParseFailure = 13, BadPlusMinus = 14, BadClw = 15,
-                                BadClwMonth = 16, BadClwWeek = 17, BadClwDay = 18, NoDate = 19;
+                                BadSeparator = 5, BadCe = 6, BadJc = 7, BadOlc = 8, BadDv = 9, BadLvt = 10, BadSvt = 11,
+                                BadJulianDate = 12, ParseFailure = 13, BadPlusMinus = 14, BadClw = 15, BadClwMonth = 16,
+                                BadClwWeek = 17, BadClwDay = 18, NoDate = 19;
 }  // namespace EntryError
 
 // The title of the warning box that shows an entry error.

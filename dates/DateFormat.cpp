@@ -8,20 +8,20 @@ namespace vx {
 
 namespace {
 
-constexpr std::array<std::string_view, 12> kMonthNames = {"January", "February", "March",     "April",
-                                                          "May",     "June",     "July",      "August",
-                                                          "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> kMonthNames = {"January",   "February", "March",    "April",
+                                                          "May",       "June",     "July",     "August",
+                                                          "September", "October",  "November", "December"};
 constexpr std::array<std::string_view, 7> kWeekdayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                            "Thursday", "Friday", "Saturday"};
-constexpr std::array<std::string_view, 13> kOmbrineNames = {"Amarel", "Belisse", "Cyrine",  "Dorale", "Esmira",
-                                                            "Feyra",  "Gwenore", "Halthe",  "Ilvane", "Joralie",
+constexpr std::array<std::string_view, 13> kOmbrineNames = {"Amarel",  "Belisse", "Cyrine", "Dorale", "Esmira",
+                                                            "Feyra",   "Gwenore", "Halthe", "Ilvane", "Joralie",
                                                             "Kesmara", "Lirabel", "Mavine"};
-constexpr std::array<std::string_view, 13> kAstronomerNames = {"Arvonis", "Brennic", "Colmaro", "Dask",   "Eridor",
+constexpr std::array<std::string_view, 13> kAstronomerNames = {"Arvonis", "Brennic", "Colmaro", "Dask",    "Eridor",
                                                                "Falstan", "Gorvel",  "Harune",  "Isbrand", "Jovar",
                                                                "Kelmor",  "Lorvic",  "Mardon"};
-constexpr std::array<std::string_view, 12> kAeonNames = {"Orvalen",  "Tessamir", "Quorith", "Belanor",
-                                                         "Ythrin",   "Saldane",  "Prevorin", "Naveth",
-                                                         "Ulmaris",  "Wendrith", "Zeloran", "Faumelle"};
+constexpr std::array<std::string_view, 12> kAeonNames = {"Orvalen", "Tessamir", "Quorith",  "Belanor",
+                                                         "Ythrin",  "Saldane",  "Prevorin", "Naveth",
+                                                         "Ulmaris", "Wendrith", "Zeloran",  "Faumelle"};
 constexpr std::array<std::string_view, 3> kTridayDayNames = {"Tessday", "Vennday", "Lorday"};
 constexpr std::array<std::string_view, 4> kQuarterNames = {"Ostrael", "Venmir", "Taldo", "Querax"};
 
@@ -37,12 +37,12 @@ std::string Plain(int64_t v) { return std::to_string(v); }
 // OLC and DV share their forms; they differ in names, code and year width.
 std::string FormatCycleDate(int32_t cycle, int32_t year, int32_t month, int32_t day, DateTextStyle style,
                             std::string_view monthName, int yearWidth, std::string_view code) {
-    const std::string shortForm = Plain(cycle) + "-" + PadNumber(year, yearWidth) + "-" + PadNumber(month, 2) +
-                                  "-" + PadNumber(day, 2) + " " + std::string(code);
+    const std::string shortForm = Plain(cycle) + "-" + PadNumber(year, yearWidth) + "-" + PadNumber(month, 2) + "-" +
+                                  PadNumber(day, 2) + " " + std::string(code);
     if (style == TextStyle::Short) return shortForm;
     if (style == TextStyle::Long)
-        return shortForm + " (" + std::string(monthName) + " " + Plain(day) + ", " + Plain(cycle) + "-" +
-               Plain(year) + ")";
+        return shortForm + " (" + std::string(monthName) + " " + Plain(day) + ", " + Plain(cycle) + "-" + Plain(year) +
+               ")";
     if (style > TextStyle::Long) {
         std::string text = "The " + Ordinal(static_cast<int16_t>(day)) + " day of " + std::string(monthName) +
                            " in the year " + Plain(year);
@@ -73,8 +73,7 @@ std::string CommonEraLongForm(std::string_view shortText, const EuroDateRecord& 
 
 std::string DescribeCommonEraDate(const EuroDateRecord& rec) {
     return "The " + Ordinal(static_cast<int16_t>(rec.day)) + " day of " + std::string(MonthName(rec.month)) +
-           " in the year " + Plain(rec.year) + " in the " + (rec.letter == 'J' ? "Julian" : "Common Era") +
-           " Calendar";
+           " in the year " + Plain(rec.year) + " in the " + (rec.letter == 'J' ? "Julian" : "Common Era") + " Calendar";
 }
 
 std::string FormatOmbrineDate(const OmbrineDateRecord& rec, DateTextStyle style) {
@@ -104,8 +103,8 @@ std::string FormatLunarTridayDate(const LunarTridayRecord& rec, DateTextStyle st
 }
 
 std::string FormatSolarTridayDate(const SolarTridayRecord& rec, DateTextStyle style) {
-    const std::string shortForm = Plain(rec.year) + "-" + PadNumber(rec.quarter, 1) + "-" +
-                                  PadNumber(rec.triday, 2) + "-" + PadNumber(rec.day, 1) + " SVT";
+    const std::string shortForm = Plain(rec.year) + "-" + PadNumber(rec.quarter, 1) + "-" + PadNumber(rec.triday, 2) +
+                                  "-" + PadNumber(rec.day, 1) + " SVT";
     if (style == TextStyle::Short) return shortForm;
     if (style == TextStyle::Long)
         return shortForm + " (" + std::string(TridayDayName(rec.day)) + " " + Plain(rec.triday) + " " +

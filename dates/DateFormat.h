@@ -23,13 +23,13 @@ inline constexpr DateTextStyle Short = 1, Long = 2, TridaySentence = 3, Sentence
 }  // namespace TextStyle
 
 // Name tables; an index outside a table gives "".
-std::string_view MonthName(int month);          // 1..12, CE and JC
-std::string_view WeekdayName(int weekday);      // 0..6, 0 = Sunday
-std::string_view OmbrineName(int month);        // 1..13, OLC months
-std::string_view AstronomerName(int month);     // 1..13, DV months
-std::string_view AeonName(int month);           // 1..12, LVT months
-std::string_view TridayDayName(int day);        // 1..3, LVT and SVT days
-std::string_view QuarterName(int quarter);      // 1..4, SVT quarters
+std::string_view MonthName(int month);       // 1..12, CE and JC
+std::string_view WeekdayName(int weekday);   // 0..6, 0 = Sunday
+std::string_view OmbrineName(int month);     // 1..13, OLC months
+std::string_view AstronomerName(int month);  // 1..13, DV months
+std::string_view AeonName(int month);        // 1..12, LVT months
+std::string_view TridayDayName(int day);     // 1..3, LVT and SVT days
+std::string_view QuarterName(int quarter);   // 1..4, SVT quarters
 
 // CE and JC: "2001-12-31" (the caller appends " CE" or " JC").
 std::string FormatCommonEraDate(const EuroDateRecord& rec);

@@ -43,7 +43,8 @@ DateLine CalendarLine(int calendar, double moment, int offsetMinutes) {
     if (IsJulianNumber(calendar)) {
         DateLine line;
         line.calendar = static_cast<int16_t>(calendar);
-        line.shortText = FormatJulianDate(JulianDateWritten(calendar, moment, offsetMinutes), CalendarCodeText(calendar));
+        line.shortText =
+            FormatJulianDate(JulianDateWritten(calendar, moment, offsetMinutes), CalendarCodeText(calendar));
         line.longText = line.shortText;
         return line;
     }
@@ -57,7 +58,8 @@ WrittenBack WrittenBackText(int calendar, double moment, int offsetMinutes) {
     // The minute as the time line rounds it; "24:00" is the next day's 00:00.
     const std::string shown = TimeText(local - day, false);
     int minutes = 0;
-    if (shown.size() == 5) minutes = (shown[0] - '0') * 600 + (shown[1] - '0') * 60 + (shown[3] - '0') * 10 + (shown[4] - '0');
+    if (shown.size() == 5)
+        minutes = (shown[0] - '0') * 600 + (shown[1] - '0') * 60 + (shown[3] - '0') * 10 + (shown[4] - '0');
     const int32_t dayNumber = FloorToDay(day) + (minutes >= MinutesPerDay ? 1 : 0);
     minutes %= MinutesPerDay;
     return {DayLine(calendar, dayNumber).shortText, PadNumber(minutes / 60, 2) + ":" + PadNumber(minutes % 60, 2)};

@@ -61,9 +61,12 @@ bool IsInSupportedRange(double moment) { return CheckSupportedRange(moment) == R
 
 std::string_view RangeMessage(RangeVerdict verdict) {
     switch (verdict) {
-        case RangeVerdict::TooEarly: return "Resultng date is earlier than -3000-01-01 CE.";
-        case RangeVerdict::TooLate: return "Resulting date is later than 6000-01-01 CE.";
-        case RangeVerdict::InRange: break;
+        case RangeVerdict::TooEarly:
+            return "Resultng date is earlier than -3000-01-01 CE.";
+        case RangeVerdict::TooLate:
+            return "Resulting date is later than 6000-01-01 CE.";
+        case RangeVerdict::InRange:
+            break;
     }
     return {};
 }
@@ -71,8 +74,7 @@ std::string_view RangeMessage(RangeVerdict verdict) {
 std::string ZoneItemText(int offsetMinutes) {
     if (offsetMinutes == 0) return "GMT";
     const int64_t a = offsetMinutes < 0 ? -int64_t{offsetMinutes} : int64_t{offsetMinutes};
-    return std::string("GMT ") + (offsetMinutes < 0 ? "- " : "+ ") + PadNumber(a / 60, 2) + ":" +
-           PadNumber(a % 60, 2);
+    return std::string("GMT ") + (offsetMinutes < 0 ? "- " : "+ ") + PadNumber(a / 60, 2) + ":" + PadNumber(a % 60, 2);
 }
 
 int16_t TimeZoneOffsetFromItem(std::string_view item) {

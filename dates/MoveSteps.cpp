@@ -21,10 +21,10 @@ struct StepUnitInfo {
 
 // In the order of the window's list.
 constexpr std::array<StepUnitInfo, NumberOfStepUnits> kUnits = {{
-    {"1 minute", -1},    {"1 hour", -1},       {"1 day", -1},       {"1 CE month", CE},   {"1 CE year", CE},
-    {"1 CE century", CE}, {"1 OLC month", OLC}, {"1 OLC year", OLC}, {"1 DV month", DV},   {"1 DV year", DV},
-    {"1 DV cycle", DV},  {"1 LVT month", LVT}, {"1 LVT year", LVT}, {"1 LVT cycle", LVT}, {"1 SVT quarter", SVT},
-    {"1 SVT year", SVT}, {"1 CLW week", CLW},  {"1 CLW month", CLW}, {"1 CLW year", CLW},
+    {"1 minute", -1},     {"1 hour", -1},       {"1 day", -1},        {"1 CE month", CE},   {"1 CE year", CE},
+    {"1 CE century", CE}, {"1 OLC month", OLC}, {"1 OLC year", OLC},  {"1 DV month", DV},   {"1 DV year", DV},
+    {"1 DV cycle", DV},   {"1 LVT month", LVT}, {"1 LVT year", LVT},  {"1 LVT cycle", LVT}, {"1 SVT quarter", SVT},
+    {"1 SVT year", SVT},  {"1 CLW week", CLW},  {"1 CLW month", CLW}, {"1 CLW year", CLW},
 }};
 
 }  // namespace
@@ -51,8 +51,10 @@ bool StepCommonEraDay(StepUnit unit, bool forward, int32_t& d) {
     rec.letter = 'G';
     rec.jdn = d;
     jdn_to_euro_date(&rec);
-    if (unit == Step::CeMonth) StepCommonEraMonth(rec, forward);
-    else StepCommonEraYears(rec, unit == Step::CeYear ? 1 : 100, forward);
+    if (unit == Step::CeMonth)
+        StepCommonEraMonth(rec, forward);
+    else
+        StepCommonEraYears(rec, unit == Step::CeYear ? 1 : 100, forward);
     d = rec.jdn;
     return rec.valid == 1;
 }
@@ -61,8 +63,10 @@ bool StepOmbrineDay(StepUnit unit, bool forward, int32_t& d) {
     OmbrineDateRecord rec{};
     rec.jdn = d;
     jdn_to_odate(&rec);
-    if (unit == Step::OlcMonth) StepOmbrineMonth(rec, forward);
-    else StepOmbrineYear(rec, forward);
+    if (unit == Step::OlcMonth)
+        StepOmbrineMonth(rec, forward);
+    else
+        StepOmbrineYear(rec, forward);
     odate_to_jdn(&rec);
     d = rec.jdn;
     return rec.valid == 1;
@@ -72,9 +76,12 @@ bool StepSolilunarDay(StepUnit unit, bool forward, int32_t& d) {
     SolilunarDateRecord rec{};
     rec.jdn = d;
     jdn_to_dvslcdate(&rec);
-    if (unit == Step::DvMonth) StepSolilunarMonth(rec, forward);
-    else if (unit == Step::DvYear) StepSolilunarYear(rec, forward);
-    else StepCycle(rec, forward);
+    if (unit == Step::DvMonth)
+        StepSolilunarMonth(rec, forward);
+    else if (unit == Step::DvYear)
+        StepSolilunarYear(rec, forward);
+    else
+        StepCycle(rec, forward);
     dvslcdate_to_jdn(&rec);
     if (rec.valid != 1 && unit == Step::DvCycle) {
         // Months differ between cycles: a 13th month or a 30th day the other
@@ -92,9 +99,12 @@ bool StepLunarTridayDay(StepUnit unit, bool forward, int32_t& d) {
     LunarTridayRecord rec{};
     rec.jdn = d;
     jdn_to_vtclunar(&rec);
-    if (unit == Step::LvtMonth) StepLunarTridayMonth(rec, forward);
-    else if (unit == Step::LvtYear) StepLunarTridayYear(rec, forward);
-    else StepCycle(rec, forward);
+    if (unit == Step::LvtMonth)
+        StepLunarTridayMonth(rec, forward);
+    else if (unit == Step::LvtYear)
+        StepLunarTridayYear(rec, forward);
+    else
+        StepCycle(rec, forward);
     const bool ok = vtclunar_valid(&rec) == 1;
     vtclunar_to_jdn(&rec);
     d = rec.jdn;
@@ -105,8 +115,10 @@ bool StepSolarTridayDay(StepUnit unit, bool forward, int32_t& d) {
     SolarTridayRecord rec{};
     rec.jdn = d;
     jdn_to_vtcsolar(&rec);
-    if (unit == Step::SvtQuarter) StepSolarTridayQuarter(rec, forward);
-    else StepSolarTridayYear(rec, forward);
+    if (unit == Step::SvtQuarter)
+        StepSolarTridayQuarter(rec, forward);
+    else
+        StepSolarTridayYear(rec, forward);
     const bool ok = vtcsolar_valid(&rec) == 1;
     vtcsolar_to_jdn(&rec);
     d = rec.jdn;
@@ -129,9 +141,12 @@ MoveStepResult StepCorvane(StepUnit unit, bool forward, double moment, int offse
     CorvaneDateRecord rec;
     rec.jdn = FloorToDay(c);
     CorvaneDateFromDay(rec);
-    if (unit == Step::ClwWeek) StepCorvaneWeek(rec, forward);
-    else if (unit == Step::ClwMonth) StepCorvaneMonth(rec, forward);
-    else StepCorvaneYear(rec, forward);
+    if (unit == Step::ClwWeek)
+        StepCorvaneWeek(rec, forward);
+    else if (unit == Step::ClwMonth)
+        StepCorvaneMonth(rec, forward);
+    else
+        StepCorvaneYear(rec, forward);
     if (rec.valid != 1) return unchanged;
     return {MomentFromCJD(rec.jdn + timeOfDay + CorvaneDayShift, offsetMinutes), CLW};
 }
@@ -154,11 +169,21 @@ MoveStepResult MoveStep(StepUnit unit, bool forward, double moment, int offsetMi
     const double timeOfDay = c - std::floor(c);
     bool ok = false;
     switch (calendar) {
-        case CE: ok = StepCommonEraDay(unit, forward, day); break;
-        case OLC: ok = StepOmbrineDay(unit, forward, day); break;
-        case DV: ok = StepSolilunarDay(unit, forward, day); break;
-        case LVT: ok = StepLunarTridayDay(unit, forward, day); break;
-        default: ok = StepSolarTridayDay(unit, forward, day); break;
+        case CE:
+            ok = StepCommonEraDay(unit, forward, day);
+            break;
+        case OLC:
+            ok = StepOmbrineDay(unit, forward, day);
+            break;
+        case DV:
+            ok = StepSolilunarDay(unit, forward, day);
+            break;
+        case LVT:
+            ok = StepLunarTridayDay(unit, forward, day);
+            break;
+        default:
+            ok = StepSolarTridayDay(unit, forward, day);
+            break;
     }
     if (!ok) return unchanged;
     return {MomentFromCJD(day + timeOfDay, offsetMinutes), calendar};

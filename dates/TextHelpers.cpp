@@ -103,7 +103,8 @@ double NumericValue(std::string_view text) {
         // Too large is infinite, too small is zero, as strtod has it.
         const size_t firstDigit = number.find_first_of("123456789");
         const size_t point = number.find('.');
-        const bool large = firstDigit != std::string_view::npos && (point == std::string_view::npos || firstDigit < point);
+        const bool large =
+            firstDigit != std::string_view::npos && (point == std::string_view::npos || firstDigit < point);
         const double magnitude = large ? HUGE_VAL : 0.0;
         return number.front() == '-' ? -magnitude : magnitude;
     }
@@ -219,12 +220,15 @@ std::string Ordinal(int16_t n) {
     if (n < 0) return text;
     if (n >= 11 && n <= 13) return text + "th";
     switch (n % 10) {
-        case 1: return text + "st";
-        case 2: return text + "nd";
-        case 3: return text + "rd";
-        default: return text + "th";
+        case 1:
+            return text + "st";
+        case 2:
+            return text + "nd";
+        case 3:
+            return text + "rd";
+        default:
+            return text + "th";
     }
 }
 
 }  // namespace vx
-

@@ -15,8 +15,8 @@ QImage ToQImage(const PixelImage& image) {
         const Colour* from = image.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(image.width);
         for (int x = 0; x < image.width; ++x) {
             const Colour c = from[x];
-            line[x] = qRgb(static_cast<int>(c & 255), static_cast<int>((c >> 8) & 255),
-                           static_cast<int>((c >> 16) & 255));
+            line[x] =
+                qRgb(static_cast<int>(c & 255), static_cast<int>((c >> 8) & 255), static_cast<int>((c >> 16) & 255));
         }
     }
     return img;

@@ -23,7 +23,8 @@ void SetTextColour(QWidget* w, const QColor& c) {
     QPalette p = w->palette();
     p.setColor(QPalette::Active, QPalette::WindowText, c);
     p.setColor(QPalette::Inactive, QPalette::WindowText, c);
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor((c.red() + 0) / 2, (c.green() + 0) / 2, (c.blue() + 128) / 2));
+    p.setColor(QPalette::Disabled, QPalette::WindowText,
+               QColor((c.red() + 0) / 2, (c.green() + 0) / 2, (c.blue() + 128) / 2));
     w->setPalette(p);
 }
 

@@ -139,8 +139,8 @@ private:
     // Controls, named as the window's model names them; each has its name as
     // its object name ("lblTime(1)" for a pair's value), by which the tests
     // find them.
-    QFrame *fraDates, *fraTime, *fraConvert, *fraSearch, *fraMove, *fraMoveStep, *fraMoveDirection,
-        *fraStopPauseResume, *fraHistory;
+    QFrame *fraDates, *fraTime, *fraConvert, *fraSearch, *fraMove, *fraMoveStep, *fraMoveDirection, *fraStopPauseResume,
+        *fraHistory;
     // The date lines (lblCommonEraDate, ...: each calendar's row names its
     // pair), by calendar code; then the Moon's two lines, time and delta T.
     std::array<LabelPair, NumberOfCalendars> dateLines_;
@@ -159,7 +159,6 @@ private:
     QCheckBox *chkRepeatedly, *chkLog;
     MoonPictureBox* picMoon;
     QTimer* Clock;
-
 
     // State the commands share.
     bool RestoringFromHistory = false;
@@ -328,7 +327,7 @@ private:
     Services services_;
     MoonPainter painter_;
     std::string windowTitle_;
-    bool moveActive_ = false;     // from Move until its ending
+    bool moveActive_ = false;  // from Move until its ending
 };
 
 }  // namespace vx

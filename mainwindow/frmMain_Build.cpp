@@ -53,27 +53,63 @@ void frmMain::BuildControls() {
 // Every control's object name is its member's name: the tests and anyone
 // inspecting the window find them by it.
 void frmMain::NameControls() {
-    const std::pair<QObject*, const char*> controls[] = {
-        {fraDates, "fraDates"}, {fraTime, "fraTime"}, {fraConvert, "fraConvert"}, {fraSearch, "fraSearch"},
-        {fraMove, "fraMove"}, {fraMoveStep, "fraMoveStep"}, {fraMoveDirection, "fraMoveDirection"},
-        {fraStopPauseResume, "fraStopPauseResume"}, {fraHistory, "fraHistory"}, {cmdNow, "cmdNow"},
-        {picCheck, "picCheck"}, {lblTimeZone, "lblTimeZone"}, {lblTimeSystem, "lblTimeSystem"},
-        {lblEnterDateTime, "lblEnterDateTime"}, {lblDays, "lblDays"}, {lblRefreshPeriod, "lblRefreshPeriod"},
-        {lblSearching, "lblSearching"}, {lblActualEclipseData, "lblActualEclipseData"},
-        {lblOnlineDocumentation, "lblOnlineDocumentation"}, {lblCorvaneSystems, "lblCorvaneSystems"},
-        {optGreenwich, "optGreenwich"}, {optLocal, "optLocal"}, {optPlus, "optPlus"}, {optMinus, "optMinus"},
-        {optNext, "optNext"}, {optPrevious, "optPrevious"}, {optMoveDirection[0], "optMoveDirection(0)"},
-        {optMoveDirection[1], "optMoveDirection(1)"}, {cboTimeZone, "cboTimeZone"}, {cboTarget, "cboTarget"},
-        {cboMoveStep, "cboMoveStep"}, {cboRefreshPeriod, "cboRefreshPeriod"}, {cboHistory, "cboHistory"},
-        {txbDate, "txbDate"}, {txbPlusMinus, "txbPlusMinus"}, {cmdCompute, "cmdCompute"},
-        {cmdClearDate, "cmdClearDate"}, {cmdReset, "cmdReset"}, {cmdSearch, "cmdSearch"}, {cmdMove, "cmdMove"},
-        {cmdStop, "cmdStop"}, {cmdPauseResume, "cmdPauseResume"}, {cmdLogThisResult, "cmdLogThisResult"},
-        {cmdViewLog, "cmdViewLog"}, {cmdLogPreferences, "cmdLogPreferences"}, {cmdSaveState, "cmdSaveState"},
-        {cmdHelp, "cmdHelp"}, {cmdQuit, "cmdQuit"}, {chkRepeatedly, "chkRepeatedly"}, {chkLog, "chkLog"},
-        {picMoon, "picMoon"}, {Clock, "Clock"}};
+    const std::pair<QObject*, const char*> controls[] = {{fraDates, "fraDates"},
+                                                         {fraTime, "fraTime"},
+                                                         {fraConvert, "fraConvert"},
+                                                         {fraSearch, "fraSearch"},
+                                                         {fraMove, "fraMove"},
+                                                         {fraMoveStep, "fraMoveStep"},
+                                                         {fraMoveDirection, "fraMoveDirection"},
+                                                         {fraStopPauseResume, "fraStopPauseResume"},
+                                                         {fraHistory, "fraHistory"},
+                                                         {cmdNow, "cmdNow"},
+                                                         {picCheck, "picCheck"},
+                                                         {lblTimeZone, "lblTimeZone"},
+                                                         {lblTimeSystem, "lblTimeSystem"},
+                                                         {lblEnterDateTime, "lblEnterDateTime"},
+                                                         {lblDays, "lblDays"},
+                                                         {lblRefreshPeriod, "lblRefreshPeriod"},
+                                                         {lblSearching, "lblSearching"},
+                                                         {lblActualEclipseData, "lblActualEclipseData"},
+                                                         {lblOnlineDocumentation, "lblOnlineDocumentation"},
+                                                         {lblCorvaneSystems, "lblCorvaneSystems"},
+                                                         {optGreenwich, "optGreenwich"},
+                                                         {optLocal, "optLocal"},
+                                                         {optPlus, "optPlus"},
+                                                         {optMinus, "optMinus"},
+                                                         {optNext, "optNext"},
+                                                         {optPrevious, "optPrevious"},
+                                                         {optMoveDirection[0], "optMoveDirection(0)"},
+                                                         {optMoveDirection[1], "optMoveDirection(1)"},
+                                                         {cboTimeZone, "cboTimeZone"},
+                                                         {cboTarget, "cboTarget"},
+                                                         {cboMoveStep, "cboMoveStep"},
+                                                         {cboRefreshPeriod, "cboRefreshPeriod"},
+                                                         {cboHistory, "cboHistory"},
+                                                         {txbDate, "txbDate"},
+                                                         {txbPlusMinus, "txbPlusMinus"},
+                                                         {cmdCompute, "cmdCompute"},
+                                                         {cmdClearDate, "cmdClearDate"},
+                                                         {cmdReset, "cmdReset"},
+                                                         {cmdSearch, "cmdSearch"},
+                                                         {cmdMove, "cmdMove"},
+                                                         {cmdStop, "cmdStop"},
+                                                         {cmdPauseResume, "cmdPauseResume"},
+                                                         {cmdLogThisResult, "cmdLogThisResult"},
+                                                         {cmdViewLog, "cmdViewLog"},
+                                                         {cmdLogPreferences, "cmdLogPreferences"},
+                                                         {cmdSaveState, "cmdSaveState"},
+                                                         {cmdHelp, "cmdHelp"},
+                                                         {cmdQuit, "cmdQuit"},
+                                                         {chkRepeatedly, "chkRepeatedly"},
+                                                         {chkLog, "chkLog"},
+                                                         {picMoon, "picMoon"},
+                                                         {Clock, "Clock"}};
     for (const auto& [control, name] : controls) control->setObjectName(QString::fromLatin1(name));
-    std::vector<std::pair<LabelPair*, QString>> pairs = {
-        {&lblPhaseOfMoon, "lblPhaseOfMoon"}, {&lblAgeOfMoon, "lblAgeOfMoon"}, {&lblTime, "lblTime"}, {&lblDeltaT, "lblDeltaT"}};
+    std::vector<std::pair<LabelPair*, QString>> pairs = {{&lblPhaseOfMoon, "lblPhaseOfMoon"},
+                                                         {&lblAgeOfMoon, "lblAgeOfMoon"},
+                                                         {&lblTime, "lblTime"},
+                                                         {&lblDeltaT, "lblDeltaT"}};
     for (const CalendarInfo& c : Calendars)
         pairs.emplace_back(&DateLine(c.code),
                            QString::fromUtf8(c.lineControl.data(), static_cast<qsizetype>(c.lineControl.size())));
@@ -266,7 +302,7 @@ void frmMain::BuildHistoryFrame() {
 
 void frmMain::BuildWindowLabels() {
     for (QWidget* w : std::initializer_list<QWidget*>{optGreenwich, optLocal, optPlus, optMinus, optNext, optPrevious,
-                                                     optMoveDirection[0], optMoveDirection[1], chkRepeatedly, chkLog})
+                                                      optMoveDirection[0], optMoveDirection[1], chkRepeatedly, chkLog})
         SetTextColour(w, NormalColour);
 
     lblSearching = new QLabel("Searching ...", this);
@@ -281,9 +317,8 @@ void frmMain::BuildWindowLabels() {
     // The margins come on top of the text: the widest line has its width
     // inside them.
     lblActualEclipseData->setContentsMargins(4, 2, 0, 2);
-    lblActualEclipseData->setMinimumSize(
-        lblActualEclipseData->fontMetrics().horizontalAdvance(kWidestEclipseLine) + 4,
-        lblActualEclipseData->fontMetrics().lineSpacing() * 6 + 4);
+    lblActualEclipseData->setMinimumSize(lblActualEclipseData->fontMetrics().horizontalAdvance(kWidestEclipseLine) + 4,
+                                         lblActualEclipseData->fontMetrics().lineSpacing() * 6 + 4);
     lblActualEclipseData->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     lblOnlineDocumentation = new ClickLabel("Online documentation", this);
     lblCorvaneSystems = new ClickLabel("Corvane Systems", this);

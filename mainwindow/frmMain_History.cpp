@@ -62,14 +62,16 @@ bool frmMain::HistoryEntryAt(int index, HistoryEntry& entry) {
     // without an entry of its own is read from its text, as a typed date.
     const auto& entries = history_.Entries();
     const int fromEnd = cboHistory->count() - 1 - index;
-    if (fromEnd < static_cast<int>(entries.size()) && entries[entries.size() - 1 - static_cast<size_t>(fromEnd)].text == text) {
+    if (fromEnd < static_cast<int>(entries.size()) &&
+        entries[entries.size() - 1 - static_cast<size_t>(fromEnd)].text == text) {
         entry = entries[entries.size() - 1 - static_cast<size_t>(fromEnd)];
         return true;
     }
     const HistoryZone zone = ZoneOfHistoryEntry(text);
     DateEntryInputs inputs;
     inputs.currentCalendar = Shown().CurrentCalendar;
-    inputs.zoneOffset = zone.greenwich ? 0 : TimeZoneOffsetFromItem(cboTimeZone->itemText(zone.zoneIndex).toStdString());
+    inputs.zoneOffset =
+        zone.greenwich ? 0 : TimeZoneOffsetFromItem(cboTimeZone->itemText(zone.zoneIndex).toStdString());
     inputs.fromHistory = true;
     const DateEntryResult parsed = ParseDateEntry(text, inputs);
     if (parsed.error != 0) {
@@ -204,7 +206,9 @@ bool frmMain::ClearLogFromFull() {
 }
 
 void frmMain::cmdLogPreferences_Click() {
-    if (prefsWindow == nullptr) prefsWindow = new frmLogPreferences(logPreferences, [this] { FocusDateEntry(); }, this);
+    if (prefsWindow == nullptr)
+        prefsWindow = new frmLogPreferences(
+            logPreferences, [this] { FocusDateEntry(); }, this);
     prefsWindow->ShowPreferences();
 }
 

@@ -20,15 +20,40 @@ void frmMain::SetUpKeyboard() {
     for (QWidget* w : std::initializer_list<QWidget*>{txbDate, txbPlusMinus}) w->installEventFilter(this);
     // Every button: Enter presses it (F1 on Move and Help opens help).
     for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
-    for (QComboBox* list : {cboTimeZone, cboTarget, cboMoveStep, cboRefreshPeriod, cboHistory}) list->installEventFilter(this);
+    for (QComboBox* list : {cboTimeZone, cboTarget, cboMoveStep, cboRefreshPeriod, cboHistory})
+        list->installEventFilter(this);
     // Tab follows what the eye reads: Now at the top, the commands on the
     // left from top to bottom, then the history column.
-    const QWidget* order[] = {cmdNow,      optGreenwich, optLocal,  cboTimeZone,         txbDate,
-                              cmdCompute,  cmdClearDate, optPlus,   optMinus,            txbPlusMinus,
-                              cmdReset,    cmdSearch,    optNext,   optPrevious,         cboTarget,
-                              cmdMove,     cboMoveStep,  optMoveDirection[0], optMoveDirection[1], chkRepeatedly,
-                              cmdStop,     cmdPauseResume, cboRefreshPeriod, cboHistory,  chkLog,
-                              cmdLogThisResult, cmdViewLog, cmdLogPreferences, cmdSaveState, cmdHelp,
+    const QWidget* order[] = {cmdNow,
+                              optGreenwich,
+                              optLocal,
+                              cboTimeZone,
+                              txbDate,
+                              cmdCompute,
+                              cmdClearDate,
+                              optPlus,
+                              optMinus,
+                              txbPlusMinus,
+                              cmdReset,
+                              cmdSearch,
+                              optNext,
+                              optPrevious,
+                              cboTarget,
+                              cmdMove,
+                              cboMoveStep,
+                              optMoveDirection[0],
+                              optMoveDirection[1],
+                              chkRepeatedly,
+                              cmdStop,
+                              cmdPauseResume,
+                              cboRefreshPeriod,
+                              cboHistory,
+                              chkLog,
+                              cmdLogThisResult,
+                              cmdViewLog,
+                              cmdLogPreferences,
+                              cmdSaveState,
+                              cmdHelp,
                               cmdQuit};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
@@ -51,14 +76,18 @@ void frmMain::FocusDateEntry() {
 
 void frmMain::FocusMoveOrQuit() {
     if (!isVisible() || HoldFocus) return;
-    if (cmdMove->isEnabled()) cmdMove->setFocus();
-    else cmdQuit->setFocus();
+    if (cmdMove->isEnabled())
+        cmdMove->setFocus();
+    else
+        cmdQuit->setFocus();
 }
 
 void frmMain::FocusSearchOrQuit() {
     if (HoldFocus) return;
-    if (cmdSearch->isEnabled()) cmdSearch->setFocus();
-    else cmdQuit->setFocus();
+    if (cmdSearch->isEnabled())
+        cmdSearch->setFocus();
+    else
+        cmdQuit->setFocus();
 }
 
 bool frmMain::ListChoiceEvent(QComboBox* list, QEvent* event) {
@@ -76,14 +105,28 @@ bool frmMain::ListChoiceEvent(QComboBox* list, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;  // Alt+Down opens the list
         switch (key->key()) {
-            case Qt::Key_Up: step = -1; break;
-            case Qt::Key_Down: step = 1; break;
-            case Qt::Key_PageUp: step = -10; break;
-            case Qt::Key_PageDown: step = 10; break;
-            case Qt::Key_Home: step = -list->count(); break;
-            case Qt::Key_End: step = list->count(); break;
+            case Qt::Key_Up:
+                step = -1;
+                break;
+            case Qt::Key_Down:
+                step = 1;
+                break;
+            case Qt::Key_PageUp:
+                step = -10;
+                break;
+            case Qt::Key_PageDown:
+                step = 10;
+                break;
+            case Qt::Key_Home:
+                step = -list->count();
+                break;
+            case Qt::Key_End:
+                step = list->count();
+                break;
             case Qt::Key_Return:
-            case Qt::Key_Enter: ChooseFromList(list, false); return true;
+            case Qt::Key_Enter:
+                ChooseFromList(list, false);
+                return true;
             default: {
                 // A typed letter moves to the next item that starts with it.
                 const QString typed = key->text();
@@ -120,16 +163,22 @@ void frmMain::ChooseFromList(QComboBox* list, bool focusLeaving) {
     // lists that are read later refocus as a choice from the open list does.
     if (!moved && (focusLeaving || list == cboTimeZone || list == cboHistory)) return;
     HoldFocus = focusLeaving;
-    if (list == cboTimeZone) cboTimeZone_Click();
-    else if (list == cboHistory) cboHistory_Click();
-    else if (list == cboTarget) SetTheFocus();
-    else if (list == cboMoveStep) FocusMoveOrQuit();
-    else if (list == cboRefreshPeriod) cboRefreshPeriod_Click();
+    if (list == cboTimeZone)
+        cboTimeZone_Click();
+    else if (list == cboHistory)
+        cboHistory_Click();
+    else if (list == cboTarget)
+        SetTheFocus();
+    else if (list == cboMoveStep)
+        FocusMoveOrQuit();
+    else if (list == cboRefreshPeriod)
+        cboRefreshPeriod_Click();
     HoldFocus = false;
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (auto* list = qobject_cast<QComboBox*>(watched)) return ListChoiceEvent(list, event) || QWidget::eventFilter(watched, event);
+    if (auto* list = qobject_cast<QComboBox*>(watched))
+        return ListChoiceEvent(list, event) || QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
         (watched == txbDate || watched == txbPlusMinus || watched == cmdMove || watched == cmdHelp)) {
         cmdHelp_Click();

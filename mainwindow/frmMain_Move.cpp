@@ -20,7 +20,7 @@ int frmMain::RefreshPeriodMs() const {
 
 void frmMain::EnableCommandFrames(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{fraMove, cmdMove, fraConvert, cmdCompute, cmdClearDate, fraSearch,
-                                                     cmdSearch, cmdHelp, cmdReset, cmdViewLog, cmdLogThisResult})
+                                                      cmdSearch, cmdHelp, cmdReset, cmdViewLog, cmdLogThisResult})
         w->setEnabled(enabled);
 }
 
@@ -28,8 +28,8 @@ void frmMain::cmdMove_Click() {
     if (moveActive_) return;
     if (!TakePendingEntry()) return;
     const bool forward = optMoveDirection[0]->isChecked();
-    LastMoveLogText = MoveLogText(static_cast<StepUnit>(cboMoveStep->currentIndex()), forward,
-                                  chkRepeatedly->isChecked());
+    LastMoveLogText =
+        MoveLogText(static_cast<StepUnit>(cboMoveStep->currentIndex()), forward, chkRepeatedly->isChecked());
     MoveRunning = chkRepeatedly->isChecked();
     MovePaused = false;
     model_.Update([](MomentState& s) {

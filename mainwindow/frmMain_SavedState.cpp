@@ -43,7 +43,8 @@ void frmMain::cmdSaveState_Click() {
     s.logFormatCalendarDate = prefs.optLogFormat == 0;
     for (int box = 0; box < IncludeBoxCount; ++box) s.include[static_cast<size_t>(box)] = IncludeBox(prefs, box);
     std::string error;
-    if (SavedStatePath.empty()) error = "no application-data folder: neither HOME nor the account names a home folder";
+    if (SavedStatePath.empty())
+        error = "no application-data folder: neither HOME nor the account names a home folder";
     else if (WriteFileReplacing(SavedStatePath, FormatSavedState(s), error)) {
         cmdSaveState->setEnabled(false);
         FocusDateEntry();
@@ -74,7 +75,8 @@ bool frmMain::RestoreSavedState() {
     if (good >= 2) shown.CurrentCalendar = static_cast<int16_t>(s.currentCalendar);
     ApplySavedOptions(s, good, shown);
     // A caption of blanks shows nothing and counts as none.
-    if (good >= 13) shown.EclipseCaption = QString::fromStdString(s.eclipseData).trimmed().isEmpty() ? "" : s.eclipseData;
+    if (good >= 13)
+        shown.EclipseCaption = QString::fromStdString(s.eclipseData).trimmed().isEmpty() ? "" : s.eclipseData;
     shown.ShowingNow = false;
     Clock->stop();
     RestoringSavedState = false;
@@ -98,8 +100,10 @@ void frmMain::ApplySavedOptions(const SavedState& s, int good, MomentState& show
     if (good >= 7) cboMoveStep->setCurrentIndex(s.moveStep);
     if (good >= 8)
         cboTarget->setCurrentIndex(s.searchTarget == Target::SameSaros ? Target::AnyEclipse : s.searchTarget);
-    if (good >= 9) cboTimeZone->setCurrentIndex(s.timeZone);
-    else SelectSystemZone();  // the file did not say
+    if (good >= 9)
+        cboTimeZone->setCurrentIndex(s.timeZone);
+    else
+        SelectSystemZone();  // the file did not say
     shown.AppliedZoneOffset = SelectedZoneOffset();
     if (good >= 10) cboRefreshPeriod->setCurrentIndex(s.refreshPeriod);
     chkRepeatedly->setChecked(false);

@@ -58,7 +58,8 @@ void frmMain::cmdSearch_Click() {
     lblSearching->setVisible(false);
     model_.Update([&](MomentState& s) { s.search = state; });
     switch (found.result) {
-        case SearchOutcome::Result::Found: break;
+        case SearchOutcome::Result::Found:
+            break;
         case SearchOutcome::Result::PhaseError:
             services_.messages->Show("Error", GetPhaseErrorText(found.phaseCode, "cmdSearch_Click"),
                                      MessageIcon::Warning, MessageButtons::Ok);

@@ -138,10 +138,7 @@ void frmMain::ConnectLabels() {
     for (int c = 0; c < NumberOfCalendars; ++c)
         for (int e = 0; e < 2; ++e)
             connect(DateLine(c)[e], &ClickLabel::clicked, this, [this, c, e] { CopyDateLineToEntry(c, e); });
-    for (int e = 0; e < 2; ++e)
-        connect(lblTime[e], &ClickLabel::clicked, this, [this] {
-            AppendTimeToEntry();
-        });
+    for (int e = 0; e < 2; ++e) connect(lblTime[e], &ClickLabel::clicked, this, [this] { AppendTimeToEntry(); });
     connect(cmdViewLog, &QPushButton::clicked, this, [this] { cmdViewLog_Click(); });
     connect(cmdLogPreferences, &QPushButton::clicked, this, [this] { cmdLogPreferences_Click(); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
@@ -246,7 +243,8 @@ void frmMain::FillLists() {
 
     cboMoveStep->clear();
     for (StepUnit unit = 0; unit < NumberOfStepUnits; ++unit)
-        cboMoveStep->addItem(QString::fromUtf8(StepUnitText(unit).data(), static_cast<qsizetype>(StepUnitText(unit).size())));
+        cboMoveStep->addItem(
+            QString::fromUtf8(StepUnitText(unit).data(), static_cast<qsizetype>(StepUnitText(unit).size())));
     cboMoveStep->setCurrentIndex(Step::Day);
 
     cboRefreshPeriod->clear();
@@ -259,15 +257,17 @@ void frmMain::FillLists() {
     for (SearchTarget target = 0; target < NumberOfSearchTargets; ++target) {
         const SearchTargetInfo& info = SearchTargetOf(target);
         const QString text = QString::fromUtf8(info.text.data(), static_cast<qsizetype>(info.text.size()));
-        if (info.itemPhase >= 0) cboTarget->addItem(text, info.itemPhase);
-        else cboTarget->addItem(text);
+        if (info.itemPhase >= 0)
+            cboTarget->addItem(text, info.itemPhase);
+        else
+            cboTarget->addItem(text);
     }
     cboTarget->setCurrentIndex(Target::FullMoon);
 }
 
 void frmMain::ResetDisplayColours() {
     for (QWidget* w : std::initializer_list<QWidget*>{lblPhaseOfMoon[0], lblAgeOfMoon[0], lblTime[0], lblDeltaT[0],
-                                                     lblTimeSystem, lblTimeZone, lblDays})
+                                                      lblTimeSystem, lblTimeZone, lblDays})
         SetTextColour(w, NormalColour);
     for (int c = 0; c < NumberOfCalendars; ++c) DateLine(c)[1]->clear();
     for (LabelPair* p : {&lblPhaseOfMoon, &lblAgeOfMoon, &lblTime, &lblDeltaT}) (*p)[1]->clear();
@@ -275,9 +275,9 @@ void frmMain::ResetDisplayColours() {
 }
 
 void frmMain::EnableDisableFunctions(bool enable) {
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdMove, cmdCompute, cmdClearDate, cmdReset, cmdSearch,
-                                                     cmdLogPreferences, cmdLogThisResult, chkLog, cmdSaveState, txbDate,
-                                                     txbPlusMinus})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmdMove, cmdCompute, cmdClearDate, cmdReset, cmdSearch, cmdLogPreferences,
+                                         cmdLogThisResult, chkLog, cmdSaveState, txbDate, txbPlusMinus})
         w->setEnabled(enable);
     cmdViewLog->setEnabled(enable && !Log.Empty());
     FocusMoveOrQuit();

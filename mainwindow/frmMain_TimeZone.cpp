@@ -22,7 +22,8 @@ void frmMain::cboTimeZone_Click() {
     if (z != applied && !CheckRange(moved)) {
         cboTimeZone->blockSignals(true);
         for (int i = 0; i < cboTimeZone->count(); ++i)
-            if (TimeZoneOffsetFromItem(cboTimeZone->itemText(i).toStdString()) == applied) cboTimeZone->setCurrentIndex(i);
+            if (TimeZoneOffsetFromItem(cboTimeZone->itemText(i).toStdString()) == applied)
+                cboTimeZone->setCurrentIndex(i);
         cboTimeZone->blockSignals(false);
         SetTheFocus();
         return;
@@ -59,7 +60,8 @@ double frmMain::ClockMoment() const {
     const ClockReading now = services_.clock->Now();
     EuroDateRecord rec{now.year, now.month, now.day, 'G', 0, 0};
     euro_date_to_jdn(&rec);
-    const double cjd = rec.jdn + DaysFromSeconds((now.hour * MinutesPerHour + now.minute) * SecondsPerMinute + now.second);
+    const double cjd =
+        rec.jdn + DaysFromSeconds((now.hour * MinutesPerHour + now.minute) * SecondsPerMinute + now.second);
     return MomentFromCJD(cjd, 0);
 }
 
@@ -80,7 +82,8 @@ void frmMain::Clock_Timer() {
             s.dblCurrentAJDate = ClockMoment();
             s.EclipseCaption.clear();
         });
-    else if (MoveRunning) MoveClockTick();
+    else if (MoveRunning)
+        MoveClockTick();
 }
 
 }  // namespace vx

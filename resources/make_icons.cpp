@@ -59,7 +59,8 @@ std::vector<unsigned char> Png(int size, const std::vector<unsigned char>& rgba)
         z.push_back(static_cast<unsigned char>(n >> 8));
         z.push_back(static_cast<unsigned char>(~n & 0xFF));
         z.push_back(static_cast<unsigned char>((~n >> 8) & 0xFF));
-        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at), raw.begin() + static_cast<std::ptrdiff_t>(at + n));
+        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
+                 raw.begin() + static_cast<std::ptrdiff_t>(at + n));
         at += n;
         if (last) break;
     }
@@ -93,7 +94,8 @@ std::vector<unsigned char> Moon(int size, const vx::PixelImage& full) {
                     const double v = ((y + (sy + 0.5) / 4) / size) * 2 - 1;
                     if (u * u + v * v > 0.94 * 0.94) continue;
                     const double uu = u / 0.94, vv = v / 0.94;
-                    const int px = static_cast<int>(std::lround(44 + uu * 43)), py = static_cast<int>(std::lround(45 + vv * 43));
+                    const int px = static_cast<int>(std::lround(44 + uu * 43)),
+                              py = static_cast<int>(std::lround(45 + vv * 43));
                     const vx::Colour c = full.Get(px, py);
                     double cr = c & 0xFFu, cg = (c >> 8) & 0xFFu, cb = (c >> 16) & 0xFFu;
                     const double half = std::sqrt(std::max(0.0, 1 - vv * vv));

@@ -17,8 +17,6 @@ double IlluminatedFractionOfDisc(double jdeTT) {
     return (1 + std::cos(i)) / 2;
 }
 
-double IlluminatedFractionAtMoment(double moment) {
-    return IlluminatedFractionOfDisc(DynamicalFromUniversal(moment));
-}
+double IlluminatedFractionAtMoment(double moment) { return IlluminatedFractionOfDisc(DynamicalFromUniversal(moment)); }
 
 }  // namespace vx

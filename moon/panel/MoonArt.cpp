@@ -15,8 +15,8 @@ struct Mare {
 // hemisphere: Imbrium, Serenitatis, Tranquillitatis, Crisium, Fecunditatis,
 // Nectaris, Nubium, Procellarum, Frigoris, Humorum.
 constexpr Mare kMaria[] = {
-    {-0.30, 0.45, 0.30, 0.24, 0.30}, {0.18, 0.40, 0.17, 0.15, 0.28}, {0.35, 0.12, 0.22, 0.16, 0.30},
-    {0.70, 0.28, 0.11, 0.09, 0.32},  {0.60, -0.10, 0.12, 0.16, 0.26}, {0.45, -0.30, 0.10, 0.09, 0.22},
+    {-0.30, 0.45, 0.30, 0.24, 0.30},  {0.18, 0.40, 0.17, 0.15, 0.28},  {0.35, 0.12, 0.22, 0.16, 0.30},
+    {0.70, 0.28, 0.11, 0.09, 0.32},   {0.60, -0.10, 0.12, 0.16, 0.26}, {0.45, -0.30, 0.10, 0.09, 0.22},
     {-0.20, -0.35, 0.18, 0.14, 0.22}, {-0.62, 0.10, 0.25, 0.42, 0.26}, {-0.05, 0.75, 0.45, 0.07, 0.18},
     {-0.55, -0.45, 0.09, 0.08, 0.22},
 };
@@ -46,10 +46,14 @@ Colour Blend(Colour a, Colour b, double t) {
 
 std::string_view MoonPictureFile(MoonPicture picture) {
     switch (picture) {
-        case MoonPicture::Dark: return "darkmoon.bmp";
-        case MoonPicture::FirstQuarterLit: return "1stquarter.bmp";
-        case MoonPicture::FullLit: return "fullmoon.bmp";
-        case MoonPicture::LastQuarterLit: return "lastquarter.bmp";
+        case MoonPicture::Dark:
+            return "darkmoon.bmp";
+        case MoonPicture::FirstQuarterLit:
+            return "1stquarter.bmp";
+        case MoonPicture::FullLit:
+            return "fullmoon.bmp";
+        case MoonPicture::LastQuarterLit:
+            return "lastquarter.bmp";
     }
     return {};
 }
@@ -70,10 +74,18 @@ PixelImage RenderMoonPicture(MoonPicture picture) {
             const double shade = (0.72 + 0.28 * mu) * Albedo(u, v);
             bool lit = false;
             switch (picture) {
-                case MoonPicture::FullLit: lit = true; break;
-                case MoonPicture::FirstQuarterLit: lit = dx >= 0; break;
-                case MoonPicture::LastQuarterLit: lit = dx <= 0; break;
-                case MoonPicture::Dark: lit = false; break;
+                case MoonPicture::FullLit:
+                    lit = true;
+                    break;
+                case MoonPicture::FirstQuarterLit:
+                    lit = dx >= 0;
+                    break;
+                case MoonPicture::LastQuarterLit:
+                    lit = dx <= 0;
+                    break;
+                case MoonPicture::Dark:
+                    lit = false;
+                    break;
             }
             Colour surface;
             if (lit) {

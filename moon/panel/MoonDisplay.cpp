@@ -69,11 +69,16 @@ LitSpan MoonLitSpan(ShadowPaint paint, double k, double radius, double dy) {
     if (m < 0) return {};
     const double w = std::sqrt(m), t = k * w;
     switch (paint) {
-        case ShadowPaint::None: return {-w, w, false, false};
-        case ShadowPaint::InsideRight: return {t, w, false, false};
-        case ShadowPaint::OutsideLeft: return {-t, w, true, false};
-        case ShadowPaint::OutsideRight: return {-w, t, false, true};
-        case ShadowPaint::InsideLeft: return {-w, -t, false, false};
+        case ShadowPaint::None:
+            return {-w, w, false, false};
+        case ShadowPaint::InsideRight:
+            return {t, w, false, false};
+        case ShadowPaint::OutsideLeft:
+            return {-t, w, true, false};
+        case ShadowPaint::OutsideRight:
+            return {-w, t, false, true};
+        case ShadowPaint::InsideLeft:
+            return {-w, -t, false, false};
     }
     return {};
 }
@@ -119,9 +124,9 @@ PixelImage RenderMoonDisplay(const MoonDisplaySource& source, int size) {
             cover[static_cast<size_t>(x)] = 0;
             if (c <= 0) continue;
             const Channels t = Texture(source, (x + 0.5) * s - 0.5, v);
-            const Colour colour = c >= 1 ? Pack(t.r, t.g, t.b)
-                                         : Pack(bg.r + (t.r - bg.r) * c, bg.g + (t.g - bg.g) * c,
-                                                bg.b + (t.b - bg.b) * c);
+            const Colour colour = c >= 1
+                                      ? Pack(t.r, t.g, t.b)
+                                      : Pack(bg.r + (t.r - bg.r) * c, bg.g + (t.g - bg.g) * c, bg.b + (t.b - bg.b) * c);
             out.pixels[static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)] = colour;
         }
     }

@@ -30,9 +30,7 @@ MoonDisc PictureDisc(MoonPicture picture);
 struct LitSpan {
     double lo = 1, hi = 0;
     bool loOpen = false, hiOpen = false;
-    bool Contains(double dx) const {
-        return (loOpen ? dx > lo : dx >= lo) && (hiOpen ? dx < hi : dx <= hi);
-    }
+    bool Contains(double dx) const { return (loOpen ? dx > lo : dx >= lo) && (hiOpen ? dx < hi : dx <= hi); }
 };
 
 // The row dy above the centre of a disc of the given radius; k = |2f - 1|,

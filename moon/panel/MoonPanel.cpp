@@ -26,7 +26,8 @@ std::string FormatMoonAge(double days) {
     const int64_t minutes = seconds / SecondsPerMinute;
     const int64_t d = minutes / MinutesPerDay;
     const int64_t rest = minutes % MinutesPerDay;
-    return Counted(d, "day") + ", " + Counted(rest / MinutesPerHour, "hr") + ", " + Counted(rest % MinutesPerHour, "min");
+    return Counted(d, "day") + ", " + Counted(rest / MinutesPerHour, "hr") + ", " +
+           Counted(rest % MinutesPerHour, "min");
 }
 
 std::string MoonPhaseText(double f, bool waxing) {
@@ -35,8 +36,11 @@ std::string MoonPhaseText(double f, bool waxing) {
     const std::string shownText = OneDecimal(exact);
     double pct = exact;
     ParseDecimal(shownText, pct);
-    const char* name = pct < 1 ? "Dark moon" : pct < 45 ? "Crescent moon" : pct < 55 ? "Half moon"
-                                                       : pct < 99 ? "Gibbous moon" : "Full moon";
+    const char* name = pct < 1    ? "Dark moon"
+                       : pct < 45 ? "Crescent moon"
+                       : pct < 55 ? "Half moon"
+                       : pct < 99 ? "Gibbous moon"
+                                  : "Full moon";
     std::string text = name;
     if (exact >= 0.05 && exact <= 99.95) text += waxing ? " (waxing)" : " (waning)";
     return text + ", " + shownText + "%";
@@ -133,8 +137,8 @@ MoonData ComputeMoonData(double moment) {
     const double thisNew = PhaseInstant(n, NewMoon, rec);
     const double age = moment - thisNew;
     const double nextNew = PhaseInstant(n + 1, NewMoon, rec);
-    data.ageText = "[" + std::to_string(n) + "] " + FormatMoonAge(age) + " (" +
-                   OneDecimal(age * 100 / (nextNew - thisNew)) + "%)";
+    data.ageText =
+        "[" + std::to_string(n) + "] " + FormatMoonAge(age) + " (" + OneDecimal(age * 100 / (nextNew - thisNew)) + "%)";
     bool exact = false;
     const int16_t k = GetPhase(n, moment, exact);
     data.phaseResult = k;
@@ -143,10 +147,18 @@ MoonData ComputeMoonData(double moment) {
     const double t1 = k == 3 ? PhaseInstant(n + 1, NewMoon, rec) : PhaseInstant(n, static_cast<PhaseKind>(k + 1), rec);
     const double span = t1 - t0;
     switch (k) {
-        case 0: data.fraction = (moment - t0) / span / 2; break;
-        case 1: data.fraction = (moment - t0) / span / 2 + 0.5; break;
-        case 2: data.fraction = (t1 - moment) / span / 2 + 0.5; break;
-        default: data.fraction = (t1 - moment) / span / 2; break;
+        case 0:
+            data.fraction = (moment - t0) / span / 2;
+            break;
+        case 1:
+            data.fraction = (moment - t0) / span / 2 + 0.5;
+            break;
+        case 2:
+            data.fraction = (t1 - moment) / span / 2 + 0.5;
+            break;
+        default:
+            data.fraction = (t1 - moment) / span / 2;
+            break;
     }
     data.waxing = k < 2;
     return data;

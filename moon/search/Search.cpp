@@ -50,8 +50,8 @@ constexpr std::array<Info, NumberOfSearchTargets> kTargets = {{
      Kinds({VXPHASE_LUNAR_PARTIAL, VXPHASE_LUNAR_TOTAL})},
     {"Solar eclipse", Kind::Eclipse, Phases({NewMoon}), kSolarKinds},
     {"Total solar eclipse", Kind::Eclipse, Phases({NewMoon}),
-     Kinds({VXPHASE_SOLAR_TOTAL, VXPHASE_SOLAR_TOTAL_NONCENTRAL, VXPHASE_SOLAR_HYBRID,
-            VXPHASE_SOLAR_HYBRID_NONCENTRAL})},
+     Kinds(
+         {VXPHASE_SOLAR_TOTAL, VXPHASE_SOLAR_TOTAL_NONCENTRAL, VXPHASE_SOLAR_HYBRID, VXPHASE_SOLAR_HYBRID_NONCENTRAL})},
     {"Annular solar eclipse", Kind::Eclipse, Phases({NewMoon}),
      Kinds({VXPHASE_SOLAR_ANNULAR, VXPHASE_SOLAR_ANNULAR_NONCENTRAL, VXPHASE_SOLAR_HYBRID,
             VXPHASE_SOLAR_HYBRID_NONCENTRAL})},
@@ -125,9 +125,7 @@ bool AllFirstsCoincide(int32_t jdn) {
 namespace {
 
 // The greatest eclipse of the record, in UT.
-double GreatestEclipse(const PhaseEclipseRecord& record) {
-    return UniversalFromDynamical(record.greatest_tt);
-}
+double GreatestEclipse(const PhaseEclipseRecord& record) { return UniversalFromDynamical(record.greatest_tt); }
 
 // An event strictly beyond the start in the direction of the search. A start
 // shown as exactly at the event (within the exactness of a phase, either
@@ -199,8 +197,7 @@ SearchOutcome PhaseOrEclipseSearch(SearchTarget target, bool next, double start,
         }
         const bool sameAsLast =
             e.lunation == shown.LastEclipseLunation && (e.phase == FullMoon) == shown.LastEclipseWasLunar;
-        if (EclipseKindAccepted(target, o.record.kind) && !sameAsLast &&
-            Beyond(GreatestEclipse(o.record), start, next))
+        if (EclipseKindAccepted(target, o.record.kind) && !sameAsLast && Beyond(GreatestEclipse(o.record), start, next))
             return EclipseFound(o, e.lunation, target, next, result);
     }
 }
@@ -247,13 +244,14 @@ SearchOutcome SarosSearch(bool next, double moment, bool eclipseDisplayed, const
     bool shownLunar = state.LastEclipseWasLunar;
     // Without a remembered lunation (after a restart, say) the displayed
     // moment itself tells which eclipse is shown.
-    const bool known = eclipseDisplayed &&
-                       (shownLunation != NoLunation || FindDisplayedEclipse(moment, shownLunation, shownLunar));
+    const bool known =
+        eclipseDisplayed && (shownLunation != NoLunation || FindDisplayedEclipse(moment, shownLunation, shownLunar));
     if (!known) {
         o.result = SearchOutcome::Result::NoEclipseDisplayed;
         o.messageTitle = "No eclipse displayed";
-        o.messageText = "Eclipse date must be displayed in order to search for "
-                        "the next or previous eclipse in the same saros series.";
+        o.messageText =
+            "Eclipse date must be displayed in order to search for "
+            "the next or previous eclipse in the same saros series.";
         return o;
     }
     // The member of the same series is exactly one saros, 223 lunations,

@@ -70,9 +70,9 @@ struct SearchState {
 struct SearchOutcome {
     enum class Result { Found, NoTarget, PhaseError, NoEclipseDisplayed, NotFound };
     Result result = Result::NotFound;
-    double moment = 0.0;            // the new Moment when found
-    PhaseEclipseRecord record{};    // the last library call's record
-    int16_t phaseCode = 0;          // GetPhase's negative result for PhaseError
+    double moment = 0.0;                    // the new Moment when found
+    PhaseEclipseRecord record{};            // the last library call's record
+    int16_t phaseCode = 0;                  // GetPhase's negative result for PhaseError
     std::string messageTitle, messageText;  // for the results other than Found
 };
 

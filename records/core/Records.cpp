@@ -49,7 +49,8 @@ HistoryZone ZoneOfHistoryEntry(const std::string& text) {
 DisplaySnapshot SnapshotAt(double moment, int offsetMinutes, int currentCalendar) {
     DisplaySnapshot shown;
     const auto order = CalendarsInLogOrder();
-    for (size_t i = 0; i < order.size(); ++i) shown.dateLines[i] = CalendarLine(order[i], moment, offsetMinutes).longText;
+    for (size_t i = 0; i < order.size(); ++i)
+        shown.dateLines[i] = CalendarLine(order[i], moment, offsetMinutes).longText;
     const MoonData moon = ComputeMoonData(moment);
     shown.ageCaption = moon.ageText;
     if (moon.phaseResult >= 0) shown.phaseCaption = MoonPhaseText(moon.fraction, moon.waxing);
@@ -69,10 +70,13 @@ std::string LogCalendarLine(const DisplaySnapshot& shown, const LogPreferences& 
         std::string item;
         if (prefs.optLogFormat == 0) {
             const size_t p = caption.find(code);  // 0-based: the date is the first p - 1 characters
-            item = code + "=" + caption.substr(0, p == std::string::npos ? caption.size() : (p >= 1 ? p - 1 : 0)) + "  ";
+            item =
+                code + "=" + caption.substr(0, p == std::string::npos ? caption.size() : (p >= 1 ? p - 1 : 0)) + "  ";
         } else {
-            if (calendar == CE || calendar == JC) item = caption.substr(0, caption.find(','));
-            else if (calendar == CJD || calendar == AJD) item = caption;
+            if (calendar == CE || calendar == JC)
+                item = caption.substr(0, caption.find(','));
+            else if (calendar == CJD || calendar == AJD)
+                item = caption;
             else {
                 const size_t q = caption.find('(');
                 item = caption.substr(0, q == std::string::npos ? caption.size() : (q >= 1 ? q - 1 : 0));
@@ -91,8 +95,10 @@ std::string LogMoonLine(const DisplaySnapshot& shown, const LogPreferences& pref
     bool first = true;
     if (prefs.includePhaseOfMoonAndIllumination) {
         const size_t c = shown.phaseCaption.find(',');
-        if (c == std::string::npos) line += shown.phaseCaption + ", illum. = ";
-        else line += shown.phaseCaption.substr(0, c) + ", illum. = " + shown.phaseCaption.substr(c + 1);
+        if (c == std::string::npos)
+            line += shown.phaseCaption + ", illum. = ";
+        else
+            line += shown.phaseCaption.substr(0, c) + ", illum. = " + shown.phaseCaption.substr(c + 1);
         first = false;
     }
     if (prefs.includeLunationAndAgeOfMoon)
@@ -147,9 +153,12 @@ bool IncludeBox(const LogPreferences& prefs, int box) {
 
 void SetIncludeBox(LogPreferences& prefs, int box, bool on) {
     const int field = BoxField(box);
-    if (field == kPhaseBox) prefs.includePhaseOfMoonAndIllumination = on;
-    else if (field == kAgeBox) prefs.includeLunationAndAgeOfMoon = on;
-    else if (field != kNoBox) prefs.includeCalendar[static_cast<size_t>(field)] = on;
+    if (field == kPhaseBox)
+        prefs.includePhaseOfMoonAndIllumination = on;
+    else if (field == kAgeBox)
+        prefs.includeLunationAndAgeOfMoon = on;
+    else if (field != kNoBox)
+        prefs.includeCalendar[static_cast<size_t>(field)] = on;
 }
 
 }  // namespace vx

@@ -104,7 +104,6 @@ struct DisplaySnapshot {
     int currentCalendar = 0;
 };
 
-
 // What the display shows for moment (offsetMinutes: the effective zone
 // offset): the date lines' values and the Moon's two texts, all of that one
 // instant.

@@ -230,8 +230,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& content, std
     // nothing planted at a fixed name is followed or overwritten. Messages
     // name the file the user knows, not the temporary one.
     std::random_device device;
-    std::mt19937_64 random((static_cast<uint64_t>(device()) << 32) ^ device() ^
-                           static_cast<uint64_t>(::getpid()));
+    std::mt19937_64 random((static_cast<uint64_t>(device()) << 32) ^ device() ^ static_cast<uint64_t>(::getpid()));
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -283,8 +282,8 @@ int RemoveStaleTemporaries(const std::string& path, int64_t minimumAgeSeconds) {
         const std::string name = t.filename().string();
         std::error_code ec;
         const std::filesystem::path folder = t.has_parent_path() ? t.parent_path() : std::filesystem::path(".");
-        for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
-             it.increment(ec)) {
+        for (auto it = std::filesystem::directory_iterator(folder, ec);
+             !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
             const std::string entry = it->path().string();
             struct stat st {};
             // Only our own names, only regular files (never through a link),

@@ -20,19 +20,19 @@ inline constexpr const char* SavedStateFileName = "vxrl.usr";
 inline constexpr const char* SavedStateMarker = "Looking for something?";
 
 struct SavedState {
-    double moment = 0;             // 1
-    int currentCalendar = 0;       // 2: a calendar code
-    bool moveForward = true;       // 3
-    bool plus = true;              // 4
-    bool next = true;              // 5
-    bool greenwich = false;        // 6
-    int moveStep = 2;              // 7: an index of each list (SavedStateLists)
-    int searchTarget = 0;          // 8
-    int timeZone = 24;             // 9
-    int refreshPeriod = 2;         // 10
-    bool repeatedly = false;       // 11
-    bool logResults = false;       // 12
-    std::string eclipseData;       // 13
+    double moment = 0;                  // 1
+    int currentCalendar = 0;            // 2: a calendar code
+    bool moveForward = true;            // 3
+    bool plus = true;                   // 4
+    bool next = true;                   // 5
+    bool greenwich = false;             // 6
+    int moveStep = 2;                   // 7: an index of each list (SavedStateLists)
+    int searchTarget = 0;               // 8
+    int timeZone = 24;                  // 9
+    int refreshPeriod = 2;              // 10
+    bool repeatedly = false;            // 11
+    bool logResults = false;            // 12
+    std::string eclipseData;            // 13
     bool logFormatCalendarDate = true;  // 15
     // 16..: the include boxes in their order (CE, JC, OLC, DV, LVT, SVT, CJD,
     // AJD, phase, lunation and age, CLW).

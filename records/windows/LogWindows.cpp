@@ -29,7 +29,10 @@ QFont LogFont() {
 
 frmLog::frmLog(LogBook& log, Services services, std::function<void()> onLogEmptied, std::function<void()> onClose,
                QWidget* parent)
-    : QWidget(parent, Qt::Window), log_(log), services_(services), onLogEmptied_(std::move(onLogEmptied)),
+    : QWidget(parent, Qt::Window),
+      log_(log),
+      services_(services),
+      onLogEmptied_(std::move(onLogEmptied)),
       onClose_(std::move(onClose)) {
     txbText = new QPlainTextEdit(this);
     txbText->setFont(LogFont());
@@ -113,8 +116,8 @@ void frmLog::cmdCopyToClipboard_Click() {
     if (!log_.Empty() && services_.clipboard != nullptr) {
         services_.clipboard->Clear();
         const QTextCursor c = txbText->textCursor();
-        const QString text = c.hasSelection() ? c.selectedText().replace(QChar(0x2029), "\r\n")
-                                              : QString::fromStdString(log_.Text());
+        const QString text =
+            c.hasSelection() ? c.selectedText().replace(QChar(0x2029), "\r\n") : QString::fromStdString(log_.Text());
         services_.clipboard->SetText(text.toStdString());
     }
     cmdCopyToClipboard->setText("Copy to clipboard");

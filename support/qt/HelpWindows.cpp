@@ -18,38 +18,47 @@ std::string HelpText(const std::string& doc) {
     // The calendars as their rows name them, in the help's order.
     std::array<std::string_view, NumberOfCalendars> names{};
     for (const CalendarInfo& c : Calendars) names[static_cast<size_t>(c.helpPlace)] = c.helpName;
-    std::string list = "This software converts among dates in the following calendars (explained in the web pages "
-                       "indicated):";
+    std::string list =
+        "This software converts among dates in the following calendars (explained in the web pages "
+        "indicated):";
     for (std::string_view name : names)
         if (!name.empty()) list += "\r\n  " + std::string(name) + ": " + cal;
     para(list);
     para("The addresses above can be selected and copied into a web browser.");
     para("Only what is not obvious is explained here; a fuller explanation is in the online documentation: " + doc +
          "index.html");
-    para("Conversion: type a date in any calendar into the date box and press Enter or Convert. A time of day may be "
-         "given, except with AJD and CJD, as in 2003-12-31 CE 15:55. Clicking a displayed date copies it into the "
-         "date box.");
+    para(
+        "Conversion: type a date in any calendar into the date box and press Enter or Convert. A time of day may be "
+        "given, except with AJD and CJD, as in 2003-12-31 CE 15:55. Clicking a displayed date copies it into the "
+        "date box.");
     para("CE and JC dates are shown and entered as year-month-day (ISO 8601).");
-    para("A period is added or subtracted either with Move forward or back, after choosing a step such as 1 day or "
-         "1 OLC month, or with the plus/minus value in days.");
-    para("Both Julian dates reflect delta T, the difference between GMT and terrestrial dynamical time, so the times "
-         "shown for astronomical events are close to the times observed.");
-    para("The AJD is relative to the prime meridian and changes at noon GMT; it does not depend on the local time. "
-         "The CJD is relative to local time and changes at local midnight. With local time equal to GMT the CJD "
-         "exceeds the AJD by exactly 0.5; otherwise they differ by 0.5 plus or minus at most 0.5, depending on the "
-         "local offset.");
+    para(
+        "A period is added or subtracted either with Move forward or back, after choosing a step such as 1 day or "
+        "1 OLC month, or with the plus/minus value in days.");
+    para(
+        "Both Julian dates reflect delta T, the difference between GMT and terrestrial dynamical time, so the times "
+        "shown for astronomical events are close to the times observed.");
+    para(
+        "The AJD is relative to the prime meridian and changes at noon GMT; it does not depend on the local time. "
+        "The CJD is relative to local time and changes at local midnight. With local time equal to GMT the CJD "
+        "exceeds the AJD by exactly 0.5; otherwise they differ by 0.5 plus or minus at most 0.5, depending on the "
+        "local offset.");
     para("The time given for an eclipse is the time of its greatest intensity.");
-    para("The results of the eight most recent operations are kept in the history list; selecting one restores the "
-         "display to it.");
-    para("Operations are recorded in a log while logging is on. The log text, or a selected part of it, can be "
-         "copied into a text editor and printed there.");
+    para(
+        "The results of the eight most recent operations are kept in the history list; selecting one restores the "
+        "display to it.");
+    para(
+        "Operations are recorded in a log while logging is on. The log text, or a selected part of it, can be "
+        "copied into a text editor and printed there.");
     para("The state can be saved at any time with Save state and is restored at the next start.");
-    para("Because delta T is too uncertain outside -1000 CE to 3000 CE for phases and eclipses, only dates from "
-         "-3000-01-01 CE through 6000-01-01 CE (or the same days in other calendars) are accepted.");
+    para(
+        "Because delta T is too uncertain outside -1000 CE to 3000 CE for phases and eclipses, only dates from "
+        "-3000-01-01 CE through 6000-01-01 CE (or the same days in other calendars) are accepted.");
     para("The current and the next month of the Corvane Lunar Week Calendar can be printed from the maker's page: " +
          doc + "corvane-systems.html");
-    para("A whole CLW year prints from a page that the command-line tool writes: vexaril-cli sheet CLW 5026 > "
-         "clw-5026.html, then open the file in a web browser and print it; each month comes on its own page.");
+    para(
+        "A whole CLW year prints from a page that the command-line tool writes: vexaril-cli sheet CLW 5026 > "
+        "clw-5026.html, then open the file in a web browser and print it; each month comes on its own page.");
     return t;
 }
 
@@ -61,7 +70,8 @@ std::string CreditsText() {
            "Lunar phases and eclipses are computed from VSOP87 (P. Bretagnon and G. Francou, Bureau des "
            "Longitudes) and the ELP/MPP02 lunar theory (J. Chapront and G. Francou), with methods from Jean Meeus, "
            "Astronomical Algorithms; the series' coefficients as the astronomia package publishes them "
-           "(MIT licence, Copyright (c) 2013 Sonia Keys, (c) 2016 Commenthol). Delta T follows F. Espenak and J. Meeus.\r\n\r\n"
+           "(MIT licence, Copyright (c) 2013 Sonia Keys, (c) 2016 Commenthol). Delta T follows F. Espenak and J. "
+           "Meeus.\r\n\r\n"
            "The eclipses were checked against the Five Millennium Canon of Solar and Lunar Eclipses: eclipse "
            "predictions by Fred Espenak, NASA's GSFC.\r\n\r\n"
            "Thanks to everyone who tested the program and suggested improvements.\r\n";
@@ -107,8 +117,9 @@ void frmHelp::ShowHelp(const QRect& main) {
         showNormal();
         return;
     }
-    if (!isVisible()) setGeometry(main.left() + 14, main.top() + 33, std::max(400, main.width() - 28),
-                                  std::max(300, main.height() - 47));
+    if (!isVisible())
+        setGeometry(main.left() + 14, main.top() + 33, std::max(400, main.width() - 28),
+                    std::max(300, main.height() - 47));
     show();
     raise();
 }
@@ -122,7 +133,8 @@ void frmHelp::cmdCredit_Click() {
 void frmHelp::cmdClose_Click() { hide(); }
 
 bool frmHelp::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cmdClose && event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1)
+    if (watched == cmdClose && event->type() == QEvent::KeyRelease &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1)
         cmdClose_Click();
     return QWidget::eventFilter(watched, event);
 }

@@ -22,13 +22,19 @@ void PrepareMessageBox(QMessageBox& box, const std::string& title, const std::st
     // program's name in the title bar.
     box.setWindowTitle(title.empty() ? QStringLiteral(" ") : QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
-    box.setIcon(icon == MessageIcon::Warning ? QMessageBox::Warning
+    box.setIcon(icon == MessageIcon::Warning    ? QMessageBox::Warning
                 : icon == MessageIcon::Question ? QMessageBox::Question
                                                 : QMessageBox::Information);
     switch (buttons) {
-        case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
     }
     // A box is as wide as its text needs, and a short text would leave the
     // title cut ("Invali...entry"): wide enough for the title in the title
@@ -46,10 +52,14 @@ MessageResult QtMessageService::Show(const std::string& title, const std::string
     QMessageBox box(parent_);
     PrepareMessageBox(box, title, text, icon, buttons);
     switch (box.exec()) {
-        case QMessageBox::Cancel: return MessageResult::Cancel;
-        case QMessageBox::Yes: return MessageResult::Yes;
-        case QMessageBox::No: return MessageResult::No;
-        default: return MessageResult::Ok;
+        case QMessageBox::Cancel:
+            return MessageResult::Cancel;
+        case QMessageBox::Yes:
+            return MessageResult::Yes;
+        case QMessageBox::No:
+            return MessageResult::No;
+        default:
+            return MessageResult::Ok;
     }
 }
 

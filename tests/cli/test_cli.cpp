@@ -29,7 +29,6 @@
 namespace vx::cli {
 namespace {
 
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -149,12 +148,15 @@ TEST(CliEclipses, DetailsColumnsHaveTheirDecimals) {
     ASSERT_EQ(r.code, 0);
     const auto lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 5u) << r.out;
-    EXPECT_EQ(lines[0], "lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\t"
-                        "penumbral_half_min\tumbral_half_min\ttotal_half_min\tgamma\tmagnitude\tpenumbral_magnitude");
-    EXPECT_EQ(lines[1], "211\t2\t8\tPartial lunar eclipse\t114\t2457795.531279\t2457795.530466\t2017-02-11 "
-                        "00:43:52\t129.6\t0.0\t0.0\t-1.0254\t-0.0355\t0.9882");
-    EXPECT_EQ(lines[3], "217\t2\t9\tUmbral lunar eclipse\t119\t2457973.265021\t2457973.264208\t2017-08-07 "
-                        "18:20:28\t150.5\t57.6\t0.0\t0.8668\t0.2464\t1.2886");
+    EXPECT_EQ(lines[0],
+              "lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\t"
+              "penumbral_half_min\tumbral_half_min\ttotal_half_min\tgamma\tmagnitude\tpenumbral_magnitude");
+    EXPECT_EQ(lines[1],
+              "211\t2\t8\tPartial lunar eclipse\t114\t2457795.531279\t2457795.530466\t2017-02-11 "
+              "00:43:52\t129.6\t0.0\t0.0\t-1.0254\t-0.0355\t0.9882");
+    EXPECT_EQ(lines[3],
+              "217\t2\t9\tUmbral lunar eclipse\t119\t2457973.265021\t2457973.264208\t2017-08-07 "
+              "18:20:28\t150.5\t57.6\t0.0\t0.8668\t0.2464\t1.2886");
 }
 
 TEST(CliDeltaT, MinutesAndSeconds) {
@@ -513,7 +515,8 @@ TEST(CliArguments, OptionsNeedTheirValuesAndFlagsTakeNone) {
     EXPECT_NE(r.err.find("unknown option: --solar"), std::string::npos) << r.err;
     // A value may itself start with "-".
     EXPECT_EQ(Cli({"convert", "2001-12-31 CE 14:28", "--zone", "-05:00"}).code, 0);
-    EXPECT_EQ(Cli({"convert", "2001-12-31", "--calendar=JC"}).out, Cli({"convert", "2001-12-31", "--calendar", "JC"}).out);
+    EXPECT_EQ(Cli({"convert", "2001-12-31", "--calendar=JC"}).out,
+              Cli({"convert", "2001-12-31", "--calendar", "JC"}).out);
 }
 
 // Each command with valid operands, which must work, and then with one more.
@@ -542,8 +545,7 @@ TEST(CliArguments, EveryCommandRejectsExtraArguments) {
             const CliRun r = Cli(args);
             EXPECT_EQ(r.code, 2) << valid[0] << " " << extra;
             EXPECT_EQ(r.out, "") << valid[0] << " " << extra;
-            EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: unexpected argument: ") + extra + "\n", 0), 0u)
-                << r.err;
+            EXPECT_EQ(r.err.rfind(std::string("vexaril-cli: unexpected argument: ") + extra + "\n", 0), 0u) << r.err;
             // In front of the options as well.
             args = valid;
             args.insert(args.begin() + 1, extra);
@@ -575,9 +577,10 @@ TEST(CliArguments, EveryCommandWantsAllItsOperands) {
 
 TEST(CliArguments, YearsRejectGarbageAndOverflow) {
     for (const char* year : {"", "-", "+2000", "20x4", "2000 ", " 2000", "1e3", "2000.0", "0x7d0", "--2000", "٢٠٠٠"}) {
-        for (const std::vector<std::string>& args :
-             {std::vector<std::string>{"deltat", "--", year}, {"equinox", "--", year},
-              {"phases", "--", year, "2000"}, {"eclipses", "--", "2000", year}}) {
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"deltat", "--", year},
+                                                     {"equinox", "--", year},
+                                                     {"phases", "--", year, "2000"},
+                                                     {"eclipses", "--", "2000", year}}) {
             CliRun r{};
             EXPECT_NO_THROW(r = Cli(args)) << year;
             EXPECT_EQ(r.code, 2) << args[0] << " \"" << year << "\"";
@@ -618,8 +621,8 @@ TEST(CliArguments, EveryYearInsideItsCommandsRange) {
             EXPECT_NO_THROW(r = Cli(with(year))) << year;
             EXPECT_EQ(r.code, 2) << c.args[0] << " " << year;
             EXPECT_EQ(r.out, "");
-            EXPECT_EQ(r.err, "vexaril-cli: year " + year + " is outside " + c.range + "\nTry 'vexaril-cli " + c.args[0] +
-                                 " --help' for its usage.\n");
+            EXPECT_EQ(r.err, "vexaril-cli: year " + year + " is outside " + c.range + "\nTry 'vexaril-cli " +
+                                 c.args[0] + " --help' for its usage.\n");
         }
     }
 }
@@ -660,10 +663,15 @@ TEST(CliArguments, HelpAndVersion) {
 // wrong: that command's part of the usage alone.
 TEST(CliArguments, ACommandsHelpIsItsOwnUsage) {
     const std::string full = Cli({"--help"}).out;
-    const std::vector<std::vector<std::string>> runs = {
-        {"convert", "--help"}, {"phases", "-h"}, {"eclipses", "2024", "--help"}, {"deltat", "x", "--help"},
-        {"equinox", "--help", "--", "-h"}, {"search", "--help", "--zone", "+99"}, {"moon", "x", "y", "-h"},
-        {"ics", "--solar", "--help"}, {"sheet", "--help"}};
+    const std::vector<std::vector<std::string>> runs = {{"convert", "--help"},
+                                                        {"phases", "-h"},
+                                                        {"eclipses", "2024", "--help"},
+                                                        {"deltat", "x", "--help"},
+                                                        {"equinox", "--help", "--", "-h"},
+                                                        {"search", "--help", "--zone", "+99"},
+                                                        {"moon", "x", "y", "-h"},
+                                                        {"ics", "--solar", "--help"},
+                                                        {"sheet", "--help"}};
     for (const auto& args : runs) {
         const CliRun r = Cli(args);
         EXPECT_EQ(r.code, 0) << args[0];
@@ -800,7 +808,8 @@ TEST(CliWriteErrors, ABadStreamGivesStatusThreeAndAMessage) {
         EXPECT_EQ(RunCli(args, o, e), 3) << args[0];
         EXPECT_EQ(e.str(), "vexaril-cli: cannot write the output\n") << args[0];
     }
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"--version"}, {"phases", "--help"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, {"--version"}, {"phases", "--help"}}) {
         std::ostringstream o, e;
         o.setstate(std::ios::badbit);
         EXPECT_EQ(RunCli(args, o, e), 3) << args[0];
@@ -877,8 +886,8 @@ std::filesystem::path ProgramPath() {
 
 // Runs the program through the shell; stdout goes to stdoutTarget, or is
 // captured when that is empty.
-CliRun RunProgram(const std::vector<std::string>& args, const std::string& environment,
-                  const std::string& stdoutTarget, const TemporaryFolder& folder) {
+CliRun RunProgram(const std::vector<std::string>& args, const std::string& environment, const std::string& stdoutTarget,
+                  const TemporaryFolder& folder) {
     const auto outPath = folder.path / "stdout", errPath = folder.path / "stderr";
     std::string command = environment + " " + ShellQuoted(ProgramPath().string());
     for (const auto& a : args) command += " " + ShellQuoted(a);
@@ -925,9 +934,11 @@ TEST(CliProgram, MoonAsInProcess) {
 
 // What the bash completion offers for the last of words.
 std::vector<std::string> Completions(const std::vector<std::string>& words) {
-    std::string script = "source " + ShellQuoted(VX_SOURCE_DIR "/packaging/vexaril-cli.bash-completion") + "; COMP_WORDS=(";
+    std::string script =
+        "source " + ShellQuoted(VX_SOURCE_DIR "/packaging/vexaril-cli.bash-completion") + "; COMP_WORDS=(";
     for (const std::string& w : words) script += " " + ShellQuoted(w);
-    script += "); COMP_CWORD=" + std::to_string(words.size() - 1) + "; _vexaril_cli; printf '%s\\n' \"${COMPREPLY[@]}\"";
+    script +=
+        "); COMP_CWORD=" + std::to_string(words.size() - 1) + "; _vexaril_cli; printf '%s\\n' \"${COMPREPLY[@]}\"";
     std::vector<std::string> offered;
     if (FILE* pipe = popen(("bash -c " + ShellQuoted(script)).c_str(), "r")) {
         std::string text;
@@ -997,8 +1008,8 @@ protected:
         ASSERT_FALSE(folder_.path.empty());
         locales_ = folder_.path / "locales";
         std::filesystem::create_directory(locales_);
-        const std::string command = "localedef -c -i de_DE -f UTF-8 " + ShellQuoted((locales_ / "de_DE.UTF-8").string()) +
-                                    " >/dev/null 2>&1";
+        const std::string command =
+            "localedef -c -i de_DE -f UTF-8 " + ShellQuoted((locales_ / "de_DE.UTF-8").string()) + " >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         ASSERT_TRUE(std::filesystem::exists(locales_ / "de_DE.UTF-8" / "LC_NUMERIC"))
             << "localedef failed (status " << status << "); the Debian package locales provides its sources";
@@ -1010,8 +1021,10 @@ protected:
     void TearDown() override {
         std::setlocale(LC_ALL, "C");
         std::locale::global(std::locale::classic());
-        if (hadLocPath_) setenv("LOCPATH", oldLocPath_.c_str(), 1);
-        else unsetenv("LOCPATH");
+        if (hadLocPath_)
+            setenv("LOCPATH", oldLocPath_.c_str(), 1);
+        else
+            unsetenv("LOCPATH");
     }
 
     // Both the C locale (printf, strtod) and the C++ global locale (new
@@ -1046,8 +1059,7 @@ TEST_F(DecimalCommaLocale, SameBytesAsInTheCLocale) {
 
 TEST_F(DecimalCommaLocale, TheProgramUnderAGermanEnvironment) {
     if (!std::filesystem::exists(ProgramPath())) GTEST_SKIP() << "vexaril-cli is not built next to this test";
-    const std::string environment =
-        "LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 LOCPATH=" + ShellQuoted(locales_.string());
+    const std::string environment = "LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 LOCPATH=" + ShellQuoted(locales_.string());
     for (const auto& args : kNumberRuns) {
         const CliRun expected = Cli(args);
         const CliRun r = RunProgram(args, environment, "", folder_);

@@ -20,7 +20,6 @@
 namespace vx::cli {
 namespace {
 
-
 struct Event {
     std::map<std::string, std::vector<std::string>> properties;  // name -> values
 };
@@ -126,7 +125,8 @@ TEST(CliIcs, PhasesAreTheListedOnesAtTheSameSeconds) {
     for (const Event& e : events) {
         const std::string& t = e.properties.at("DTSTART")[0];
         if (t.rfind("20250329T", 0) != 0) continue;
-        const int seconds = std::stoi(t.substr(9, 2)) * 3600 + std::stoi(t.substr(11, 2)) * 60 + std::stoi(t.substr(13, 2));
+        const int seconds =
+            std::stoi(t.substr(9, 2)) * 3600 + std::stoi(t.substr(11, 2)) * 60 + std::stoi(t.substr(13, 2));
         found = std::abs(seconds - (10 * 3600 + 58 * 60)) <= 30 && e.properties.at("SUMMARY")[0] == "Dark moon";
     }
     EXPECT_TRUE(found);

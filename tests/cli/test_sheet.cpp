@@ -22,8 +22,8 @@ std::string Iso(int32_t jdn) {
     r.jdn = jdn;
     jdn_to_euro_date(&r);
     char text[32];
-    std::snprintf(text, sizeof text, "%s%04d-%02d-%02d", r.year < 0 ? "-" : "", r.year < 0 ? -r.year : r.year,
-                  r.month, r.day);
+    std::snprintf(text, sizeof text, "%s%04d-%02d-%02d", r.year < 0 ? "-" : "", r.year < 0 ? -r.year : r.year, r.month,
+                  r.day);
     return text;
 }
 
@@ -87,9 +87,10 @@ TEST(ClwSheet, TheCommandAndItsLimits) {
     EXPECT_EQ(RunCli({"sheet", "CLW", "5025"}, out, err), 0) << err.str();
     EXPECT_EQ(out.str(), ClwYearSheet(5025));
     EXPECT_NE(out.str().find("after the new moon of 2025-03-29 10:58 UT"), std::string::npos) << "USNO: 10:58";
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"sheet", "CE", "2025"}, {"sheet", "CLW", "-1"}, {"sheet", "CLW", "8999"},
-          {"sheet", "CLW"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"sheet", "CE", "2025"},
+                                                {"sheet", "CLW", "-1"},
+                                                {"sheet", "CLW", "8999"},
+                                                {"sheet", "CLW"}}) {
         std::ostringstream o, e;
         EXPECT_EQ(RunCli(bad, o, e), 2) << bad.back();
         EXPECT_EQ(o.str(), "");

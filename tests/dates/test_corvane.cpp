@@ -124,7 +124,8 @@ TEST(Corvane, WeeksRunFromPhaseDayToPhaseDay) {
     for (int32_t n = 100; n < 140; ++n) {
         int32_t prev = CorvaneDayOf(PhaseInstant(n, NewMoon, rec));
         for (int w = 1; w <= 4; ++w) {
-            const double p = w < 4 ? PhaseInstant(n, static_cast<PhaseKind>(w), rec) : PhaseInstant(n + 1, NewMoon, rec);
+            const double p =
+                w < 4 ? PhaseInstant(n, static_cast<PhaseKind>(w), rec) : PhaseInstant(n + 1, NewMoon, rec);
             const int32_t end = CorvaneDayOf(p);
             for (int32_t d = prev + 1; d <= end; ++d) {
                 const CorvaneDateRecord r = FromDay(d);
@@ -259,7 +260,11 @@ TEST(Corvane, EntriesThroughTheParser) {
     ASSERT_EQ(r.error, 0);
     EXPECT_EQ(r.calendar, CLW);
     // Noon on the Corvane clock is 18:00 on the civil clock.
-    const CorvaneDateRecord first = [] { CorvaneDateRecord c{5001, 1, 1, 1, 0, 0}; CorvaneDayFromDate(c); return c; }();
+    const CorvaneDateRecord first = [] {
+        CorvaneDateRecord c{5001, 1, 1, 1, 0, 0};
+        CorvaneDayFromDate(c);
+        return c;
+    }();
     EXPECT_DOUBLE_EQ(r.moment, MomentFromCJD(first.jdn + 0.75, 0));
     r = ParseDateEntry("5001-01-1-1 CLW 20:00", host);
     EXPECT_DOUBLE_EQ(r.moment, MomentFromCJD(first.jdn + 1 + 2.0 / 24, 0)) << "20:00 CLW is 02:00 next civil day";

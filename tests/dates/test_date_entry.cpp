@@ -24,10 +24,10 @@ TEST(DateEntry, ErrorCodesAreTheNumberedMessages) {
     // The codes are the numbers of the messages (1..19), written in logs and
     // compared by callers: the numbers themselves are the contract.
     using namespace EntryError;
-    const DateEntryError codes[] = {Invalid,   NoCalendar, TimeWithJulianDate, BadTime,  BadSeparator,
-                                    BadCe,     BadJc,      BadOlc,             BadDv,    BadLvt,
-                                    BadSvt,    BadJulianDate, ParseFailure,    BadPlusMinus, BadClw,
-                                    BadClwMonth, BadClwWeek, BadClwDay,        NoDate};
+    const DateEntryError codes[] = {
+        Invalid, NoCalendar, TimeWithJulianDate, BadTime,      BadSeparator, BadCe,  BadJc,       BadOlc,     BadDv,
+        BadLvt,  BadSvt,     BadJulianDate,      ParseFailure, BadPlusMinus, BadClw, BadClwMonth, BadClwWeek, BadClwDay,
+        NoDate};
     EXPECT_EQ(None, 0);
     for (int i = 0; i < 19; ++i) EXPECT_EQ(codes[i], i + 1) << i;
 }
@@ -101,38 +101,22 @@ TEST(DateEntry, TimesOutsideTheDayAndTimesAfterAJulianDate) {
 
 TEST(DateEntry, OneErrorCodeEachFromARealEntry) {
     const std::pair<const char*, int> cases[] = {
-        {"CE 2003-12-31", 1},
-        {"x", 1},
-        {"2003 12 31", 2},
-        {"2003-12-31 CEX", 2},
-        {"2111111 AJD 10:00", 3},
-        {"2003-12-31 CE 24:00", 4},
-        {"2003.12.31 CE", 5},
-        {"2003/12/31 CE", 5},
-        {"2003-02-30 CE", 6},
-        {"2003-12 CE", 6},
-        {"2003-13-01 CE", 6},
-        {"99999999999-01-01 CE", 6},
-        {"2003-02-29 JC", 7},
-        {"5-0544-14-01 OLC", 8},
-        {"5-0544-12-31 OLC", 8},
-        {"5-0544-12 OLC", 8},
-        {"104-61-07-29 DV", 9},
-        {"104-06-07-31 DV", 9},
-        {"2-099-04-11-1 LVT", 10},
-        {"2-099-04-06-4 LVT", 10},
-        {"099-04-06 LVT", 10},
-        {"1-2-099-04-06-1 LVT", 10},
-        {"96-1-32-1 SVT", 11},
-        {"96-5-01-1 SVT", 11},
-        {"-5-1 AJD", 12},
-        {"2003-12-31 15:55 CE", 13},
-        {"5001-01-3 CLW", 15},
-        {"5001-01-1-1-7 CLW", 15},
-        {"-5001-01-1 CLW", 15},
-        {"6000000-01-1-1 CLW", 15},
-        {"5001-14-1-1 CLW", 16},
-        {"5001-01-5-1 CLW", 17},
+        {"CE 2003-12-31", 1},      {"x", 1},
+        {"2003 12 31", 2},         {"2003-12-31 CEX", 2},
+        {"2111111 AJD 10:00", 3},  {"2003-12-31 CE 24:00", 4},
+        {"2003.12.31 CE", 5},      {"2003/12/31 CE", 5},
+        {"2003-02-30 CE", 6},      {"2003-12 CE", 6},
+        {"2003-13-01 CE", 6},      {"99999999999-01-01 CE", 6},
+        {"2003-02-29 JC", 7},      {"5-0544-14-01 OLC", 8},
+        {"5-0544-12-31 OLC", 8},   {"5-0544-12 OLC", 8},
+        {"104-61-07-29 DV", 9},    {"104-06-07-31 DV", 9},
+        {"2-099-04-11-1 LVT", 10}, {"2-099-04-06-4 LVT", 10},
+        {"099-04-06 LVT", 10},     {"1-2-099-04-06-1 LVT", 10},
+        {"96-1-32-1 SVT", 11},     {"96-5-01-1 SVT", 11},
+        {"-5-1 AJD", 12},          {"2003-12-31 15:55 CE", 13},
+        {"5001-01-3 CLW", 15},     {"5001-01-1-1-7 CLW", 15},
+        {"-5001-01-1 CLW", 15},    {"6000000-01-1-1 CLW", 15},
+        {"5001-14-1-1 CLW", 16},   {"5001-01-5-1 CLW", 17},
         {"5001-01-1-0 CLW", 18},
     };
     for (const auto& [text, code] : cases) {
@@ -193,7 +177,8 @@ TEST(DateEntry, MessagesAreExact) {
         "Invalid day value in CLW date.",
         "No date given.",
     };
-    for (DateEntryError code = 1; code <= 19; ++code) EXPECT_EQ(DateEntryErrorMessage(code), messages[code - 1]) << code;
+    for (DateEntryError code = 1; code <= 19; ++code)
+        EXPECT_EQ(DateEntryErrorMessage(code), messages[code - 1]) << code;
     EXPECT_EQ(DateEntryErrorMessage(0), "Unknown error.");
     EXPECT_EQ(DateEntryErrorMessage(20), "Unknown error.");
     EXPECT_EQ(DateEntryErrorTitle, "Invalid date/time entry");

@@ -121,7 +121,8 @@ TEST(LiveTimeLine, ReadsAsTheClock) {
                 for (int calendar : {int{CE}, int{CLW}}) {
                     // The clock reads local time in the zone: 2001-01-10 at that minute, 59 s.
                     const double moment = MomentFromCJD(2451920.0 + (minute * 60 + 59) / 86400.0, zone);
-                    const int shown = ((minute - (local ? 0 : zone) - (calendar == CLW ? 360 : 0)) % 1440 + 1440) % 1440;
+                    const int shown =
+                        ((minute - (local ? 0 : zone) - (calendar == CLW ? 360 : 0)) % 1440 + 1440) % 1440;
                     const std::string suffix = calendar == CLW ? (local ? " (local CLW)" : " (Greenwich CLW)")
                                                : zone == 0     ? (local ? " (local=GMT)" : " (GMT=local)")
                                                                : (local ? " (local)" : " (GMT)");

@@ -14,12 +14,24 @@ namespace vx {
 namespace {
 
 const char* const kSeeds[] = {
-    "2003-12-31 CE 15:55", "999999.99 CJD", "2,111,111 AJD", "5-0544-12-26 OLC", "104-06-07-29 DV",
-    "2-099-04-06-1 LVT", "099-04-06-1 LVT", "96-1-11-1 SVT", "-500-03-01 JC", "5001-01-3-9 CLW",
-    "2001-12-31 CE (Wednesday, December 31, 2001)", "-5001-01-1-1 CLW", "2003-12-31 ce 9:05",
+    "2003-12-31 CE 15:55",
+    "999999.99 CJD",
+    "2,111,111 AJD",
+    "5-0544-12-26 OLC",
+    "104-06-07-29 DV",
+    "2-099-04-06-1 LVT",
+    "099-04-06-1 LVT",
+    "96-1-11-1 SVT",
+    "-500-03-01 JC",
+    "5001-01-3-9 CLW",
+    "2001-12-31 CE (Wednesday, December 31, 2001)",
+    "-5001-01-1-1 CLW",
+    "2003-12-31 ce 9:05",
 };
 
-const std::string kAlphabet = "0123456789--::,,.. ()/+CEJOLDVTSWAeljc\t\x01\xff" "9999999999";
+const std::string kAlphabet =
+    "0123456789--::,,.. ()/+CEJOLDVTSWAeljc\t\x01\xff"
+    "9999999999";
 
 std::string Mutate(std::string s, std::mt19937& rng) {
     std::uniform_int_distribution<int> op(0, 5);
@@ -28,12 +40,24 @@ std::string Mutate(std::string s, std::mt19937& rng) {
     for (int e = 0; e < edits; ++e) {
         const size_t pos = s.empty() ? 0 : rng() % (s.size() + 1);
         switch (op(rng)) {
-            case 0: s.insert(pos, 1, kAlphabet[ch(rng)]); break;
-            case 1: if (!s.empty() && pos < s.size()) s.erase(pos, 1); break;
-            case 2: if (!s.empty() && pos < s.size()) s[pos] = kAlphabet[ch(rng)]; break;
-            case 3: s.insert(pos, std::string(1 + rng() % 40, '9')); break;     // overflowing numbers
-            case 4: s.insert(pos, s.substr(0, std::min<size_t>(s.size(), 60))); break;
-            default: s.insert(pos, std::string(1 + rng() % 5, '-')); break;
+            case 0:
+                s.insert(pos, 1, kAlphabet[ch(rng)]);
+                break;
+            case 1:
+                if (!s.empty() && pos < s.size()) s.erase(pos, 1);
+                break;
+            case 2:
+                if (!s.empty() && pos < s.size()) s[pos] = kAlphabet[ch(rng)];
+                break;
+            case 3:
+                s.insert(pos, std::string(1 + rng() % 40, '9'));
+                break;  // overflowing numbers
+            case 4:
+                s.insert(pos, s.substr(0, std::min<size_t>(s.size(), 60)));
+                break;
+            default:
+                s.insert(pos, std::string(1 + rng() % 5, '-'));
+                break;
         }
         if (s.size() > 1000) s.resize(1000);
     }

@@ -137,7 +137,7 @@ TEST(EquinoxInstants, PublishedOnes) {
         int32_t year;
         int month, day, hour, minute;
     };
-    const Instant seasons[] = {{0, 2024, 3, 20, 3, 6},  {1, 2024, 6, 20, 20, 51}, {2, 2024, 9, 22, 12, 44},
+    const Instant seasons[] = {{0, 2024, 3, 20, 3, 6},   {1, 2024, 6, 20, 20, 51}, {2, 2024, 9, 22, 12, 44},
                                {3, 2024, 12, 21, 9, 20}, {0, 2025, 3, 20, 9, 1},   {1, 2025, 6, 21, 2, 42},
                                {2, 2025, 9, 22, 18, 19}, {3, 2025, 12, 21, 15, 3}};
     for (const Instant& s : seasons) {

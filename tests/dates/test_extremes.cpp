@@ -62,8 +62,8 @@ TEST(Extremes, DayNumbersSaturateAndNaNIsDayZero) {
     for (double base : {static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)})
         for (double d = -8; d <= 8; d += 0.25) {
             const double v = base + d;
-            const double expected = std::fmin(std::fmax(std::floor(v), static_cast<double>(INT_MIN)),
-                                              static_cast<double>(INT_MAX));
+            const double expected =
+                std::fmin(std::fmax(std::floor(v), static_cast<double>(INT_MIN)), static_cast<double>(INT_MAX));
             EXPECT_EQ(FloorToDay(v), static_cast<int32_t>(expected)) << v;
         }
     for (int offset : kOffsets)
@@ -79,8 +79,7 @@ TEST(Extremes, DayNumbersSaturateAndNaNIsDayZero) {
             }
         }
     // The Corvane day is the civil day of six hours earlier.
-    for (double m = 2451544.0; m < 2451546.0; m += 0.125)
-        EXPECT_EQ(CorvaneDay(m, 0), CivilDay(m - 0.25, 0)) << m;
+    for (double m = 2451544.0; m < 2451546.0; m += 0.125) EXPECT_EQ(CorvaneDay(m, 0), CivilDay(m - 0.25, 0)) << m;
 }
 
 TEST(Extremes, JulianDatesKeepNonFiniteValuesAndAnyOffset) {
@@ -143,7 +142,8 @@ TEST(Extremes, ZoneItemsOfAnyOffset) {
     // Every item of the list reads back; texts beyond it read as 0.
     for (int offset = MinZoneOffset; offset <= MaxZoneOffset; offset += 30)
         EXPECT_EQ(TimeZoneOffsetFromItem(ZoneItemText(offset)), offset);
-    for (int offset : {INT_MIN, INT_MIN + 1, -750, 750, INT_MAX}) EXPECT_EQ(TimeZoneOffsetFromItem(ZoneItemText(offset)), 0);
+    for (int offset : {INT_MIN, INT_MIN + 1, -750, 750, INT_MAX})
+        EXPECT_EQ(TimeZoneOffsetFromItem(ZoneItemText(offset)), 0);
     EXPECT_EQ(TimeZoneOffsetFromItem("GMT + 99999999999999999999:00"), 0);
     EXPECT_EQ(TimeZoneOffsetFromItem("GMT - 99999999999999999999:99"), 0);
     EXPECT_EQ(TimeZoneOffsetFromItem(""), 0);
@@ -185,8 +185,9 @@ TEST(Extremes, NearestNewMoonAnswersInsideItsYearsOnly) {
         EXPECT_EQ(instant, PhaseInstantOnly(lunation, NewMoon));
         EXPECT_GT(std::fabs(PhaseInstantOnly(lunation + 1, NewMoon) - t), 14.0);
     }
-    const double outside[] = {std::nextafter(first, -kInf), std::nextafter(last, kInf), kNaN, kInf, -kInf, kMax,
-                              -kMax, 1e9, -1e9, static_cast<double>(INT_MAX), static_cast<double>(INT_MIN)};
+    const double outside[] = {
+        std::nextafter(first, -kInf), std::nextafter(last, kInf),  kNaN, kInf, -kInf, kMax, -kMax, 1e9, -1e9,
+        static_cast<double>(INT_MAX), static_cast<double>(INT_MIN)};
     for (double t : outside) {
         const auto [lunation, instant] = NearestNewMoon(t);
         EXPECT_EQ(lunation, 0) << t;
@@ -307,10 +308,14 @@ TEST(Extremes, CorvaneDatesOfEveryExtremeField) {
                     CorvaneDateRecord r{y, m, w, d, 1, 4242};
                     const int16_t code = CorvaneDayFromDate(r);
                     int16_t expected = 99;
-                    if (m < 1 || m > 13) expected = -3;
-                    else if (w < 1 || w > 4) expected = -4;
-                    else if (d < 1 || d > 9) expected = -5;
-                    else if (y < 3000 - CorvaneYearReach || y > 3000 + CorvaneYearReach) expected = -2;
+                    if (m < 1 || m > 13)
+                        expected = -3;
+                    else if (w < 1 || w > 4)
+                        expected = -4;
+                    else if (d < 1 || d > 9)
+                        expected = -5;
+                    else if (y < 3000 - CorvaneYearReach || y > 3000 + CorvaneYearReach)
+                        expected = -2;
                     if (expected != 99) {
                         EXPECT_EQ(code, expected) << y << " " << m << " " << w << " " << d;
                     } else {
@@ -488,8 +493,8 @@ TEST(Extremes, FarCorvaneYearsGetTheRangeVerdict) {
     EXPECT_EQ(Parse("-200000-01-1-1 CLW").error, 0);
     EXPECT_EQ(Parse("200000-13-4-9 CLW 23:59").error, 0);
     // Beyond 32-bit day numbers the text is no CLW date, as for CE.
-    for (int64_t y : {int64_t{6000000}, int64_t{INT_MAX}, int64_t{999999999}, int64_t{1000000000},
-                      int64_t{99999999999999}}) {
+    for (int64_t y :
+         {int64_t{6000000}, int64_t{INT_MAX}, int64_t{999999999}, int64_t{1000000000}, int64_t{99999999999999}}) {
         EXPECT_EQ(Parse(Clw(y)).error, 15) << y;
         EXPECT_EQ(Parse(Clw(-y)).error, 15) << -y;
     }
@@ -552,12 +557,12 @@ TEST(Extremes, CorvaneEntryForms) {
 
 TEST(Extremes, EntriesOfEveryCalendarAtThe32BitEdges) {
     const std::pair<const char*, int> cases[] = {
-        {"2147483647-12-31 CE", 6},     {"-2147483648-01-01 CE", 6},    {"2147483648-01-01 CE", 6},
-        {"2147483647-12-31 JC", 7},     {"-2147483648-01-01 JC", 7},    {"2147483647-1-1-1 OLC", 8},
-        {"-2147483648-1-1-1 OLC", 8},   {"2147483648-1-1-1 OLC", 8},    {"2147483647-1-1-1 DV", 9},
-        {"-2147483648-1-1-1 DV", 9},    {"2147483647-1-1-1-1 LVT", 10}, {"-2147483648-1-1-1-1 LVT", 10},
-        {"4294967297-1-1-1 LVT", 10},   {"2147483647-1-1-1 SVT", 11},   {"-2147483648-1-1-1 SVT", 11},
-        {"2003-12-31 CE 99:99", 4},     {"2003-12-31 CE 2147483647:00", 4},
+        {"2147483647-12-31 CE", 6},   {"-2147483648-01-01 CE", 6},        {"2147483648-01-01 CE", 6},
+        {"2147483647-12-31 JC", 7},   {"-2147483648-01-01 JC", 7},        {"2147483647-1-1-1 OLC", 8},
+        {"-2147483648-1-1-1 OLC", 8}, {"2147483648-1-1-1 OLC", 8},        {"2147483647-1-1-1 DV", 9},
+        {"-2147483648-1-1-1 DV", 9},  {"2147483647-1-1-1-1 LVT", 10},     {"-2147483648-1-1-1-1 LVT", 10},
+        {"4294967297-1-1-1 LVT", 10}, {"2147483647-1-1-1 SVT", 11},       {"-2147483648-1-1-1 SVT", 11},
+        {"2003-12-31 CE 99:99", 4},   {"2003-12-31 CE 2147483647:00", 4},
     };
     for (const auto& [text, code] : cases) EXPECT_EQ(Parse(text).error, code) << text;
     // Julian dates of any size read as moments outside the range, for the
@@ -610,8 +615,8 @@ TEST(Extremes, ShortFormsOfTheExtremeDaysReadBack) {
         svt.jdn = day;
         jdn_to_vtcsolar(&svt);
         const std::string texts[] = {FormatCommonEraDate(ce) + " CE", FormatCommonEraDate(jc) + " JC",
-                                     FormatOmbrineDate(olc, 1),        FormatSolilunarDate(dv, 1),
-                                     FormatLunarTridayDate(lvt, 1),    FormatSolarTridayDate(svt, 1)};
+                                     FormatOmbrineDate(olc, 1),       FormatSolilunarDate(dv, 1),
+                                     FormatLunarTridayDate(lvt, 1),   FormatSolarTridayDate(svt, 1)};
         for (const std::string& text : texts) {
             const Parsed p = Parse(text + " 00:00");
             ASSERT_EQ(p.error, 0) << text;
@@ -704,8 +709,8 @@ TEST(Extremes, EquinoxesOfEveryYearAreFinite) {
 
 // ---- Calendar steps ----
 
-const std::vector<int32_t> kFields = {INT_MIN, INT_MIN + 1, -1, 0, 1, 2, 3, 6, 9, 10, 12, 13, 30, 31, 60, 384, 1689,
-                                      INT_MAX - 1, INT_MAX};
+const std::vector<int32_t> kFields = {INT_MIN, INT_MIN + 1, -1, 0,  1,  2,   3,    6,           9,      10,
+                                      12,      13,          30, 31, 60, 384, 1689, INT_MAX - 1, INT_MAX};
 
 // The direction of a saturating counter: never against the step.
 void ExpectTowards(int64_t before, int64_t after, bool forward, const char* what) {
@@ -929,7 +934,8 @@ TEST(Extremes, MoveStepsOfOddMomentsAreNotTaken) {
     EXPECT_EQ(MoveStep(16, false, beyond, 0, CE).moment, beyond);
     // A CLW step outside the CLW years is not taken.
     const double farClw = MomentFromCJD(1e8, 0);
-    for (StepUnit unit : {StepUnit{16}, StepUnit{17}, StepUnit{18}}) EXPECT_EQ(MoveStep(unit, true, farClw, 0, CE).moment, farClw);
+    for (StepUnit unit : {StepUnit{16}, StepUnit{17}, StepUnit{18}})
+        EXPECT_EQ(MoveStep(unit, true, farClw, 0, CE).moment, farClw);
 }
 
 }  // namespace

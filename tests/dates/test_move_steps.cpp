@@ -19,7 +19,9 @@ double At(int y, int m, int d, int hh, int mm, int zone = 0) {
     return MomentFromCJD(r.jdn + (hh * 60 + mm) / 1440.0, zone);
 }
 
-std::string Ce(double moment, int zone = 0) { return CalendarLine(CE, moment, zone).shortText + " " + TimeLineText(moment, zone, true, CE); }
+std::string Ce(double moment, int zone = 0) {
+    return CalendarLine(CE, moment, zone).shortText + " " + TimeLineText(moment, zone, true, CE);
+}
 
 TEST(MoveSteps, EveryUnitHasItsTextAndCalendar) {
     // The saved state stores the index: each named unit keeps its place in
@@ -31,13 +33,25 @@ TEST(MoveSteps, EveryUnitHasItsTextAndCalendar) {
         int calendar;
     };
     const Unit units[] = {
-        {Step::Minute, 0, "1 minute", -1},    {Step::Hour, 1, "1 hour", -1},         {Step::Day, 2, "1 day", -1},
-        {Step::CeMonth, 3, "1 CE month", CE},  {Step::CeYear, 4, "1 CE year", CE},    {Step::CeCentury, 5, "1 CE century", CE},
-        {Step::OlcMonth, 6, "1 OLC month", OLC}, {Step::OlcYear, 7, "1 OLC year", OLC}, {Step::DvMonth, 8, "1 DV month", DV},
-        {Step::DvYear, 9, "1 DV year", DV},    {Step::DvCycle, 10, "1 DV cycle", DV}, {Step::LvtMonth, 11, "1 LVT month", LVT},
-        {Step::LvtYear, 12, "1 LVT year", LVT}, {Step::LvtCycle, 13, "1 LVT cycle", LVT},
-        {Step::SvtQuarter, 14, "1 SVT quarter", SVT}, {Step::SvtYear, 15, "1 SVT year", SVT},
-        {Step::ClwWeek, 16, "1 CLW week", CLW}, {Step::ClwMonth, 17, "1 CLW month", CLW}, {Step::ClwYear, 18, "1 CLW year", CLW},
+        {Step::Minute, 0, "1 minute", -1},
+        {Step::Hour, 1, "1 hour", -1},
+        {Step::Day, 2, "1 day", -1},
+        {Step::CeMonth, 3, "1 CE month", CE},
+        {Step::CeYear, 4, "1 CE year", CE},
+        {Step::CeCentury, 5, "1 CE century", CE},
+        {Step::OlcMonth, 6, "1 OLC month", OLC},
+        {Step::OlcYear, 7, "1 OLC year", OLC},
+        {Step::DvMonth, 8, "1 DV month", DV},
+        {Step::DvYear, 9, "1 DV year", DV},
+        {Step::DvCycle, 10, "1 DV cycle", DV},
+        {Step::LvtMonth, 11, "1 LVT month", LVT},
+        {Step::LvtYear, 12, "1 LVT year", LVT},
+        {Step::LvtCycle, 13, "1 LVT cycle", LVT},
+        {Step::SvtQuarter, 14, "1 SVT quarter", SVT},
+        {Step::SvtYear, 15, "1 SVT year", SVT},
+        {Step::ClwWeek, 16, "1 CLW week", CLW},
+        {Step::ClwMonth, 17, "1 CLW month", CLW},
+        {Step::ClwYear, 18, "1 CLW year", CLW},
     };
     static_assert(std::size(units) == NumberOfStepUnits);
     for (const Unit& u : units) {

@@ -38,9 +38,7 @@ TEST_P(RoundTrip, EveryDayReadsBackFromItsShortForm) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LibraryCalendars, RoundTrip, ::testing::Values(CE, JC, OLC, DV, LVT, SVT),
-                         [](const ::testing::TestParamInfo<int>& p) {
-                             return std::string(CalendarCodeText(p.param));
-                         });
+                         [](const ::testing::TestParamInfo<int>& p) { return std::string(CalendarCodeText(p.param)); });
 
 }  // namespace
 }  // namespace vx

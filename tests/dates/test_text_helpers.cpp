@@ -114,10 +114,9 @@ TEST(TextHelpers, DurationsLongAndShort) {
 }
 
 TEST(TextHelpers, Ordinals) {
-    const std::pair<int16_t, const char*> cases[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},
-                                                     {11, "11th"}, {12, "12th"}, {13, "13th"}, {21, "21st"},
-                                                     {22, "22nd"}, {23, "23rd"}, {0, "0th"},   {101, "101st"},
-                                                     {-1, "-1"}};
+    const std::pair<int16_t, const char*> cases[] = {
+        {1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"}, {11, "11th"},   {12, "12th"}, {13, "13th"},
+        {21, "21st"}, {22, "22nd"}, {23, "23rd"}, {0, "0th"}, {101, "101st"}, {-1, "-1"}};
     for (const auto& [n, text] : cases) EXPECT_EQ(Ordinal(n), text);
 }
 

@@ -31,8 +31,8 @@ struct CanonEclipse {
     int year = 0;
     int month = 0;
     double dayOfYear = 0;
-    double jdTT = 0;     // greatest eclipse
-    double deltaT = 0;   // seconds
+    double jdTT = 0;    // greatest eclipse
+    double deltaT = 0;  // seconds
     int lunation = 0;
     int saros = 0;
     std::string type;
@@ -98,7 +98,8 @@ std::vector<CanonEclipse> ReadCanon(const std::string& file, bool lunar) {
         e.gamma = std::stod(lunar ? f[8] : f[7]);
         if (lunar) e.umbral = std::stod(f[10]);
         if (lunar)
-            for (int i = 0; i < 3; ++i) e.durations[i] = (f.size() > 13u + i && f[13 + i] != "-") ? std::stod(f[13 + i]) : -1;
+            for (int i = 0; i < 3; ++i)
+                e.durations[i] = (f.size() > 13u + i && f[13 + i] != "-") ? std::stod(f[13 + i]) : -1;
         out.push_back(e);
     }
     return out;
@@ -166,22 +167,24 @@ Comparison Compare(bool lunar) {
 }
 
 void Report(const char* name, const Comparison& c) {
-    std::printf("%s: %zu in the catalog, %zu not found (largest magnitude %.4f), %zu extra; kinds %.3f %%, saros %.3f %%; "
-                "delta T within %.2f s\n",
-                name, c.catalog, c.missing, c.worstMissingMagnitude, c.extra,
-                100.0 * static_cast<double>(c.kindAgree) / static_cast<double>(c.catalog - c.missing),
-                100.0 * static_cast<double>(c.sarosAgree) / static_cast<double>(c.catalog - c.missing), c.worstDeltaT);
+    std::printf(
+        "%s: %zu in the catalog, %zu not found (largest magnitude %.4f), %zu extra; kinds %.3f %%, saros %.3f %%; "
+        "delta T within %.2f s\n",
+        name, c.catalog, c.missing, c.worstMissingMagnitude, c.extra,
+        100.0 * static_cast<double>(c.kindAgree) / static_cast<double>(c.catalog - c.missing),
+        100.0 * static_cast<double>(c.sarosAgree) / static_cast<double>(c.catalog - c.missing), c.worstDeltaT);
     for (const auto& [m, errors] : c.timeErrors) {
         std::vector<double> a;
         double mean = 0;
         for (double e : errors) a.push_back(std::fabs(e)), mean += e;
-        std::printf("  %5d..%5d: greatest eclipse - canon: median %.1f s, p99 %.1f s, max %.1f s, mean %+.1f s (%zu)\n", m,
-                    m + 999, Percentile(a, 0.5), Percentile(a, 0.99), Percentile(a, 1.0), mean / static_cast<double>(a.size()),
-                    a.size());
+        std::printf("  %5d..%5d: greatest eclipse - canon: median %.1f s, p99 %.1f s, max %.1f s, mean %+.1f s (%zu)\n",
+                    m, m + 999, Percentile(a, 0.5), Percentile(a, 0.99), Percentile(a, 1.0),
+                    mean / static_cast<double>(a.size()), a.size());
     }
     if (!c.halfDurationErrors.empty())
-        std::printf("  half-durations: median %.2f min, p99 %.2f min, max %.2f min\n", Percentile(c.halfDurationErrors, 0.5),
-                    Percentile(c.halfDurationErrors, 0.99), Percentile(c.halfDurationErrors, 1.0));
+        std::printf("  half-durations: median %.2f min, p99 %.2f min, max %.2f min\n",
+                    Percentile(c.halfDurationErrors, 0.5), Percentile(c.halfDurationErrors, 0.99),
+                    Percentile(c.halfDurationErrors, 1.0));
 }
 
 bool HaveCanon() { return std::ifstream(std::string(VX_REFERENCE_DIR) + "/nasa-lunar-eclipses.csv").good(); }
@@ -255,8 +258,8 @@ void CheckSample(bool lunar) {
         EXPECT_NEAR(vxphase::DeltaTSeconds(e.year + e.dayOfYear / 365.25, true), e.deltaT, 1.0) << e.year;
         worstGamma = std::max(worstGamma, std::fabs(r.gamma - e.gamma));
         if (lunar) {
-            worstMagnitude = std::max({worstMagnitude, std::fabs(r.penumbral_magnitude - e.magnitude),
-                                       std::fabs(r.magnitude - e.umbral)});
+            worstMagnitude = std::max(
+                {worstMagnitude, std::fabs(r.penumbral_magnitude - e.magnitude), std::fabs(r.magnitude - e.umbral)});
             const double halves[3] = {r.penumbral_half_min, r.umbral_half_min, r.total_half_min};
             for (int k = 0; k < 3; ++k)
                 worstHalf = std::max(worstHalf, std::fabs((e.durations[k] >= 0 ? e.durations[k] / 2 : 0) - halves[k]));
@@ -264,9 +267,10 @@ void CheckSample(bool lunar) {
             worstMagnitude = std::max(worstMagnitude, std::fabs(r.magnitude - e.magnitude));
         }
     }
-    std::printf("%s sample of %d: kinds differ %d, gamma within %.5f, magnitudes within %.5f, half-durations within "
-                "%.2f min\n",
-                lunar ? "lunar" : "solar", checked, kindsDiffer, worstGamma, worstMagnitude, worstHalf);
+    std::printf(
+        "%s sample of %d: kinds differ %d, gamma within %.5f, magnitudes within %.5f, half-durations within "
+        "%.2f min\n",
+        lunar ? "lunar" : "solar", checked, kindsDiffer, worstGamma, worstMagnitude, worstHalf);
     EXPECT_LE(kindsDiffer, 1);
     EXPECT_LT(worstGamma, 0.0008);
     EXPECT_LT(worstMagnitude, 0.0015);

@@ -300,8 +300,8 @@ TEST(LunarTridayCalendar, CycleHas47LongYearsAndReadersCheckRanges) {
     EXPECT_EQ(r.cycle, 0);
     ASSERT_EQ(parse_long_lunar_vtc_date("-1-099-04-06-1", &r), 1);
     EXPECT_EQ(r.cycle, -1);
-    for (const char* bad : {"099-04-11-1", "099-04-06-4", "099-04-06-0", "099-13-06-1", "385-04-06-1",
-                            "000-04-06-1", "-099-04-06-1", "099-04-06", "099-04-06-1-"}) {
+    for (const char* bad : {"099-04-11-1", "099-04-06-4", "099-04-06-0", "099-13-06-1", "385-04-06-1", "000-04-06-1",
+                            "-099-04-06-1", "099-04-06", "099-04-06-1-"}) {
         EXPECT_EQ(parse_short_lunar_vtc_date(bad, &r), 0) << bad;
     }
     EXPECT_EQ(parse_long_lunar_vtc_date("2-099-04-06", &r), 0);
@@ -334,7 +334,9 @@ TEST(SolarTridayCalendar, EveryDayOfTheRangeFollowsTheRules) {
         const bool nextQuarter = r.day == 1 && r.triday == 1 && prev.day == 3 && r.quarter == prev.quarter % 4 + 1;
         ASSERT_TRUE(nextDay || nextTriday || nextQuarter) << jdn;
         if (nextQuarter) {
-            const int expected = prev.quarter == 2 ? 31 : prev.quarter == 4 ? num_tridays_in_4th_quarter(prev.year) : 30;
+            const int expected = prev.quarter == 2   ? 31
+                                 : prev.quarter == 4 ? num_tridays_in_4th_quarter(prev.year)
+                                                     : 30;
             ASSERT_EQ(prev.triday, expected) << jdn;
         }
         if (nextQuarter && r.quarter == 1) {
@@ -363,8 +365,8 @@ TEST(SolarTridayCalendar, LeapRuleAndReader) {
     ASSERT_EQ(parse_solar_vtc_date("-5-2-31-3", &r), 1);
     EXPECT_EQ(r.year, -5);
     EXPECT_EQ(vtcsolar_valid(&r), 1);
-    for (const char* bad : {"96-5-01-1", "96-0-01-1", "96-1-32-1", "96-1-00-1", "96-1-01-4", "96-1-01",
-                            "96-1-01-1-1", "96--1-01-1", "2147483648-1-01-1"}) {
+    for (const char* bad : {"96-5-01-1", "96-0-01-1", "96-1-32-1", "96-1-00-1", "96-1-01-4", "96-1-01", "96-1-01-1-1",
+                            "96--1-01-1", "2147483648-1-01-1"}) {
         EXPECT_EQ(parse_solar_vtc_date(bad, &r), 0) << bad;
     }
     SolarTridayRecord q1{96, 1, 31, 1, 0, 0};

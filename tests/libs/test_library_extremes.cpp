@@ -19,8 +19,8 @@ namespace {
 // The values every field is tried with: both 32-bit ends and their
 // neighbours, the small numbers on either side of 1..N ranges, and a few
 // ordinary ones.
-const std::vector<int32_t> kExtremes = {INT_MIN, INT_MIN + 1, -1000001, -1, 0, 1, 2, 12, 13, 29,
-                                        30,      31,          60,       384, 1689, 1000001, INT_MAX - 1, INT_MAX};
+const std::vector<int32_t> kExtremes = {INT_MIN, INT_MIN + 1, -1000001, -1, 0,   1,    2,       12,          13,
+                                        29,      30,          31,       60, 384, 1689, 1000001, INT_MAX - 1, INT_MAX};
 
 // Among kExtremes, the values a date can have:
 // The OLC, DV and LVT cycles stop at a million either way.

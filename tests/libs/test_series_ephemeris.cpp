@@ -105,7 +105,8 @@ TEST(SeriesEphemeris, TheSunStaysOnTheEclipticOfDate) {
     // latitude is only its planetary and lunar wobble, under 1.3". A wrong
     // turn of the frame tilts it by up to minutes of arc far from J2000.
     double worst = 0;
-    for (double jd = 625000.5; jd <= 4000000.0; jd += 36.7) worst = std::max(worst, std::fabs(SunPosition(jd).latitude));
+    for (double jd = 625000.5; jd <= 4000000.0; jd += 36.7)
+        worst = std::max(worst, std::fabs(SunPosition(jd).latitude));
     EXPECT_LT(worst / kArcsecond, 1.5);
     EXPECT_GT(worst / kArcsecond, 0.5);
 }

@@ -26,14 +26,14 @@ TEST(EuroDates, KnownDayNumbers) {
     EXPECT_EQ(Jdn(2001, 12, 31), 2452275);
     EXPECT_EQ(Jdn(1, 1, 1), 1721426);
     EXPECT_EQ(Jdn(2000, 1, 1), 2451545);
-    EXPECT_EQ(Jdn(1582, 10, 15), 2299161);           // first Gregorian day
-    EXPECT_EQ(Jdn(1582, 10, 4, 'J'), 2299160);       // last Julian day
-    EXPECT_EQ(Jdn(-4712, 1, 1, 'J'), 0);             // origin of the Julian day
+    EXPECT_EQ(Jdn(1582, 10, 15), 2299161);      // first Gregorian day
+    EXPECT_EQ(Jdn(1582, 10, 4, 'J'), 2299160);  // last Julian day
+    EXPECT_EQ(Jdn(-4712, 1, 1, 'J'), 0);        // origin of the Julian day
     EXPECT_EQ(Jdn(-4713, 11, 24, 'G'), 0);
-    EXPECT_EQ(Jdn(-3000, 1, 1), 625333);             // first day of the supported range
-    EXPECT_EQ(Jdn(6000, 1, 1), 3912515);             // last day of the supported range
+    EXPECT_EQ(Jdn(-3000, 1, 1), 625333);  // first day of the supported range
+    EXPECT_EQ(Jdn(6000, 1, 1), 3912515);  // last day of the supported range
     EXPECT_EQ(Jdn(0, 3, 1, 'J'), 1721118);
-    EXPECT_EQ(Jdn(2001, 12, 31, 0), 2452275);        // letter 0 is Gregorian
+    EXPECT_EQ(Jdn(2001, 12, 31, 0), 2452275);  // letter 0 is Gregorian
 }
 
 TEST(EuroDates, ConversionBackFromDayNumbers) {
@@ -60,7 +60,9 @@ TEST(EuroDates, WeekdaysSundayIsZero) {
 }
 
 TEST(EuroDates, ValidityOfDates) {
-    struct Case { int32_t y, m, d, letter, valid; };
+    struct Case {
+        int32_t y, m, d, letter, valid;
+    };
     const Case cases[] = {
         {2001, 2, 31, 'G', 0}, {2000, 2, 29, 'G', 1}, {1900, 2, 29, 'G', 0}, {1900, 2, 29, 'J', 1},
         {2001, 13, 1, 'G', 0}, {2001, 0, 1, 'G', 0},  {2001, 1, 0, 'G', 0},  {2001, 4, 31, 'G', 0},

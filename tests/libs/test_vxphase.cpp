@@ -106,8 +106,10 @@ TEST(PhaseLibrary, LunarEclipsesAsTheCanonGivesThem) {
         double greatestTT, gamma, penumbral, umbral, penumbralMin, partialMin, totalMin;
     };
     const Canon eclipses[] = {
-        {282, VXPHASE_LUNAR_TOTAL, 2459891.5 + (11 * 3600 + 0 * 60 + 22) / 86400.0, 0.257, 2.4143, 1.3589, 353.9, 219.8, 85.0},
-        {217, VXPHASE_LUNAR_PARTIAL, 2457972.5 + (18 * 3600 + 21 * 60 + 38) / 86400.0, 0.8668, 1.2886, 0.2464, 300.9, 115.2, 0},
+        {282, VXPHASE_LUNAR_TOTAL, 2459891.5 + (11 * 3600 + 0 * 60 + 22) / 86400.0, 0.257, 2.4143, 1.3589, 353.9, 219.8,
+         85.0},
+        {217, VXPHASE_LUNAR_PARTIAL, 2457972.5 + (18 * 3600 + 21 * 60 + 38) / 86400.0, 0.8668, 1.2886, 0.2464, 300.9,
+         115.2, 0},
     };
     for (const Canon& c : eclipses) {
         PhaseEclipseRecord r{};
@@ -133,11 +135,11 @@ TEST(PhaseLibrary, SolarEclipsesAsTheCanonGivesThem) {
         double dayStart, gamma, magnitude;
     };
     const Canon eclipses[] = {
-        {218, VXPHASE_SOLAR_TOTAL, 18, 26, 40, 2457986.5, 0.4367, 1.0306},    // 2017-08-21
-        {282, VXPHASE_SOLAR_PARTIAL, 11, 1, 20, 2459877.5, 1.0701, 0.8619},   // 2022-10-25
-        {288, VXPHASE_SOLAR_HYBRID, 4, 17, 56, 2460054.5, -0.3952, 1.0132},   // 2023-04-20
-        {294, VXPHASE_SOLAR_ANNULAR, 18, 0, 41, 2460231.5, 0.3753, 0.952},    // 2023-10-14
-        {300, VXPHASE_SOLAR_TOTAL, 18, 18, 29, 2460408.5, 0.3431, 1.0566},    // 2024-04-08
+        {218, VXPHASE_SOLAR_TOTAL, 18, 26, 40, 2457986.5, 0.4367, 1.0306},   // 2017-08-21
+        {282, VXPHASE_SOLAR_PARTIAL, 11, 1, 20, 2459877.5, 1.0701, 0.8619},  // 2022-10-25
+        {288, VXPHASE_SOLAR_HYBRID, 4, 17, 56, 2460054.5, -0.3952, 1.0132},  // 2023-04-20
+        {294, VXPHASE_SOLAR_ANNULAR, 18, 0, 41, 2460231.5, 0.3753, 0.952},   // 2023-10-14
+        {300, VXPHASE_SOLAR_TOTAL, 18, 18, 29, 2460408.5, 0.3431, 1.0566},   // 2024-04-08
     };
     for (const Canon& c : eclipses) {
         PhaseEclipseRecord r{};
@@ -159,7 +161,7 @@ TEST(PhaseLibrary, SarosNumbersOfKnownEclipses) {
         int32_t lunation;
         int phase;
         int32_t saros;
-    } known[] = {{282, 0, 124}, {288, 0, 129}, {294, 0, 134}, {300, 0, 139}, {306, 0, 144}, {218, 0, 145},
+    } known[] = {{282, 0, 124}, {288, 0, 129}, {294, 0, 134}, {300, 0, 139}, {306, 0, 144},       {218, 0, 145},
                  {217, 2, 119}, {282, 2, 136}, {299, 2, 113}, {305, 2, 118}, {300 + 223, 0, 139}, {300 + 358, 0, 140}};
     for (const auto& k : known) {
         PhaseEclipseRecord r{};
@@ -259,8 +261,10 @@ TEST(PhaseLibrary, DeltaTModel) {
     // The mode selects the canon's correction only for 1915, and the canon
     // applies none in 1955..2005.
     EXPECT_NE(deltat(-1000, 1915), deltat(-1000, 0));
-    for (double y : {1955.0, 1980.0, 2005.0}) EXPECT_EQ(vxphase::DeltaTSeconds(y, true), vxphase::DeltaTSeconds(y, false)) << y;
-    EXPECT_NEAR(vxphase::DeltaTSeconds(2006.0, true) - vxphase::DeltaTSeconds(2006.0, false), -0.000012932 * 51 * 51, 1e-12);
+    for (double y : {1955.0, 1980.0, 2005.0})
+        EXPECT_EQ(vxphase::DeltaTSeconds(y, true), vxphase::DeltaTSeconds(y, false)) << y;
+    EXPECT_NEAR(vxphase::DeltaTSeconds(2006.0, true) - vxphase::DeltaTSeconds(2006.0, false), -0.000012932 * 51 * 51,
+                1e-12);
     EXPECT_NEAR(vxphase::DeltaTSeconds(1954.0, true) - vxphase::DeltaTSeconds(1954.0, false), -0.000012932, 1e-12);
     // The published polynomials meet at their joins within a quarter second.
     for (double y : {-500.0, 500.0, 1600.0, 1700.0, 1800.0, 1860.0, 1900.0, 1920.0, 1941.0, 1961.0, 1986.0, 2005.0,
@@ -292,24 +296,22 @@ TEST(PhaseLibrary, DeltaTFollowsTheObservedValues) {
     const struct {
         int year;
         double seconds;
-    } observed[] = {{1900, -2.79}, {1905, 3.86}, {1910, 10.46}, {1915, 17.20}, {1920, 21.16}, {1925, 23.62},
+    } observed[] = {{1900, -2.79}, {1905, 3.86},  {1910, 10.46}, {1915, 17.20}, {1920, 21.16}, {1925, 23.62},
                     {1930, 24.02}, {1935, 23.93}, {1940, 24.33}, {1945, 26.77}, {1950, 29.15}, {1955, 31.07},
                     {1960, 33.15}, {1965, 35.73}, {1970, 40.18}, {1975, 45.48}, {1980, 50.54}, {1985, 54.34},
                     {1990, 56.86}, {1995, 60.78}, {2000, 63.83}, {2005, 64.69}};
-    for (const auto& o : observed)
-        EXPECT_NEAR(vxphase::DeltaTSeconds(o.year, false), o.seconds, 0.2) << o.year;
+    for (const auto& o : observed) EXPECT_NEAR(vxphase::DeltaTSeconds(o.year, false), o.seconds, 0.2) << o.year;
     // Before the telescope, Morrison & Stephenson's values that the
     // polynomials of -500..1600 were fitted to (same table), within 1 %.
     const struct {
         int year;
         double seconds;
-    } historical[] = {{-500, 17190}, {-300, 14080}, {-100, 11640}, {0, 10580}, {200, 8640}, {400, 6700},
+    } historical[] = {{-500, 17190}, {-300, 14080}, {-100, 11640}, {0, 10580},   {200, 8640}, {400, 6700},
                       {500, 5710},   {700, 3810},   {900, 2200},   {1000, 1570}, {1200, 740}, {1400, 320},
                       {1500, 200},   {1600, 120},   {1700, 9},     {1800, 14}};
     for (const auto& h : historical)
         EXPECT_NEAR(vxphase::DeltaTSeconds(h.year, false), h.seconds, std::max(0.01 * h.seconds, 2.0)) << h.year;
 }
-
 
 // Every byte of the record is 0: the failure answer outside the lunations.
 bool AllZero(const PhaseEclipseRecord& r) {
@@ -346,8 +348,8 @@ TEST(PhaseLibrary, LunationsAtTheEndsOfTheValidRangeAreOrdered) {
 }
 
 TEST(PhaseLibrary, LunationsOutsideTheValidRangeAnswerZero) {
-    const int32_t lunations[] = {INT_MIN, INT_MIN + 1, -100000000, -kLimit - 1, kLimit + 1, 100000000, INT_MAX - 1,
-                                 INT_MAX};
+    const int32_t lunations[] = {INT_MIN,    INT_MIN + 1, -100000000,  -kLimit - 1,
+                                 kLimit + 1, 100000000,   INT_MAX - 1, INT_MAX};
     for (int32_t n : lunations)
         for (int32_t k : {INT_MIN, -5, -1, 0, 1, 2, 3, 4, 7, INT_MAX}) {
             // A phase argument that carries the lunation back into the range

@@ -68,8 +68,7 @@ struct WindowControls {
                 *cmdReset = Get<QPushButton>("cmdReset"), *cmdSearch = Get<QPushButton>("cmdSearch"),
                 *cmdMove = Get<QPushButton>("cmdMove"), *cmdStop = Get<QPushButton>("cmdStop"),
                 *cmdPauseResume = Get<QPushButton>("cmdPauseResume"),
-                *cmdLogThisResult = Get<QPushButton>("cmdLogThisResult"),
-                *cmdViewLog = Get<QPushButton>("cmdViewLog"),
+                *cmdLogThisResult = Get<QPushButton>("cmdLogThisResult"), *cmdViewLog = Get<QPushButton>("cmdViewLog"),
                 *cmdLogPreferences = Get<QPushButton>("cmdLogPreferences"),
                 *cmdSaveState = Get<QPushButton>("cmdSaveState"), *cmdHelp = Get<QPushButton>("cmdHelp"),
                 *cmdQuit = Get<QPushButton>("cmdQuit");

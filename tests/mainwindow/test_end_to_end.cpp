@@ -40,7 +40,8 @@ TEST(EndToEnd, ConvertSearchMoveSaveRestart) {
     ui->cmdSaveState->click();
     ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
 
-    const std::string header = window->windowTitle().toStdString() + "\r\n" + window->DocumentationAddress() + "\r\n\r\n";
+    const std::string header =
+        window->windowTitle().toStdString() + "\r\n" + window->DocumentationAddress() + "\r\n\r\n";
     const std::string expected =
         header +
         "Convert date\r\n"

@@ -29,7 +29,6 @@ namespace {
 
 using vx::frmMain;
 
-
 TEST_F(MainWindow, StartsAtTheCurrentMomentWithoutASavedState) {
     EXPECT_TRUE(window->StartUpCompleted());
     EXPECT_TRUE(window->IsShowingNow());
@@ -241,8 +240,10 @@ TEST_F(MainWindow, AFirstStartSelectsTheSystemsZone) {
         int offset;
         const char* item;
         const char* time;
-    } cases[] = {{-300, "GMT - 05:00", "10:55 (local)"}, {330, "GMT + 05:30", "21:25 (local)"},
-                 {345, "GMT", "15:55 (local=GMT)"}, {-780, "GMT", "15:55 (local=GMT)"}};
+    } cases[] = {{-300, "GMT - 05:00", "10:55 (local)"},
+                 {330, "GMT + 05:30", "21:25 (local)"},
+                 {345, "GMT", "15:55 (local=GMT)"},
+                 {-780, "GMT", "15:55 (local=GMT)"}};
     for (const auto& c : cases) {
         clock.now.systemOffsetMinutes = c.offset;
         Restart();
@@ -360,7 +361,8 @@ TEST_F(MainWindow, RepeatedMoveWithPauseResumeAndStop) {
     EXPECT_FALSE(ui->Clock->isActive());
     EXPECT_EQ(ui->Clock->interval(), 5000);
     EXPECT_EQ(window->LoggedMoveText(), "Move forward 1 day repeatedly.");
-    EXPECT_EQ(Value(ui->lblCommonEraDate).left(13), QString("2001-01-%1 CE").arg(1 + window->MoveSteps(), 2, 10, QChar('0')));
+    EXPECT_EQ(Value(ui->lblCommonEraDate).left(13),
+              QString("2001-01-%1 CE").arg(1 + window->MoveSteps(), 2, 10, QChar('0')));
 }
 
 TEST_F(MainWindow, RepeatedMoveStopsAtBothEndsOfTheRange) {
@@ -466,8 +468,9 @@ TEST_F(MainWindow, LogEntriesAndThePendingResult) {
     ui->txbPlusMinus->setText("0");
     Enter("2003-12-31 CE 15:55");
     EXPECT_EQ(window->LogContents().Text().size(), length);
-    EXPECT_NE(window->LogContents().Text().find("Convert date\r\n2003-12-31 CE 15:55 (local = GMT)\r\nJC=2003-12-18  OLC="),
-              std::string::npos);
+    EXPECT_NE(
+        window->LogContents().Text().find("Convert date\r\n2003-12-31 CE 15:55 (local = GMT)\r\nJC=2003-12-18  OLC="),
+        std::string::npos);
     ui->cboTarget->setCurrentIndex(8);  // Total lunar eclipse
     ui->cmdSearch->click();
     EXPECT_NE(window->LogContents().Text().find("Search for next total lunar eclipse.\r\n"), std::string::npos);
@@ -664,7 +667,8 @@ TEST_F(MainWindow, LogPreferencesWindow) {
     EXPECT_FALSE(window->LogPreferenceSettings().Get().includePhaseOfMoonAndIllumination);
     ui->chkLog->setChecked(true);
     Enter("2001-12-31 CE 14:28");
-    EXPECT_NE(window->LogContents().Text().find("Convert date\r\n2001-12-31 CE 14:28 (local = GMT)\r\n\r\n"), std::string::npos)
+    EXPECT_NE(window->LogContents().Text().find("Convert date\r\n2001-12-31 CE 14:28 (local = GMT)\r\n\r\n"),
+              std::string::npos)
         << "no calendar line and no Moon line";
     prefs.cmdSetALL->click();
     prefs.optLogFormat[1]->setChecked(true);

@@ -63,11 +63,15 @@ TEST_F(MainWindow, TheLongestTextsFitOnASmallScreen) {
     const QFontMetrics metrics = ui->lblCommonEraDate[1]->fontMetrics();
     const std::map<int, QString> longest = LongestDateTexts(metrics);
     for (const auto& [calendar, text] : longest) {
-        vx::LabelPair& pair = *std::array<vx::LabelPair*, 9>{
-            &ui->lblCommonEraDate, &ui->lblJulianCalendarDate, &ui->lblOmbrineLunarDate,
-            &ui->lblDornelVarrowSLCDate, &ui->lblVTCLunarDate, &ui->lblVTCSolarDate,
-            &ui->lblChronologicalJulianDate, &ui->lblAstronomicalJulianDate,
-            &ui->lblCorvaneLWCDate}[static_cast<size_t>(calendar)];
+        vx::LabelPair& pair = *std::array<vx::LabelPair*, 9>{&ui->lblCommonEraDate,
+                                                             &ui->lblJulianCalendarDate,
+                                                             &ui->lblOmbrineLunarDate,
+                                                             &ui->lblDornelVarrowSLCDate,
+                                                             &ui->lblVTCLunarDate,
+                                                             &ui->lblVTCSolarDate,
+                                                             &ui->lblChronologicalJulianDate,
+                                                             &ui->lblAstronomicalJulianDate,
+                                                             &ui->lblCorvaneLWCDate}[static_cast<size_t>(calendar)];
         pair[1]->setText(text);
     }
     ui->lblPhaseOfMoon[1]->setText("Crescent moon (waning), 44.9%");
@@ -154,10 +158,8 @@ TEST_F(MainWindow, TheWindowKeepsItsSize) {
     ui->cmdSearch->click();
     ASSERT_EQ(ui->lblActualEclipseData->text().count('\n'), 5) << ui->lblActualEclipseData->text().toStdString();
     EXPECT_EQ(settled(), start) << "the eclipse data has its place already";
-    const QRect eclipse(ui->lblActualEclipseData->mapTo(window.get(), QPoint(0, 0)),
-                        ui->lblActualEclipseData->size());
-    const QRect link(ui->lblOnlineDocumentation->mapTo(window.get(), QPoint(0, 0)),
-                     ui->lblOnlineDocumentation->size());
+    const QRect eclipse(ui->lblActualEclipseData->mapTo(window.get(), QPoint(0, 0)), ui->lblActualEclipseData->size());
+    const QRect link(ui->lblOnlineDocumentation->mapTo(window.get(), QPoint(0, 0)), ui->lblOnlineDocumentation->size());
     EXPECT_GE(link.top() - eclipse.bottom(), 4) << "a gap between the eclipse data and the links";
     Enter("2001-08-01 CE 12:00");
     EXPECT_TRUE(ui->lblActualEclipseData->text().isEmpty());
@@ -165,12 +167,37 @@ TEST_F(MainWindow, TheWindowKeepsItsSize) {
 }
 
 TEST_F(MainWindow, TabFollowsTheVisualOrder) {
-    const std::vector<QWidget*> order = {
-        ui->cmdNow,    ui->optGreenwich, ui->optLocal,       ui->cboTimeZone, ui->txbDate,          ui->cmdCompute,
-        ui->cmdClearDate, ui->optPlus,   ui->optMinus,       ui->txbPlusMinus, ui->cmdReset,        ui->cmdSearch,
-        ui->optNext,   ui->optPrevious,  ui->cboTarget,      ui->cmdMove,     ui->cboMoveStep,      ui->optMoveDirection[0],
-        ui->optMoveDirection[1], ui->chkRepeatedly, ui->cmdStop, ui->cmdPauseResume, ui->cboRefreshPeriod, ui->cboHistory,
-        ui->chkLog,    ui->cmdLogThisResult, ui->cmdViewLog, ui->cmdLogPreferences, ui->cmdSaveState, ui->cmdHelp, ui->cmdQuit};
+    const std::vector<QWidget*> order = {ui->cmdNow,
+                                         ui->optGreenwich,
+                                         ui->optLocal,
+                                         ui->cboTimeZone,
+                                         ui->txbDate,
+                                         ui->cmdCompute,
+                                         ui->cmdClearDate,
+                                         ui->optPlus,
+                                         ui->optMinus,
+                                         ui->txbPlusMinus,
+                                         ui->cmdReset,
+                                         ui->cmdSearch,
+                                         ui->optNext,
+                                         ui->optPrevious,
+                                         ui->cboTarget,
+                                         ui->cmdMove,
+                                         ui->cboMoveStep,
+                                         ui->optMoveDirection[0],
+                                         ui->optMoveDirection[1],
+                                         ui->chkRepeatedly,
+                                         ui->cmdStop,
+                                         ui->cmdPauseResume,
+                                         ui->cboRefreshPeriod,
+                                         ui->cboHistory,
+                                         ui->chkLog,
+                                         ui->cmdLogThisResult,
+                                         ui->cmdViewLog,
+                                         ui->cmdLogPreferences,
+                                         ui->cmdSaveState,
+                                         ui->cmdHelp,
+                                         ui->cmdQuit};
     for (size_t i = 0; i + 1 < order.size(); ++i) {
         QWidget* next = order[i]->nextInFocusChain();
         while (next != order[i] && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();

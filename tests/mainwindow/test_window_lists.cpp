@@ -58,8 +58,7 @@ TEST_F(Lists, ArrowKeysKeepTheFocusOnTheList) {
         QComboBox* list;
         int steps;
         QWidget* chosenFocus;  // where Enter sends the focus
-    } cases[] = {{ui->cboTimeZone, 2, ui->txbDate}, {ui->cboMoveStep, 3, ui->cmdMove},
-                 {ui->cboTarget, 2, ui->txbDate}};
+    } cases[] = {{ui->cboTimeZone, 2, ui->txbDate}, {ui->cboMoveStep, 3, ui->cmdMove}, {ui->cboTarget, 2, ui->txbDate}};
     for (const auto& c : cases) {
         c.list->setFocus(Qt::TabFocusReason);
         const int start = c.list->currentIndex();

@@ -39,7 +39,8 @@ TEST_F(MainWindow, AnEditThenAnAppendKeepBoth) {
     log.txbText->setTextCursor(end);
     QTest::keyClicks(log.txbText, "seen from the garden");
     QTest::keyClick(log.txbText, Qt::Key_Return);
-    EXPECT_NE(window->LogContents().Text().find("seen from the garden\r\n"), std::string::npos) << "the edit is the log";
+    EXPECT_NE(window->LogContents().Text().find("seen from the garden\r\n"), std::string::npos)
+        << "the edit is the log";
     // The user selects a word; an entry arrives meanwhile.
     QTextCursor word = log.txbText->textCursor();
     word.setPosition(0);

@@ -63,7 +63,8 @@ TEST_F(RepeatedMove, NowEndsTheMoveAndTheClockGoesOnTicking) {
     ASSERT_GE(items.size(), 2);
     EXPECT_EQ(items.back(), "2003-12-31 CE 15:55 (local = GMT)");
     EXPECT_EQ(items[items.size() - 2], lastMoveDate + " 04:40 (local = GMT)");
-    for (const QString& item : items) EXPECT_FALSE(item.startsWith("2001") && item.contains("15:55")) << item.toStdString();
+    for (const QString& item : items)
+        EXPECT_FALSE(item.startsWith("2001") && item.contains("15:55")) << item.toStdString();
     EXPECT_EQ(MoveEntriesInLog(), 1);
 
     // Nothing of the Move comes after Now, and the ticks follow the clock.

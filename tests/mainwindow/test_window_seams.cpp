@@ -114,9 +114,14 @@ std::string LastLogEntryBody(const std::string& log) {
 // result is what selecting that history entry shows and logs again.
 TEST_F(MainWindow, OneEntryDescribesOneInstantAcrossMidnight) {
     ui->chkLog->setChecked(true);
-    const vx::LabelPair* lines[] = {&ui->lblCommonEraDate,    &ui->lblJulianCalendarDate, &ui->lblOmbrineLunarDate,
-                                    &ui->lblDornelVarrowSLCDate, &ui->lblVTCLunarDate,    &ui->lblVTCSolarDate,
-                                    &ui->lblChronologicalJulianDate, &ui->lblAstronomicalJulianDate,
+    const vx::LabelPair* lines[] = {&ui->lblCommonEraDate,
+                                    &ui->lblJulianCalendarDate,
+                                    &ui->lblOmbrineLunarDate,
+                                    &ui->lblDornelVarrowSLCDate,
+                                    &ui->lblVTCLunarDate,
+                                    &ui->lblVTCSolarDate,
+                                    &ui->lblChronologicalJulianDate,
+                                    &ui->lblAstronomicalJulianDate,
                                     &ui->lblCorvaneLWCDate};  // in CalendarCode order
     for (int calendar = 0; calendar < vx::NumberOfCalendars; ++calendar) {
         // 2001-12-31 23:59:45 on the clock of the calendar (CLW's turns at 06:00).
@@ -170,15 +175,13 @@ TEST_F(MainWindow, TheLiveClockWritesTheMinuteItShows) {
     ui->cmdNow->click();
     EXPECT_EQ(ui->lblTime[1]->text().toStdString(), "23:59 (local=GMT)");
     EXPECT_EQ(ui->lblCommonEraDate[1]->text().left(13), "2001-12-31 CE");
-    EXPECT_EQ(ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString(),
-              "2001-12-31 CE 23:59 (local = GMT)");
+    EXPECT_EQ(ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString(), "2001-12-31 CE 23:59 (local = GMT)");
     ui->lblCommonEraDate[1]->clicked();
     EXPECT_EQ(ui->txbDate->text(), "2001-12-31 CE 23:59");
     // Whole minutes stay as they are, however the moment's last bit falls.
     clock.now = {2001, 12, 31, 12, 0, 0};
     ui->cmdNow->click();
-    EXPECT_EQ(ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString(),
-              "2001-12-31 CE 12:00 (local = GMT)");
+    EXPECT_EQ(ui->cboHistory->itemText(ui->cboHistory->count() - 1).toStdString(), "2001-12-31 CE 12:00 (local = GMT)");
     // On the Corvane clock, six hours behind: 05:59:45 is 23:59 of the CLW
     // day before, also on the time line.
     clock.now = {2001, 12, 31, 5, 59, 45};
@@ -326,7 +329,8 @@ TEST_F(MainWindow, TheSarosSearchAfterARestartAndAFailedConvert) {
     ui->optPrevious->setChecked(true);
     ui->cmdSearch->click();
     ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
-    EXPECT_TRUE(ui->lblActualEclipseData->text().startsWith("Total lunar eclipse\nLunation number = 59\nSaros number = 136"))
+    EXPECT_TRUE(
+        ui->lblActualEclipseData->text().startsWith("Total lunar eclipse\nLunation number = 59\nSaros number = 136"))
         << ui->lblActualEclipseData->text().toStdString();
     Enter("no date at all");
     ASSERT_EQ(messages.shown.size(), 1u);

@@ -38,24 +38,23 @@ TEST_P(Changes, AreToldOnceWithWhatChanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     MomentModel, Changes,
-    ::testing::Values(
-        Case{"nothing", [](MomentState&) {}, 0},
-        Case{"the same values", [](MomentState& s) { s.dblCurrentAJDate = 2451545.0; }, 0},
-        Case{"the search flags only", [](MomentState& s) { s.search.blnExact = true; }, 0},
-        Case{"a bit of the moment", [](MomentState& s) { s.dblCurrentAJDate = 2451545.0000000005; },
-             Change::InstantChanged},
-        Case{"the calendar", [](MomentState& s) { s.CurrentCalendar = CLW; }, Change::CalendarChanged},
-        Case{"the zone", [](MomentState& s) { s.AppliedZoneOffset = 330; }, Change::ClockChanged},
-        Case{"Greenwich", [](MomentState& s) { s.local = false; }, Change::ClockChanged},
-        Case{"the clock let go", [](MomentState& s) { s.ShowingNow = false; }, Change::FollowingChanged},
-        Case{"an eclipse shown", [](MomentState& s) { s.EclipseCaption = "Total lunar eclipse\r\n"; },
-             Change::EclipseChanged},
-        Case{"a zone change that moves the moment",
-             [](MomentState& s) {
-                 s.dblCurrentAJDate -= 330.0 / 1440;
-                 s.AppliedZoneOffset = 330;
-             },
-             Change::InstantChanged | Change::ClockChanged}));
+    ::testing::Values(Case{"nothing", [](MomentState&) {}, 0},
+                      Case{"the same values", [](MomentState& s) { s.dblCurrentAJDate = 2451545.0; }, 0},
+                      Case{"the search flags only", [](MomentState& s) { s.search.blnExact = true; }, 0},
+                      Case{"a bit of the moment", [](MomentState& s) { s.dblCurrentAJDate = 2451545.0000000005; },
+                           Change::InstantChanged},
+                      Case{"the calendar", [](MomentState& s) { s.CurrentCalendar = CLW; }, Change::CalendarChanged},
+                      Case{"the zone", [](MomentState& s) { s.AppliedZoneOffset = 330; }, Change::ClockChanged},
+                      Case{"Greenwich", [](MomentState& s) { s.local = false; }, Change::ClockChanged},
+                      Case{"the clock let go", [](MomentState& s) { s.ShowingNow = false; }, Change::FollowingChanged},
+                      Case{"an eclipse shown", [](MomentState& s) { s.EclipseCaption = "Total lunar eclipse\r\n"; },
+                           Change::EclipseChanged},
+                      Case{"a zone change that moves the moment",
+                           [](MomentState& s) {
+                               s.dblCurrentAJDate -= 330.0 / 1440;
+                               s.AppliedZoneOffset = 330;
+                           },
+                           Change::InstantChanged | Change::ClockChanged}));
 
 TEST(MomentModel, AdoptingAnInstantEndsFollowingTheClock) {
     MomentModel model;

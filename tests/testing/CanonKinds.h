@@ -10,10 +10,14 @@ inline int CanonKind(const std::string& type, bool lunar) {
     if (lunar) return type[0] == 'N' ? 8 : type[0] == 'P' ? 9 : 10;
     const bool nonCentral = type.size() > 1 && (type[1] == '+' || type[1] == '-');
     switch (type[0]) {
-        case 'P': return 1;
-        case 'A': return nonCentral ? 5 : 2;
-        case 'T': return nonCentral ? 4 : 3;
-        default: return nonCentral ? 7 : 6;
+        case 'P':
+            return 1;
+        case 'A':
+            return nonCentral ? 5 : 2;
+        case 'T':
+            return nonCentral ? 4 : 3;
+        default:
+            return nonCentral ? 7 : 6;
     }
 }
 

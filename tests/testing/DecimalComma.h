@@ -30,8 +30,8 @@ inline std::string PrepareDecimalCommaLocale(bool& localedefMissing) {
         const std::filesystem::path dir =
             std::filesystem::temp_directory_path() / ("vx-locale-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
-        const std::string command = "localedef -c -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() +
-                                    "' >/dev/null 2>&1";
+        const std::string command =
+            "localedef -c -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
         [[maybe_unused]] const int status = std::system(command.c_str());
         if (!std::filesystem::exists(dir / "de_DE.UTF-8" / "LC_NUMERIC"))
             return "localedef could not build de_DE.UTF-8 (the Debian package locales has its sources)";

@@ -19,29 +19,29 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(VXDATES_BUILD)
-#    define VXDATES_API __declspec(dllexport)
-#  else
-#    define VXDATES_API __declspec(dllimport)
-#  endif
+#if defined(VXDATES_BUILD)
+#define VXDATES_API __declspec(dllexport)
 #else
-#  define VXDATES_API __attribute__((visibility("default")))
+#define VXDATES_API __declspec(dllimport)
+#endif
+#else
+#define VXDATES_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
-#  define VX_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
+#define VX_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
 extern "C" {
 #else
-#  define VX_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
+#define VX_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
 
 typedef struct EuroDateRecord {
     int32_t year;
-    int32_t month;   /* 1..12 */
-    int32_t day;     /* 1..31 */
-    int32_t letter;  /* 'G', 0 or 'J' */
+    int32_t month;  /* 1..12 */
+    int32_t day;    /* 1..31 */
+    int32_t letter; /* 'G', 0 or 'J' */
     int32_t jdn;
-    int32_t valid;   /* 1 when year-month-day exists (set by euro_date_to_jdn) */
+    int32_t valid; /* 1 when year-month-day exists (set by euro_date_to_jdn) */
 } EuroDateRecord;
 
 VX_STATIC_ASSERT(sizeof(EuroDateRecord) == 24, "EuroDateRecord is 6 int32 fields");

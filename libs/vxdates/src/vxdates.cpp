@@ -38,8 +38,7 @@ int64_t DaysBeforeMonth(int64_t year, int month, bool gregorian) {
 int64_t FixedFromDate(int64_t y, int m, int d, bool gregorian) {
     const int64_t p = y - 1;
     if (gregorian) {
-        return 365 * p + FloorDiv(p, 4) - FloorDiv(p, 100) + FloorDiv(p, 400) +
-               DaysBeforeMonth(y, m, true) + d;
+        return 365 * p + FloorDiv(p, 4) - FloorDiv(p, 100) + FloorDiv(p, 400) + DaysBeforeMonth(y, m, true) + d;
     }
     // Julian epoch: fixed day -1 is 0001-01-01 Julian.
     return -2 + 365 * p + FloorDiv(p, 4) + DaysBeforeMonth(y, m, false) + d;
@@ -84,8 +83,7 @@ void jdn_to_euro_date(EuroDateRecord* rec) {
     const int64_t fixed = int64_t{rec->jdn} - kFixedToJdn;
     const int64_t year = YearFromFixed(fixed, gregorian);
     const int64_t priorDays = fixed - FixedFromDate(year, 1, 1, gregorian);
-    const int64_t correction =
-        fixed < FixedFromDate(year, 3, 1, gregorian) ? 0 : (IsLeap(year, gregorian) ? 1 : 2);
+    const int64_t correction = fixed < FixedFromDate(year, 3, 1, gregorian) ? 0 : (IsLeap(year, gregorian) ? 1 : 2);
     const int month = static_cast<int>(FloorDiv(12 * (priorDays + correction) + 373, 367));
     const int64_t day = fixed - FixedFromDate(year, month, 1, gregorian) + 1;
     rec->year = static_cast<int32_t>(year);

@@ -17,28 +17,28 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(VXOMBRINE_BUILD)
-#    define VXOMBRINE_API __declspec(dllexport)
-#  else
-#    define VXOMBRINE_API __declspec(dllimport)
-#  endif
+#if defined(VXOMBRINE_BUILD)
+#define VXOMBRINE_API __declspec(dllexport)
 #else
-#  define VXOMBRINE_API __attribute__((visibility("default")))
+#define VXOMBRINE_API __declspec(dllimport)
+#endif
+#else
+#define VXOMBRINE_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
-#  define VXOMBRINE_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
+#define VXOMBRINE_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
 extern "C" {
 #else
-#  define VXOMBRINE_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
+#define VXOMBRINE_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
 
 typedef struct OmbrineDateRecord {
     int32_t cycle;
-    int32_t year;      /* 1..1689 */
-    int32_t month;     /* 1..12 or 13 */
-    int32_t day;       /* 1..29 or 30 */
-    int32_t valid;     /* 1 = valid, written by odate_to_jdn / jdn_to_odate */
+    int32_t year;  /* 1..1689 */
+    int32_t month; /* 1..12 or 13 */
+    int32_t day;   /* 1..29 or 30 */
+    int32_t valid; /* 1 = valid, written by odate_to_jdn / jdn_to_odate */
     int32_t reserved1;
     int32_t reserved2;
     int32_t jdn;

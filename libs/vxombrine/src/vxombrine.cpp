@@ -14,12 +14,12 @@ using vxlib::FloorDiv;
 namespace {
 
 constexpr int64_t kYears = 1689;
-constexpr int64_t kMonths = 20890;   // 1689 * 12 + 622 leap months
+constexpr int64_t kMonths = 20890;  // 1689 * 12 + 622 leap months
 constexpr int64_t kDays = 616894;
-constexpr int64_t kLeapPhase = 277;  // places year 5-545 at its mean position
-constexpr int64_t kMonth2000 = 111178;              // month 1 of year 5-545
-constexpr int64_t kDayPhase = 51212912875;          // round((2451550.09766 + 1.5) * 20890)
-constexpr int64_t kCycleLimit = 1000000;            // far beyond any 32-bit day number
+constexpr int64_t kLeapPhase = 277;         // places year 5-545 at its mean position
+constexpr int64_t kMonth2000 = 111178;      // month 1 of year 5-545
+constexpr int64_t kDayPhase = 51212912875;  // round((2451550.09766 + 1.5) * 20890)
+constexpr int64_t kCycleLimit = 1000000;    // far beyond any 32-bit day number
 
 // Months of the cycle before year t + 1 (t = 0..1689).
 int64_t MonthsBeforeYear(int64_t t) { return FloorDiv(kMonths * t + kLeapPhase, kYears); }
@@ -27,14 +27,10 @@ int64_t MonthsBeforeYear(int64_t t) { return FloorDiv(kMonths * t + kLeapPhase, 
 // Year index t (0-based) holding month index m (0..20889) of the cycle.
 int64_t YearOfMonth(int64_t m) { return FloorDiv(kYears * m + kYears - kLeapPhase - 1, kMonths); }
 
-int64_t MonthStart(int64_t absMonth) {
-    return FloorDiv(kDays * (absMonth - kMonth2000) + kDayPhase, kMonths);
-}
+int64_t MonthStart(int64_t absMonth) { return FloorDiv(kDays * (absMonth - kMonth2000) + kDayPhase, kMonths); }
 
 // Last month that begins on or before day jdn.
-int64_t MonthOfDay(int64_t jdn) {
-    return kMonth2000 + FloorDiv(kMonths * (jdn + 1) - kDayPhase - 1, kDays);
-}
+int64_t MonthOfDay(int64_t jdn) { return kMonth2000 + FloorDiv(kMonths * (jdn + 1) - kDayPhase - 1, kDays); }
 
 bool YearInRange(int64_t year) { return year >= 1 && year <= kYears; }
 
@@ -88,9 +84,7 @@ void jdn_to_odate(OmbrineDateRecord* rec) {
     rec->valid = 1;
 }
 
-int32_t is_long_olc_year(int32_t year) {
-    return YearInRange(year) && MonthsInYear(year) == 13 ? 1 : 0;
-}
+int32_t is_long_olc_year(int32_t year) { return YearInRange(year) && MonthsInYear(year) == 13 ? 1 : 0; }
 
 int32_t omonth_length(const OmbrineDateRecord* rec) {
     if (rec == nullptr) return 0;

@@ -21,57 +21,57 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(VXPHASE_BUILD)
-#    define VXPHASE_API __declspec(dllexport)
-#  else
-#    define VXPHASE_API __declspec(dllimport)
-#  endif
+#if defined(VXPHASE_BUILD)
+#define VXPHASE_API __declspec(dllexport)
 #else
-#  define VXPHASE_API __attribute__((visibility("default")))
+#define VXPHASE_API __declspec(dllimport)
+#endif
+#else
+#define VXPHASE_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
-#  define VXPHASE_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
+#define VXPHASE_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
 extern "C" {
 #else
-#  define VXPHASE_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
+#define VXPHASE_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
 
 /* Eclipse kinds written into the record's kind field. */
 enum {
     VXPHASE_NO_ECLIPSE = 0,
     VXPHASE_SOLAR_PARTIAL = 1,
-    VXPHASE_SOLAR_ANNULAR = 2,          /* central */
-    VXPHASE_SOLAR_TOTAL = 3,            /* central */
+    VXPHASE_SOLAR_ANNULAR = 2, /* central */
+    VXPHASE_SOLAR_TOTAL = 3,   /* central */
     VXPHASE_SOLAR_TOTAL_NONCENTRAL = 4,
     VXPHASE_SOLAR_ANNULAR_NONCENTRAL = 5,
-    VXPHASE_SOLAR_HYBRID = 6,           /* central annular-total */
+    VXPHASE_SOLAR_HYBRID = 6, /* central annular-total */
     VXPHASE_SOLAR_HYBRID_NONCENTRAL = 7,
     VXPHASE_LUNAR_PENUMBRAL = 8,
-    VXPHASE_LUNAR_PARTIAL = 9,          /* umbral, not total */
+    VXPHASE_LUNAR_PARTIAL = 9, /* umbral, not total */
     VXPHASE_LUNAR_TOTAL = 10
 };
 
 /* 92 bytes, 4-byte packing, little-endian. */
 #pragma pack(push, 4)
 typedef struct PhaseEclipseRecord {
-    int32_t lunation;             /*  0: lunation number */
-    int32_t phase;                /*  4: 0 new, 1 first quarter, 2 full, 3 last quarter */
-    int32_t saros;                /*  8: saros series (solar and lunar numbered apart), 0 without eclipse */
-    int32_t kind;                 /* 12: eclipse kind 1..10, 0 for none */
-    int32_t reserved1;            /* 16 */
-    int32_t reserved2;            /* 20 */
-    double greatest_tt;           /* 24: instant of greatest eclipse, AJD (TT) */
-    double gamma;                 /* 32: least distance of the shadow axis (solar) or of the
-                                     Moon's centre from it (lunar), equatorial Earth radii,
-                                     north positive */
-    double magnitude;             /* 40: lunar: umbral magnitude */
-    double penumbral_magnitude;   /* 48: lunar: penumbral magnitude */
-    double phase_tt;              /* 56: the phase instant, AJD (TT) */
-    double penumbral_half_min;    /* 64: half-duration of the penumbral phase, minutes */
-    double umbral_half_min;       /* 72: half-duration of the umbral phase, minutes */
-    double total_half_min;        /* 80: half-duration of the total phase, minutes */
-    int32_t reserved3;            /* 88 */
+    int32_t lunation;           /*  0: lunation number */
+    int32_t phase;              /*  4: 0 new, 1 first quarter, 2 full, 3 last quarter */
+    int32_t saros;              /*  8: saros series (solar and lunar numbered apart), 0 without eclipse */
+    int32_t kind;               /* 12: eclipse kind 1..10, 0 for none */
+    int32_t reserved1;          /* 16 */
+    int32_t reserved2;          /* 20 */
+    double greatest_tt;         /* 24: instant of greatest eclipse, AJD (TT) */
+    double gamma;               /* 32: least distance of the shadow axis (solar) or of the
+                                   Moon's centre from it (lunar), equatorial Earth radii,
+                                   north positive */
+    double magnitude;           /* 40: lunar: umbral magnitude */
+    double penumbral_magnitude; /* 48: lunar: penumbral magnitude */
+    double phase_tt;            /* 56: the phase instant, AJD (TT) */
+    double penumbral_half_min;  /* 64: half-duration of the penumbral phase, minutes */
+    double umbral_half_min;     /* 72: half-duration of the umbral phase, minutes */
+    double total_half_min;      /* 80: half-duration of the total phase, minutes */
+    int32_t reserved3;          /* 88 */
 } PhaseEclipseRecord;
 #pragma pack(pop)
 

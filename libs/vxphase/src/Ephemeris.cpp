@@ -53,9 +53,8 @@ ElpColumns Columns(const ElpTerm (&terms)[N]) {
 }
 
 // sum of a cos(b + c tau) and, with rate, of -a c sin(b + c tau).
-__attribute__((target_clones("fma", "default"))) void VsopKernel(const VsopColumns& s, double tau,
-                                                                           bool withRate, double& sum,
-                                                                           double& rate) {
+__attribute__((target_clones("fma", "default"))) void VsopKernel(const VsopColumns& s, double tau, bool withRate,
+                                                                 double& sum, double& rate) {
     const double *a = s.a.data(), *b = s.b.data(), *c = s.c.data();
     const size_t n = s.a.size();
     double total = 0, totalRate = 0;
@@ -80,9 +79,8 @@ __attribute__((target_clones("fma", "default"))) void VsopKernel(const VsopColum
 }
 
 // sum of a sin(arg) and, with rate, of a cos(arg) d(arg)/dT, over the first n terms.
-__attribute__((target_clones("fma", "default"))) void ElpKernel(const ElpColumns& s, size_t n, double t,
-                                                                          bool withRate, double& sum,
-                                                                          double& rate) {
+__attribute__((target_clones("fma", "default"))) void ElpKernel(const ElpColumns& s, size_t n, double t, bool withRate,
+                                                                double& sum, double& rate) {
     const double *a = s.a.data(), *p0 = s.p0.data(), *p1 = s.p1.data(), *p2 = s.p2.data(), *p3 = s.p3.data(),
                  *p4 = s.p4.data();
     double total = 0, totalRate = 0;
@@ -147,8 +145,8 @@ struct ElpSeries {
     std::array<ElpColumns, 4> powers;
 };
 const ElpSeries& MoonLongitude() {
-    static const ElpSeries s{{Columns(kElpLongitude0), Columns(kElpLongitude1), Columns(kElpLongitude2),
-                              Columns(kElpLongitude3)}};
+    static const ElpSeries s{
+        {Columns(kElpLongitude0), Columns(kElpLongitude1), Columns(kElpLongitude2), Columns(kElpLongitude3)}};
     return s;
 }
 const ElpSeries& MoonLatitude() {
@@ -156,8 +154,8 @@ const ElpSeries& MoonLatitude() {
     return s;
 }
 const ElpSeries& MoonDistance() {
-    static const ElpSeries s{{Columns(kElpDistance0), Columns(kElpDistance1), Columns(kElpDistance2),
-                              Columns(kElpDistance3)}};
+    static const ElpSeries s{
+        {Columns(kElpDistance0), Columns(kElpDistance1), Columns(kElpDistance2), Columns(kElpDistance3)}};
     return s;
 }
 

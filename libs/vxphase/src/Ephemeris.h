@@ -64,9 +64,19 @@ double MeanObliquity(double jdTT);
     const double r = ((x - k * kPio2Hi) - k * kPio2Mid) - k * kPio2Lo;
     const double r2 = r * r;
     const double sr =
-        r + r * r2 * (-1.0 / 6 + r2 * (1.0 / 120 + r2 * (-1.0 / 5040 + r2 * (1.0 / 362880 + r2 * (-1.0 / 39916800 + r2 * (1.0 / 6227020800 + r2 * (-1.0 / 1307674368000)))))));
+        r + r * r2 *
+                (-1.0 / 6 +
+                 r2 * (1.0 / 120 +
+                       r2 * (-1.0 / 5040 +
+                             r2 * (1.0 / 362880 +
+                                   r2 * (-1.0 / 39916800 + r2 * (1.0 / 6227020800 + r2 * (-1.0 / 1307674368000)))))));
     const double cr =
-        1 + r2 * (-0.5 + r2 * (1.0 / 24 + r2 * (-1.0 / 720 + r2 * (1.0 / 40320 + r2 * (-1.0 / 3628800 + r2 * (1.0 / 479001600 + r2 * (-1.0 / 87178291200 + r2 * (1.0 / 20922789888000))))))));
+        1 + r2 * (-0.5 +
+                  r2 * (1.0 / 24 +
+                        r2 * (-1.0 / 720 +
+                              r2 * (1.0 / 40320 + r2 * (-1.0 / 3628800 + r2 * (1.0 / 479001600 +
+                                                                               r2 * (-1.0 / 87178291200 +
+                                                                                     r2 * (1.0 / 20922789888000))))))));
     // The quadrant k mod 4 and its two bits in floating point: no branch,
     // no integer, so a loop of these runs four terms at a time.
     const double quadrant = k - 4 * ((((k - 1.5) * 0.25) + kRound) - kRound);
@@ -77,7 +87,6 @@ double MeanObliquity(double jdTT);
     sine = sineSign * (sr + swap * (cr - sr));
     cosine = cosineSign * (cr + swap * (sr - cr));
 }
-
 
 // Reduces an angle to (-pi, pi].
 double WrapPi(double a);

@@ -33,7 +33,6 @@ constexpr double kMoonRadiusUmbral = 0.2722810;
 constexpr double kSunRadiusKm = 959.63 * kArcsecond * kAuKm;
 constexpr double kEarthE2 = 0.00669438;  // eccentricity squared of the Earth ellipsoid
 
-
 // The quartic through five values at nodes -2..2 (in units of the step),
 // kept as its Taylor coefficients at 0.
 struct Quintet {
@@ -89,8 +88,10 @@ double Bisect(F f, double a, double b) {
     for (int i = 0; i < 60 && std::fabs(b - a) > 1e-7; ++i) {
         const double m = 0.5 * (a + b);
         const double fm = f(m);
-        if ((fm < 0) == (fa < 0)) a = m, fa = fm;
-        else b = m;
+        if ((fm < 0) == (fa < 0))
+            a = m, fa = fm;
+        else
+            b = m;
     }
     return 0.5 * (a + b);
 }
@@ -165,7 +166,12 @@ void LunarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0,
         const double a = x.At(s), b = y.At(s);
         return std::asin(std::min(1.0, std::sqrt(a * a + b * b)));
     };
-    const double sg = Minimise([&](double s) { const double a = x.At(s), b = y.At(s); return a * a + b * b; }, -1.5, 1.5);
+    const double sg = Minimise(
+        [&](double s) {
+            const double a = x.At(s), b = y.At(s);
+            return a * a + b * b;
+        },
+        -1.5, 1.5);
     const double d = dist(sg);
     const double s = sm.At(sg);
     const double penMag = (rp.At(sg) + s - d) / (2 * s);
@@ -263,8 +269,12 @@ bool AnnularAtPathEnds(const ShadowSamples& s, double sg) {
 
 void SolarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0, PhaseEclipseRecord& r) {
     const ShadowSamples s = SampleShadow(t0, moonAtT0);
-    const double sg =
-        Minimise([&](double u) { const double a = s.bx.At(u), b = s.by.At(u); return a * a + b * b; }, -1.5, 1.5);
+    const double sg = Minimise(
+        [&](double u) {
+            const double a = s.bx.At(u), b = s.by.At(u);
+            return a * a + b * b;
+        },
+        -1.5, 1.5);
     const double x = s.bx.At(sg), y = s.by.At(sg);
     const double cd = std::cos(s.dec.At(sg));
     const double rho1 = std::sqrt(1 - kEarthE2 * cd * cd);
@@ -282,8 +292,10 @@ void SolarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0,
         const double l1Surface = L1 - zeta * s.tf1.At(sg);
         const double l2Surface = L2 - zeta * s.tf2.At(sg);
         magnitude = (l1Surface - l2Surface) / (l1Surface + l2Surface);
-        if (l2Surface < 0) kind = AnnularAtPathEnds(s, sg) ? VXPHASE_SOLAR_HYBRID : VXPHASE_SOLAR_TOTAL;
-        else kind = VXPHASE_SOLAR_ANNULAR;
+        if (l2Surface < 0)
+            kind = AnnularAtPathEnds(s, sg) ? VXPHASE_SOLAR_HYBRID : VXPHASE_SOLAR_TOTAL;
+        else
+            kind = VXPHASE_SOLAR_ANNULAR;
     } else if (gap < std::fabs(L2)) {
         kind = L2 < 0 ? VXPHASE_SOLAR_TOTAL_NONCENTRAL : VXPHASE_SOLAR_ANNULAR_NONCENTRAL;
         magnitude = (L1 - gap) / (L1 + L2);
@@ -322,9 +334,8 @@ double MeanPhaseGuess(int64_t lunation, int phase) {
     using std::sin;
     if (phase == 0 || phase == 2) {
         const bool full = phase == 2;
-        jde += (full ? -0.40614 : -0.40720) * sin(mp) + (full ? 0.17302 : 0.17241) * e * sin(m) +
-               0.0161 * sin(2 * mp) + 0.0104 * sin(2 * f) + 0.0074 * e * sin(mp - m) - 0.0051 * e * sin(mp + m) +
-               0.0021 * sin(2 * m);
+        jde += (full ? -0.40614 : -0.40720) * sin(mp) + (full ? 0.17302 : 0.17241) * e * sin(m) + 0.0161 * sin(2 * mp) +
+               0.0104 * sin(2 * f) + 0.0074 * e * sin(mp - m) - 0.0051 * e * sin(mp + m) + 0.0021 * sin(2 * m);
     } else {
         jde += -0.62801 * sin(mp) + 0.17172 * e * sin(m) - 0.01183 * e * sin(mp + m) + 0.00862 * sin(2 * mp) +
                0.00804 * sin(2 * f) + 0.00454 * e * sin(mp - m) + 0.00204 * sin(2 * m) +
@@ -371,8 +382,10 @@ void EclipseAt(int64_t lunation, int phase, double phaseTT, PhaseEclipseRecord& 
     if (std::fabs(std::sin(f)) > 0.6) return;
     const EclipticPosition moon = MoonPosition(phaseTT);
     if (std::fabs(moon.latitude) > 1.7 * kDegree) return;
-    if (phase == 2) LunarEclipse(lunation, phaseTT, moon, record);
-    else SolarEclipse(lunation, phaseTT, moon, record);
+    if (phase == 2)
+        LunarEclipse(lunation, phaseTT, moon, record);
+    else
+        SolarEclipse(lunation, phaseTT, moon, record);
 }
 
 int32_t SarosNumber(int64_t lunation, bool lunar) {

@@ -18,28 +18,28 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(VXSOLILUNAR_BUILD)
-#    define VXSOLILUNAR_API __declspec(dllexport)
-#  else
-#    define VXSOLILUNAR_API __declspec(dllimport)
-#  endif
+#if defined(VXSOLILUNAR_BUILD)
+#define VXSOLILUNAR_API __declspec(dllexport)
 #else
-#  define VXSOLILUNAR_API __attribute__((visibility("default")))
+#define VXSOLILUNAR_API __declspec(dllimport)
+#endif
+#else
+#define VXSOLILUNAR_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
-#  define VXSOLILUNAR_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
+#define VXSOLILUNAR_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
 extern "C" {
 #else
-#  define VXSOLILUNAR_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
+#define VXSOLILUNAR_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
 
 typedef struct SolilunarDateRecord {
     int32_t cycle;
-    int32_t year;      /* 1..60; for dvmonth_length: cycle * 60 + year */
-    int32_t month;     /* 1..12 or 13 */
-    int32_t day;       /* 1..29 or 30 */
-    int32_t valid;     /* 1 = valid, written by dvslcdate_to_jdn / jdn_to_dvslcdate */
+    int32_t year;  /* 1..60; for dvmonth_length: cycle * 60 + year */
+    int32_t month; /* 1..12 or 13 */
+    int32_t day;   /* 1..29 or 30 */
+    int32_t valid; /* 1 = valid, written by dvslcdate_to_jdn / jdn_to_dvslcdate */
     int32_t reserved1;
     int32_t reserved2;
     int32_t jdn;

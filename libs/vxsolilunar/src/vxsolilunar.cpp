@@ -16,12 +16,12 @@ namespace {
 
 constexpr int64_t kYearsPerCycle = 60;
 constexpr int64_t kPeriodYears = 334;
-constexpr int64_t kPeriodMonths = 4131;         // 334 * 12 + 123 leap months
-constexpr int64_t kLeapPhase = 109;             // places year 6246 at its mean position
-constexpr int64_t kMonthMicrodays = 29530589;   // mean month in millionths of a day
+constexpr int64_t kPeriodMonths = 4131;        // 334 * 12 + 123 leap months
+constexpr int64_t kLeapPhase = 109;            // places year 6246 at its mean position
+constexpr int64_t kMonthMicrodays = 29530589;  // mean month in millionths of a day
 constexpr int64_t kMicro = 1000000;
-constexpr int64_t kMonth2000 = 77252;           // month 1 of absolute year 6246 (104-06)
-constexpr int64_t kDayPhase = 2451640189427;    // round((JDE of lunation 3 + 1.5) * 1e6)
+constexpr int64_t kMonth2000 = 77252;         // month 1 of absolute year 6246 (104-06)
+constexpr int64_t kDayPhase = 2451640189427;  // round((JDE of lunation 3 + 1.5) * 1e6)
 constexpr int64_t kCycleLimit = 1000000;
 
 int64_t MonthsBefore(int64_t absYear) { return FloorDiv(kPeriodMonths * absYear + kLeapPhase, kPeriodYears); }
@@ -30,13 +30,9 @@ int64_t YearOfMonth(int64_t absMonth) {
     return FloorDiv(kPeriodYears * absMonth + kPeriodYears - kLeapPhase - 1, kPeriodMonths);
 }
 
-int64_t MonthStart(int64_t absMonth) {
-    return FloorDiv(kMonthMicrodays * (absMonth - kMonth2000) + kDayPhase, kMicro);
-}
+int64_t MonthStart(int64_t absMonth) { return FloorDiv(kMonthMicrodays * (absMonth - kMonth2000) + kDayPhase, kMicro); }
 
-int64_t MonthOfDay(int64_t jdn) {
-    return kMonth2000 + FloorDiv(kMicro * (jdn + 1) - kDayPhase - 1, kMonthMicrodays);
-}
+int64_t MonthOfDay(int64_t jdn) { return kMonth2000 + FloorDiv(kMicro * (jdn + 1) - kDayPhase - 1, kMonthMicrodays); }
 
 int64_t MonthsInYear(int64_t absYear) { return MonthsBefore(absYear + 1) - MonthsBefore(absYear); }
 

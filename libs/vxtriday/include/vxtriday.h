@@ -27,37 +27,37 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(VXTRIDAY_BUILD)
-#    define VXTRIDAY_API __declspec(dllexport)
-#  else
-#    define VXTRIDAY_API __declspec(dllimport)
-#  endif
+#if defined(VXTRIDAY_BUILD)
+#define VXTRIDAY_API __declspec(dllexport)
 #else
-#  define VXTRIDAY_API __attribute__((visibility("default")))
+#define VXTRIDAY_API __declspec(dllimport)
+#endif
+#else
+#define VXTRIDAY_API __attribute__((visibility("default")))
 #endif
 
 #ifdef __cplusplus
-#  define VXTRIDAY_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
+#define VXTRIDAY_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
 extern "C" {
 #else
-#  define VXTRIDAY_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
+#define VXTRIDAY_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
 
 typedef struct LunarTridayRecord {
     int32_t cycle;
-    int32_t year;     /* 1..384 */
-    int32_t month;    /* 1..12 */
-    int32_t triday;   /* 1..10 (9 in month 6, 9 or 10 in month 12) */
-    int32_t day;      /* 1..3 */
+    int32_t year;   /* 1..384 */
+    int32_t month;  /* 1..12 */
+    int32_t triday; /* 1..10 (9 in month 6, 9 or 10 in month 12) */
+    int32_t day;    /* 1..3 */
     int32_t reserved;
     int32_t jdn;
 } LunarTridayRecord;
 
 typedef struct SolarTridayRecord {
     int32_t year;
-    int32_t quarter;  /* 1..4 */
-    int32_t triday;   /* 1..30 or 31 */
-    int32_t day;      /* 1..3 */
+    int32_t quarter; /* 1..4 */
+    int32_t triday;  /* 1..30 or 31 */
+    int32_t day;     /* 1..3 */
     int32_t reserved;
     int32_t jdn;
 } SolarTridayRecord;
@@ -80,7 +80,8 @@ VXTRIDAY_STATIC_ASSERT(offsetof(SolarTridayRecord, jdn) == 20, "jdn");
  * when the text has the form and every part is within its range (year
  * 1..384, month 1..12, triday 1..10, day 1..3); else 0, record unchanged. */
 VXTRIDAY_API int32_t parse_short_lunar_vtc_date(const char* text, LunarTridayRecord* rec); /* year-month-triday-day */
-VXTRIDAY_API int32_t parse_long_lunar_vtc_date(const char* text, LunarTridayRecord* rec);  /* cycle-year-month-triday-day */
+VXTRIDAY_API int32_t parse_long_lunar_vtc_date(const char* text,
+                                               LunarTridayRecord* rec); /* cycle-year-month-triday-day */
 /* 1 when the date exists (and its day number fits 32 bits). */
 VXTRIDAY_API int32_t vtclunar_valid(const LunarTridayRecord* rec);
 /* Sets jdn for a valid date; an invalid record is left unchanged. */

@@ -22,8 +22,8 @@ namespace {
 constexpr int64_t kLvtYears = 384;
 constexpr int64_t kLvtLongYears = 47;
 constexpr int64_t kLvtPhase = 194;
-constexpr int64_t kLvtEpoch = 2144669;               // first day of absolute year 0 (cycle 0, year 1)
-constexpr int64_t kLvtCycleDays = 384 * 354 + 3 * 47; // 136077
+constexpr int64_t kLvtEpoch = 2144669;                 // first day of absolute year 0 (cycle 0, year 1)
+constexpr int64_t kLvtCycleDays = 384 * 354 + 3 * 47;  // 136077
 constexpr int64_t kLvtCycleLimit = 1000000;
 
 int64_t LvtLongBefore(int64_t y) { return FloorDiv(kLvtLongYears * y + kLvtPhase, kLvtYears); }
@@ -50,16 +50,16 @@ bool LvtValid(const LunarTridayRecord& r) {
 }
 
 bool LvtPartsInRange(const int32_t* f) {  // year, month, triday, day
-    return f[0] >= 1 && f[0] <= kLvtYears && f[1] >= 1 && f[1] <= 12 && f[2] >= 1 && f[2] <= 10 &&
-           f[3] >= 1 && f[3] <= 3;
+    return f[0] >= 1 && f[0] <= kLvtYears && f[1] >= 1 && f[1] <= 12 && f[2] >= 1 && f[2] <= 10 && f[3] >= 1 &&
+           f[3] <= 3;
 }
 
 // ---- SVT ----
 constexpr int64_t kSvtPeriod = 95;
 constexpr int64_t kSvtShortYears = 24;
 constexpr int64_t kSvtPhase = 23;
-constexpr int64_t kSvtEpoch = 2416560;                  // first day of year 0
-constexpr int64_t kSvtPeriodDays = 95 * 366 - 3 * 24;   // 34698
+constexpr int64_t kSvtEpoch = 2416560;                 // first day of year 0
+constexpr int64_t kSvtPeriodDays = 95 * 366 - 3 * 24;  // 34698
 
 int64_t SvtShortBefore(int64_t n) { return FloorDiv(kSvtShortYears * n + kSvtPhase, kSvtPeriod); }
 int64_t SvtYearStart(int64_t n) { return kSvtEpoch + 366 * n - 3 * SvtShortBefore(n); }
@@ -116,8 +116,8 @@ int32_t vtclunar_valid(const LunarTridayRecord* rec) { return rec != nullptr && 
 void vtclunar_to_jdn(LunarTridayRecord* rec) {
     if (rec == nullptr || !LvtValid(*rec)) return;
     const int64_t absYear = kLvtYears * rec->cycle + rec->year - 1;
-    rec->jdn = static_cast<int32_t>(LvtYearStart(absYear) + LvtMonthOffset(rec->month) +
-                                    3 * (rec->triday - 1) + rec->day - 1);
+    rec->jdn =
+        static_cast<int32_t>(LvtYearStart(absYear) + LvtMonthOffset(rec->month) + 3 * (rec->triday - 1) + rec->day - 1);
 }
 
 void jdn_to_vtclunar(LunarTridayRecord* rec) {
@@ -128,9 +128,12 @@ void jdn_to_vtclunar(LunarTridayRecord* rec) {
     while (LvtYearStart(y) > jdn) --y;
     const int64_t doy = jdn - LvtYearStart(y);
     int64_t month;
-    if (doy < 150) month = doy / 30 + 1;
-    else if (doy < 177) month = 6;
-    else month = (doy - 177) / 30 + 7;
+    if (doy < 150)
+        month = doy / 30 + 1;
+    else if (doy < 177)
+        month = 6;
+    else
+        month = (doy - 177) / 30 + 7;
     const int64_t inMonth = doy - LvtMonthOffset(month);
     const int64_t cycle = FloorDiv(y, kLvtYears);
     rec->cycle = static_cast<int32_t>(cycle);
@@ -161,8 +164,8 @@ int32_t vtcsolar_valid(const SolarTridayRecord* rec) { return rec != nullptr && 
 
 void vtcsolar_to_jdn(SolarTridayRecord* rec) {
     if (rec == nullptr || !SvtValid(*rec)) return;
-    rec->jdn = static_cast<int32_t>(SvtYearStart(rec->year) + SvtQuarterOffset(rec->quarter) +
-                                    3 * (rec->triday - 1) + rec->day - 1);
+    rec->jdn = static_cast<int32_t>(SvtYearStart(rec->year) + SvtQuarterOffset(rec->quarter) + 3 * (rec->triday - 1) +
+                                    rec->day - 1);
 }
 
 void jdn_to_vtcsolar(SolarTridayRecord* rec) {

@@ -73,11 +73,16 @@ bool LitAt(ShadowPaint paint, double k, const DeviceDisc& d, double x, double y)
     if (std::hypot(dx, dy) >= d.r) return false;
     const double xt = k * std::sqrt(d.r * d.r - dy * dy);
     switch (paint) {
-        case ShadowPaint::InsideRight: return dx > xt;
-        case ShadowPaint::OutsideLeft: return dx > -xt;
-        case ShadowPaint::OutsideRight: return dx < xt;
-        case ShadowPaint::InsideLeft: return dx < -xt;
-        case ShadowPaint::None: return true;
+        case ShadowPaint::InsideRight:
+            return dx > xt;
+        case ShadowPaint::OutsideLeft:
+            return dx > -xt;
+        case ShadowPaint::OutsideRight:
+            return dx < xt;
+        case ShadowPaint::InsideLeft:
+            return dx < -xt;
+        case ShadowPaint::None:
+            return true;
     }
     return false;
 }
@@ -153,8 +158,8 @@ TEST(MoonDisplay, LitAreaPixelByPixel) {
             // the terminator, less or more.
             const double disc = Pi * d.r * d.r;
             const double area = source.paint == ShadowPaint::None ? disc
-                                : Crescent(source.paint)         ? disc * (1 - k) / 2
-                                                                 : disc * (1 + k) / 2;
+                                : Crescent(source.paint)          ? disc * (1 - k) / 2
+                                                                  : disc * (1 + k) / 2;
             EXPECT_NEAR(total, area, disc * 1e-4) << "a hundredth of a percent of the disc";
         }
     }
@@ -188,8 +193,8 @@ TEST(MoonDisplay, NothingOutsideTheDiscButBackground) {
         if (source.paint == ShadowPaint::InsideLeft) ++waningCrescents;
         if (source.paint == ShadowPaint::None && source.baseDisc.radius == 46) ++plainLastQuarters;
         for (int size : {180, 360}) {
-            SCOPED_TRACE("paint " + std::to_string(static_cast<int>(source.paint)) + ", k " +
-                         std::to_string(source.k) + ", size " + std::to_string(size));
+            SCOPED_TRACE("paint " + std::to_string(static_cast<int>(source.paint)) + ", k " + std::to_string(source.k) +
+                         ", size " + std::to_string(size));
             const PixelImage image = RenderMoonDisplay(source, size);
             const DeviceDisc d(size);
             const double q = size / 90.0;
@@ -261,8 +266,9 @@ TEST(MoonDisplay, TextureComesFromTheSamePlaceOnTheBasesDisc) {
         PixelImage image(90, 90, 0);
         for (int y = 0; y < 90; ++y)
             for (int x = 0; x < 90; ++x)
-                image.Set(x, y, Rgb(static_cast<int>(std::lround(128 + 100 * (x - b.cx) / b.radius)),
-                                    static_cast<int>(std::lround(128 + 100 * (y - b.cy) / b.radius)), 50));
+                image.Set(x, y,
+                          Rgb(static_cast<int>(std::lround(128 + 100 * (x - b.cx) / b.radius)),
+                              static_cast<int>(std::lround(128 + 100 * (y - b.cy) / b.radius)), 50));
         return image;
     };
     for (const MoonPicture picture : {MoonPicture::LastQuarterLit, MoonPicture::FullLit}) {

@@ -161,10 +161,10 @@ TEST_F(Painting, EveryShadowCasePixelByPixel) {
         bool rightHalf, insideEllipse;
     };
     const Case cases[] = {
-        {0.3, true, MoonPicture::FirstQuarterLit, 44, 45, true, true},     // waxing crescent
-        {0.7, true, MoonPicture::FullLit, 44, 45, false, false},           // waxing gibbous
-        {0.8, false, MoonPicture::FullLit, 44, 45, true, false},           // waning gibbous
-        {0.2, false, MoonPicture::LastQuarterLit, 46, 44, false, true},    // waning crescent
+        {0.3, true, MoonPicture::FirstQuarterLit, 44, 45, true, true},   // waxing crescent
+        {0.7, true, MoonPicture::FullLit, 44, 45, false, false},         // waxing gibbous
+        {0.8, false, MoonPicture::FullLit, 44, 45, true, false},         // waning gibbous
+        {0.2, false, MoonPicture::LastQuarterLit, 46, 44, false, true},  // waning crescent
     };
     const Colour red = Rgb(255, 0, 0);  // a colour the pictures never use
     for (const Case& c : cases) {
@@ -179,8 +179,8 @@ TEST_F(Painting, EveryShadowCasePixelByPixel) {
                 const bool inEllipse = (r2 - dy * dy) * k * k > dx * dx;
                 Colour expected = (outsideDisc || (inHalf && inEllipse == c.insideEllipse)) ? red : base.Get(x, y);
                 if (expected == Rgb(200, 0, 0)) expected = Rgb(192, 0, 0);  // the marker colour, recoloured
-                ASSERT_EQ(painter.Picture().Get(x, y), expected) << c.f << (c.waxing ? " waxing " : " waning ") << x
-                                                                 << "," << y;
+                ASSERT_EQ(painter.Picture().Get(x, y), expected)
+                    << c.f << (c.waxing ? " waxing " : " waning ") << x << "," << y;
             }
     }
 }
@@ -205,7 +205,8 @@ TEST_F(Painting, MarkerRedIsRecoloured) {
 
 TEST(MoonPictures, FilesRoundTripAndBadFilesAreRefused) {
     const std::string dir = ::testing::TempDir();
-    for (MoonPicture p : {MoonPicture::Dark, MoonPicture::FirstQuarterLit, MoonPicture::FullLit, MoonPicture::LastQuarterLit}) {
+    for (MoonPicture p :
+         {MoonPicture::Dark, MoonPicture::FirstQuarterLit, MoonPicture::FullLit, MoonPicture::LastQuarterLit}) {
         const std::string path = dir + std::string(MoonPictureFile(p));
         ASSERT_TRUE(WriteBmp24(path, RenderMoonPicture(p)));
         PixelImage back;

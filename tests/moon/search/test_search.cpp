@@ -331,7 +331,8 @@ TEST(SearchCanon, NextAndPreviousEclipsesAreTheCatalogs) {
                 const int32_t start = LunationOf(t);
                 for (int32_t n = std::min(start, o.record.lunation) + 1; n < std::max(start, o.record.lunation); ++n) {
                     const auto between = catalog.find(n);
-                    if (between != catalog.end() && EclipseKindAccepted(target, between->second.kind)) ++kindDisagreements;
+                    if (between != catalog.end() && EclipseKindAccepted(target, between->second.kind))
+                        ++kindDisagreements;
                 }
                 // The same series one saros on.
                 SearchState saros = state;

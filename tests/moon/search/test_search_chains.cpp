@@ -69,7 +69,7 @@ TEST_P(SearchChains, NextAndPreviousVisitEveryResultInTurn) {
     const bool phase = target <= 4;
     // Windows at both ends, around New Years where delta T jumps most, and
     // spread through the range.
-    std::vector<Window> windows = {{-3000, 0}, {-2500, 0}, {-1000, 0}, {0, 0}, {1000, 0}, {2020, 0},
+    std::vector<Window> windows = {{-3000, 0}, {-2500, 0}, {-1000, 0}, {0, 0},    {1000, 0}, {2020, 0},
                                    {2495, 0},  {3311, 0},  {4500, 0},  {5400, 0}, {5980, 0}};
     for (Window& w : windows) w.years = phase ? 20 : 60;
     if (vxtest::SweepStride > 1) windows.resize(4);
@@ -139,8 +139,8 @@ TEST(SearchStart, AMomentShownAtAnEventPassesOverIt) {
                         // Passed over: the adjacent event; otherwise t where it lies ahead.
                         const bool expectT = !o.passedOver && before == next;
                         EXPECT_EQ(std::fabs(found.moment - t) < 1e-7, expectT)
-                            << (found.moment - t) * 86400 << " lunation " << n << " target " << target << (next ? " next" : " previous") << " from "
-                            << o.seconds << " s";
+                            << (found.moment - t) * 86400 << " lunation " << n << " target " << target
+                            << (next ? " next" : " previous") << " from " << o.seconds << " s";
                         EXPECT_TRUE(next ? found.moment > start : found.moment < start);
                         ++checked;
                     }
@@ -154,7 +154,8 @@ TEST(SearchStart, AMomentShownAtAnEventPassesOverIt) {
     SearchState state;
     EuroDateRecord day{2023, 10, 28, 'G', 0, 0};
     euro_date_to_jdn(&day);
-    const SearchOutcome october = RunSearch(0, false, MomentFromCJD(day.jdn + (20 * 60 + 24) / 1440.0, 0), 0, false, state);
+    const SearchOutcome october =
+        RunSearch(0, false, MomentFromCJD(day.jdn + (20 * 60 + 24) / 1440.0, 0), 0, false, state);
     EXPECT_EQ(CivilDay(october.moment, 0), day.jdn - 29) << "the full moon of 2023-09-29";
     const SearchOutcome written = RunSearch(0, true, 626426.7751, 0, false, state);
     EXPECT_GT(written.moment, 626426.7751 + 29);

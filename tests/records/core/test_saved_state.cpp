@@ -152,10 +152,18 @@ TEST(SavedStateFile, RandomAndMutatedFilesNeverCrash) {
         for (int e = 0; e < edits; ++e) {
             const size_t pos = rng() % (text.size() + 1);
             switch (rng() % 4) {
-                case 0: text.insert(pos, 1, static_cast<char>(rng() % 256)); break;
-                case 1: if (pos < text.size()) text.erase(pos, 1 + rng() % 20); break;
-                case 2: text.insert(pos, std::string(rng() % 60, '9')); break;
-                default: text = text.substr(0, pos); break;
+                case 0:
+                    text.insert(pos, 1, static_cast<char>(rng() % 256));
+                    break;
+                case 1:
+                    if (pos < text.size()) text.erase(pos, 1 + rng() % 20);
+                    break;
+                case 2:
+                    text.insert(pos, std::string(rng() % 60, '9'));
+                    break;
+                default:
+                    text = text.substr(0, pos);
+                    break;
             }
         }
         SavedState s;
@@ -328,8 +336,11 @@ TEST_F(StateFiles, NothingButARegularFileIsReplaced) {
         const char* link;  // the state file, a link to target
         std::string target;
         mode_t type;
-    } cases[] = {{"to-fifo", fifo, S_IFIFO}, {"to-device", device, S_IFCHR}, {"to-folder", folder, S_IFDIR},
-                 {"to-link-to-fifo", Path("to-fifo"), S_IFIFO}, {"loop-a", "", 0}};
+    } cases[] = {{"to-fifo", fifo, S_IFIFO},
+                 {"to-device", device, S_IFCHR},
+                 {"to-folder", folder, S_IFDIR},
+                 {"to-link-to-fifo", Path("to-fifo"), S_IFIFO},
+                 {"loop-a", "", 0}};
     for (const auto& c : cases) {
         if (c.type == S_IFCHR && !haveDevice) continue;
         if (!c.target.empty()) std::filesystem::create_symlink(c.target, Path(c.link));
@@ -363,7 +374,7 @@ TEST_F(StateFiles, StaleTemporariesAreRemovedAtStart) {
     const struct {
         std::string name;
         bool old, removed;
-    } cases[] = {{"vxrl.usr.tmp12345678", true, true},  {"vxrl.usr.tmp0", true, true},
+    } cases[] = {{"vxrl.usr.tmp12345678", true, true},   {"vxrl.usr.tmp0", true, true},
                  {"real/target.usr.tmp42", true, true},  {"vxrl.usr.tmp77", false, false},
                  {"vxrl.usr.tmp123456789", true, false}, {"vxrl.usr.tmp", true, false},
                  {"vxrl.usr.tmp1a", true, false},        {"vxrl.usr.tmp-1", true, false},
@@ -371,8 +382,9 @@ TEST_F(StateFiles, StaleTemporariesAreRemovedAtStart) {
                  {"real/vxrl.usr.tmp5", true, false}};
     for (const auto& c : cases) {
         std::ofstream(Path(c.name)) << "partial";
-        if (c.old) std::filesystem::last_write_time(Path(c.name), std::filesystem::file_time_type::clock::now() -
-                                                                      std::chrono::minutes(5));
+        if (c.old)
+            std::filesystem::last_write_time(Path(c.name),
+                                             std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
     }
     // Not regular files: a link (to a file of the user's) and a folder.
     std::filesystem::create_symlink(victim, Path("vxrl.usr.tmp31"));

@@ -30,22 +30,20 @@ TEST_P(UserData, Folder) {
     EXPECT_EQ(UserDataFolder(lookUp, [&] { return c.account; }), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Environments, UserData,
-    ::testing::Values(Case{std::nullopt, "/home/ada", "/home/other", "/home/ada/.local/share"},
-                      Case{"/data/ada", "/home/ada", "", "/data/ada"},
-                      Case{"/data/ada/", std::nullopt, "", "/data/ada"},
-                      Case{"relative/data", "/home/ada", "", "/home/ada/.local/share"},
-                      Case{"", "/home/ada/", "", "/home/ada/.local/share"},
-                      // No HOME, or an empty one: the account's home.
-                      Case{std::nullopt, std::nullopt, "/home/ada", "/home/ada/.local/share"},
-                      Case{std::nullopt, "", "/root", "/root/.local/share"},
-                      // Nothing usable: no folder, never "/.local/share".
-                      Case{std::nullopt, std::nullopt, "", ""},
-                      Case{std::nullopt, std::nullopt, "/", ""},
-                      Case{std::nullopt, "/", "/home/ada", ""},
-                      Case{std::nullopt, "//", "", ""},
-                      Case{std::nullopt, "home/ada", "", ""}));
+INSTANTIATE_TEST_SUITE_P(Environments, UserData,
+                         ::testing::Values(Case{std::nullopt, "/home/ada", "/home/other", "/home/ada/.local/share"},
+                                           Case{"/data/ada", "/home/ada", "", "/data/ada"},
+                                           Case{"/data/ada/", std::nullopt, "", "/data/ada"},
+                                           Case{"relative/data", "/home/ada", "", "/home/ada/.local/share"},
+                                           Case{"", "/home/ada/", "", "/home/ada/.local/share"},
+                                           // No HOME, or an empty one: the account's home.
+                                           Case{std::nullopt, std::nullopt, "/home/ada", "/home/ada/.local/share"},
+                                           Case{std::nullopt, "", "/root", "/root/.local/share"},
+                                           // Nothing usable: no folder, never "/.local/share".
+                                           Case{std::nullopt, std::nullopt, "", ""},
+                                           Case{std::nullopt, std::nullopt, "/", ""},
+                                           Case{std::nullopt, "/", "/home/ada", ""}, Case{std::nullopt, "//", "", ""},
+                                           Case{std::nullopt, "home/ada", "", ""}));
 
 }  // namespace
 }  // namespace vx
