@@ -21,7 +21,7 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-void BM_CliListing(benchmark::State& state, std::vector<std::string> args) {
+void BM_CliListing(benchmark::State& state, const std::vector<std::string>& args) {
     NullBuffer buffer;
     std::ostream out(&buffer);
     std::ostringstream err;

@@ -33,6 +33,8 @@ struct Command {
     std::string_view usage;  // the synopsis after "usage: ", then lines that explain it
 };
 constexpr KnownOption kZone{"--zone", true}, kGreenwich{"--greenwich", false};
+// A data table: one row per command.
+// NOLINTNEXTLINE(readability-function-size)
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"convert",

@@ -37,8 +37,8 @@ std::string Plain(int64_t v) { return std::to_string(v); }
 // OLC and DV share their forms; they differ in names, code and year width.
 std::string FormatCycleDate(int32_t cycle, int32_t year, int32_t month, int32_t day, DateTextStyle style,
                             std::string_view monthName, int yearWidth, std::string_view code) {
-    const std::string shortForm = Plain(cycle) + "-" + PadNumber(year, yearWidth) + "-" + PadNumber(month, 2) + "-" +
-                                  PadNumber(day, 2) + " " + std::string(code);
+    std::string shortForm = Plain(cycle) + "-" + PadNumber(year, yearWidth) + "-" + PadNumber(month, 2) + "-" +
+                            PadNumber(day, 2) + " " + std::string(code);
     if (style == TextStyle::Short) return shortForm;
     if (style == TextStyle::Long)
         return shortForm + " (" + std::string(monthName) + " " + Plain(day) + ", " + Plain(cycle) + "-" + Plain(year) +
@@ -103,8 +103,8 @@ std::string FormatLunarTridayDate(const LunarTridayRecord& rec, DateTextStyle st
 }
 
 std::string FormatSolarTridayDate(const SolarTridayRecord& rec, DateTextStyle style) {
-    const std::string shortForm = Plain(rec.year) + "-" + PadNumber(rec.quarter, 1) + "-" + PadNumber(rec.triday, 2) +
-                                  "-" + PadNumber(rec.day, 1) + " SVT";
+    std::string shortForm = Plain(rec.year) + "-" + PadNumber(rec.quarter, 1) + "-" + PadNumber(rec.triday, 2) + "-" +
+                            PadNumber(rec.day, 1) + " SVT";
     if (style == TextStyle::Short) return shortForm;
     if (style == TextStyle::Long)
         return shortForm + " (" + std::string(TridayDayName(rec.day)) + " " + Plain(rec.triday) + " " +

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "DateEntry.h"
@@ -30,6 +31,7 @@ class frmHelp;
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -188,6 +190,7 @@ private:
     // focus leaving it, then chooses (a click on an item of the open list
     // chooses at once); ChooseFromList runs the list's own handler.
     bool ListChoiceEvent(QComboBox* list, QEvent* event);
+    std::optional<int> ListKeyStep(QComboBox* list, const QKeyEvent* key);
     void ChooseFromList(QComboBox* list, bool focusLeaving);
     QComboBox* PendingList = nullptr;  // moved by keys or the wheel, not yet chosen
     bool HoldFocus = false;            // a choice made as the focus leaves keeps it where it goes
@@ -198,8 +201,8 @@ private:
     // Convert.
     void cmdCompute_Click();
     void cmdClearDate_Click();
-    void ShowDateEntryError(DateEntryError code);
-    bool CheckRange(double moment);
+    void ShowDateEntryError(DateEntryError code) const;
+    bool CheckRange(double moment) const;
 
     // The calendar display: views of the model.
     void ShowAllCalendars();

@@ -17,17 +17,17 @@ DateEntryResult frmMain::ReadEntry(const std::string& text, bool fromHistory) {
     inputs.fromHistory = fromHistory;
     inputs.plusMinus = txbPlusMinus->text().toStdString();
     inputs.shownDate = WrittenDate(Shown().CurrentCalendar);
-    const DateEntryResult result = ParseDateEntry(text, inputs);
+    DateEntryResult result = ParseDateEntry(text, inputs);
     if (!fromHistory) txbDate->setText(QString::fromStdString(result.entryText));
     return result;
 }
 
-void frmMain::ShowDateEntryError(DateEntryError code) {
+void frmMain::ShowDateEntryError(DateEntryError code) const {
     services_.messages->Show(std::string(DateEntryErrorTitle), DateEntryErrorMessage(code), MessageIcon::Warning,
                              MessageButtons::Ok);
 }
 
-bool frmMain::CheckRange(double moment) {
+bool frmMain::CheckRange(double moment) const {
     const RangeVerdict verdict = CheckSupportedRange(moment);
     if (verdict == RangeVerdict::InRange) return true;
     services_.messages->Show(std::string(RangeMessageTitle), std::string(RangeMessage(verdict)), MessageIcon::Warning,

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QWheelEvent>
 #include <algorithm>
+#include <optional>
 
 #include "TextHelpers.h"
 #include "frmMain.h"
@@ -90,62 +91,62 @@ void frmMain::FocusSearchOrQuit() {
         cmdQuit->setFocus();
 }
 
+// How far a key moves a closed list's selection; nullopt when the key is not
+// the list's. Enter chooses the selection; a typed letter moves to the next
+// item that starts with it (0 when none does).
+std::optional<int> frmMain::ListKeyStep(QComboBox* list, const QKeyEvent* key) {
+    if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return std::nullopt;  // Alt+Down opens the list
+    switch (key->key()) {
+        case Qt::Key_Up:
+            return -1;
+        case Qt::Key_Down:
+            return 1;
+        case Qt::Key_PageUp:
+            return -10;
+        case Qt::Key_PageDown:
+            return 10;
+        case Qt::Key_Home:
+            return -list->count();
+        case Qt::Key_End:
+            return list->count();
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            ChooseFromList(list, false);
+            return 0;
+        default:
+            break;
+    }
+    const QString typed = key->text();
+    if (typed.size() != 1 || !typed[0].isPrint() || typed[0].isSpace()) return std::nullopt;
+    for (int i = 1; i <= list->count(); ++i) {
+        const int at = (list->currentIndex() + i) % list->count();
+        if (list->itemText(at).startsWith(typed, Qt::CaseInsensitive)) return at - list->currentIndex();
+    }
+    return 0;
+}
+
 bool frmMain::ListChoiceEvent(QComboBox* list, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::Wheel && type != QEvent::KeyPress && type != QEvent::FocusOut) return false;
     // Asked only now: the list's view is made on first use, with events of its own.
     const bool closed = !list->view()->isVisible();
     int step = 0;
-    if (event->type() == QEvent::Wheel && closed) {
+    if (type == QEvent::Wheel && closed) {
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
         step = delta > 0 ? -1 : delta < 0 ? 1 : 0;
-        if (step == 0) return true;
-        list->setFocus(Qt::MouseFocusReason);
-    } else if (event->type() == QEvent::KeyPress && closed) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;  // Alt+Down opens the list
-        switch (key->key()) {
-            case Qt::Key_Up:
-                step = -1;
-                break;
-            case Qt::Key_Down:
-                step = 1;
-                break;
-            case Qt::Key_PageUp:
-                step = -10;
-                break;
-            case Qt::Key_PageDown:
-                step = 10;
-                break;
-            case Qt::Key_Home:
-                step = -list->count();
-                break;
-            case Qt::Key_End:
-                step = list->count();
-                break;
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                ChooseFromList(list, false);
-                return true;
-            default: {
-                // A typed letter moves to the next item that starts with it.
-                const QString typed = key->text();
-                if (typed.size() != 1 || !typed[0].isPrint() || typed[0].isSpace()) return false;
-                for (int i = 1; i <= list->count() && step == 0; ++i) {
-                    const int at = (list->currentIndex() + i) % list->count();
-                    if (list->itemText(at).startsWith(typed, Qt::CaseInsensitive)) step = at - list->currentIndex();
-                }
-                if (step == 0) return true;
-            }
-        }
-    } else if (event->type() == QEvent::FocusOut &&
-               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        if (PendingList == list) ChooseFromList(list, true);
-        return false;
+        if (step != 0) list->setFocus(Qt::MouseFocusReason);
+    } else if (type == QEvent::KeyPress && closed) {
+        const std::optional<int> keyStep = ListKeyStep(list, static_cast<QKeyEvent*>(event));
+        if (!keyStep) return false;
+        step = *keyStep;
     } else {
+        if (type == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+            PendingList == list)
+            ChooseFromList(list, true);
         return false;
     }
-    const int index = std::clamp(list->currentIndex() + step, 0, list->count() - 1);
+    if (step == 0) return true;
+    const int index = std::clamp(list->currentIndex() + step, 0, std::max(0, list->count() - 1));
     if (index != list->currentIndex()) {
         // Only the selection moves: the handler runs when the user chooses.
         list->blockSignals(true);

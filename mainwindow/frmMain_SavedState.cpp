@@ -18,7 +18,7 @@ std::string frmMain::DataFilePath(const std::string& fileName, const std::string
     // The folder is made at start-up whether or not a state is ever saved,
     // with every level above it: a fresh account may have none of them.
     QDir().mkpath(QString::fromStdString(base + "/" + folderName));
-    const std::string path = base + "/" + folderName + "/" + fileName;
+    std::string path = base + "/" + folderName + "/" + fileName;
     // A save killed between its write and its rename left its temporary file.
     RemoveStaleTemporaries(path);
     return path;

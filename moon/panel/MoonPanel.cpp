@@ -94,7 +94,7 @@ MoonPictureChoice ChooseMoonPicture(double f, bool waxing) {
 std::string MoonPainter::DrawMoonPicture(double f, bool waxing, Colour colour) {
     const double k = f > 0.5 ? 2 * f - 1 : 1 - 2 * f;
     const double k2 = k * k;
-    const std::string label = MoonPhaseText(f, waxing);
+    std::string label = MoonPhaseText(f, waxing);
 
     const MoonPictureChoice choice = ChooseMoonPicture(f, waxing);
     const MoonPicture base = choice.base;

@@ -25,7 +25,7 @@ public:
 
 class frmHelp : public QWidget {
 public:
-    frmHelp(const std::string& docFolder, QWidget* parent = nullptr);
+    explicit frmHelp(const std::string& docFolder, QWidget* parent = nullptr);
     // Shows the window, or restores it when minimised.
     void ShowHelp(const QRect& mainGeometry);
     void cmdCredit_Click();

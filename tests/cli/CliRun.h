@@ -14,7 +14,7 @@ struct CliRun {
     std::string out, err;
 };
 
-inline CliRun Cli(std::vector<std::string> args) {
+inline CliRun Cli(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int code = RunCli(args, out, err);
     return {code, out.str(), err.str()};

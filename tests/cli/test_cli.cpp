@@ -541,7 +541,7 @@ TEST(CliArguments, EveryCommandRejectsExtraArguments) {
         EXPECT_EQ(ok.code, 0) << valid[0] << ": " << ok.err;
         for (const char* extra : {"extra", "2025", "-1"}) {
             auto args = valid;
-            args.push_back(extra);
+            args.emplace_back(extra);
             const CliRun r = Cli(args);
             EXPECT_EQ(r.code, 2) << valid[0] << " " << extra;
             EXPECT_EQ(r.out, "") << valid[0] << " " << extra;

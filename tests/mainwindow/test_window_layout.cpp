@@ -19,8 +19,6 @@
 #include "TestScale.h"
 #include "WindowFixture.h"
 
-using vx::frmMain;
-
 namespace {
 
 // 960 x 540 logical pixels less a desktop panel and a title bar.

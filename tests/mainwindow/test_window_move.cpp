@@ -9,8 +9,6 @@
 
 #include "WindowFixture.h"
 
-using vx::frmMain;
-
 namespace {
 
 QStringList HistoryItems(const vxtest::WindowControls& w) {
