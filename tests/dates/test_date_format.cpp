@@ -80,10 +80,16 @@ TEST(DateLines, OneInstantInEveryCalendar) {
     ASSERT_EQ(lines.size(), 9u);
     const int order[] = {CE, JC, OLC, DV, LVT, SVT, CLW, CJD, AJD};
     for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].calendar, order[i]);
-    EXPECT_EQ(lines[0].longText, "2011-12-05 CE (Monday, December 5, 2011)");
-    EXPECT_EQ(lines[1].longText, "2011-11-22 JC (Monday, November 22, 2011)");
-    EXPECT_EQ(lines[7].longText, "2,455,901.4200 CJD");
-    EXPECT_EQ(lines[8].longText, "2,455,900.9200 AJD");
+    const char* longTexts[] = {"2011-12-05 CE (Monday, December 5, 2011)",
+                               "2011-11-22 JC (Monday, November 22, 2011)",
+                               "5-0556-12-10 OLC (Lirabel 10, 5-556)",
+                               "104-17-09-10 DV (Isbrand 10, 104-17)",
+                               "2-111-04-04-1 LVT (Tessday 4 Belanor 111)",
+                               "107-3-26-3 SVT (Lorday 26 Taldo 107)",
+                               "5011-09-2-3 CLW (Terday in Secweek of Irvane, 5011)",
+                               "2,455,901.4200 CJD",
+                               "2,455,900.9200 AJD"};
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].longText, longTexts[i]);
     EXPECT_EQ(lines[7].sentence, "");
     for (const DateLine& line : lines) {
         // The short form is a prefix of the long form; the text before " ("

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "Calendars.h"
 #include "Moment.h"
 
 namespace vx {
@@ -55,6 +59,28 @@ TEST(Moment, CalendarCodes) {
     EXPECT_EQ(CalendarIndex("CEE"), -1);
     EXPECT_EQ(CalendarCodeText(9), "");
     EXPECT_EQ(CalendarCodeText(-1), "");
+}
+
+// The window's date lines, the log's calendar line, the include boxes (and so
+// the saved file's lines) and the help list the calendars in these orders.
+TEST(Moment, CalendarOrders) {
+    using Place = int CalendarInfo::*;
+    const std::pair<Place, std::string> orders[] = {{&CalendarInfo::displayPlace, "CE JC OLC DV LVT SVT CLW CJD AJD"},
+                                                    {&CalendarInfo::logPlace, "CE JC OLC DV LVT SVT CLW CJD AJD"},
+                                                    {&CalendarInfo::includeBox, "CE JC OLC DV LVT SVT CJD AJD "},
+                                                    {&CalendarInfo::helpPlace, "CE JC OLC DV LVT SVT CLW CJD AJD"}};
+    for (const auto& [place, expected] : orders) {
+        // Each place holds one calendar: two in a place would show as "A+B".
+        std::vector<std::string> places(NumberOfCalendars);
+        for (const CalendarInfo& c : Calendars)
+            if (c.*place >= 0 && c.*place < NumberOfCalendars) {
+                std::string& at = places[static_cast<size_t>(c.*place)];
+                at += (at.empty() ? "" : "+") + std::string(c.codeText);
+            }
+        std::string listed = places[0];
+        for (size_t i = 1; i < places.size(); ++i) listed += " " + places[i];
+        EXPECT_EQ(listed, expected);
+    }
 }
 
 TEST(Moment, ZoneItems) {

@@ -89,6 +89,9 @@ TEST(CalendarRules, SolilunarYearsAndMonthsAsDocumented) {
                 jdn_to_dvslcdate(&back);
                 ASSERT_EQ(back.cycle * 100LL + back.year, cycle * 100LL + year) << y;
                 ASSERT_EQ(back.month * 100 + back.day, m * 100 + 1) << y << "-" << m;
+                SolilunarDateRecord eve{0, 0, 0, 0, 0, 0, 0, r.jdn - 1};  // the last day of the month before
+                jdn_to_dvslcdate(&eve);
+                ASSERT_EQ(eve.day, DvMonthStart(a) - DvMonthStart(a - 1)) << y << "-" << m;
                 SolilunarDateRecord len{0, static_cast<int32_t>(y), m, 0, 0, 0, 0, 0};
                 ASSERT_EQ(dvmonth_length(&len), DvMonthStart(a + 1) - DvMonthStart(a)) << y << "-" << m;
             }

@@ -77,6 +77,7 @@ TEST(MoonPanel, PhaseNamesAndSuffixes) {
     // The name follows the value as shown.
     EXPECT_EQ(MoonPhaseText(0.4495, true), "Half moon (waxing), 45.0%");
     EXPECT_EQ(MoonPhaseText(0.5496, false), "Gibbous moon (waning), 55.0%");
+    EXPECT_EQ(MoonPhaseText(0.545, false), "Half moon (waning), 54.5%");
     EXPECT_EQ(MoonPhaseText(0.00996, true), "Crescent moon (waxing), 1.0%");
     EXPECT_EQ(MoonPhaseText(0.98951, true), "Full moon (waxing), 99.0%");
     EXPECT_EQ(MoonPhaseText(0.4494, true), "Crescent moon (waxing), 44.9%");
