@@ -30,6 +30,8 @@ void BM_CliListing(benchmark::State& state, const std::vector<std::string>& args
     }
 }
 BENCHMARK_CAPTURE(BM_CliListing, phases_whole_range, {"phases", "-3000", "6000"})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CliListing, solar_eclipses_geography, {"eclipses", "-3000", "6000", "--solar", "--geography"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CliListing, phases_1000_years, {"phases", "1000", "1999"})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CliListing, ics_phases_1_5999, {"ics", "phases", "1", "5999"})->Unit(benchmark::kMillisecond);
 

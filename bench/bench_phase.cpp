@@ -36,6 +36,15 @@ void BM_SyzygyLunarEclipse(benchmark::State& state) {
 }
 BENCHMARK(BM_SyzygyLunarEclipse)->Unit(benchmark::kMicrosecond);
 
+// Where an eclipse is seen, from the record syzyg wrote.
+void BM_EclipseGeography(benchmark::State& state) {
+    PhaseEclipseRecord r{};
+    syzyg(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)), &r);
+    EclipseGeographyRecord g{};
+    for (auto _ : state) benchmark::DoNotOptimize(eclgeo(&r, &g));
+}
+BENCHMARK(BM_EclipseGeography)->Args({300, 0})->Args({305, 2})->Unit(benchmark::kMicrosecond);
+
 void BM_LunationOf(benchmark::State& state) {
     vx::InitPhaseConstants();
     double moment = 625400.0;

@@ -55,13 +55,17 @@ const std::vector<Command>& Commands() {
          "  The new moons, quarters and full moons of the years (-3000..6000) that lie\n"
          "  inside -3000-01-01 12:00 .. 6000-01-01 12:00 UT.\n"},
         {"eclipses",
-         {{"--solar", false}, {"--lunar", false}, {"--details", false}},
+         {{"--solar", false}, {"--lunar", false}, {"--details", false}, {"--geography", false}},
          2,
          "FROM_YEAR TO_YEAR",
          Eclipses,
-         "vexaril-cli eclipses FROM_YEAR TO_YEAR [--solar | --lunar] [--details]\n"
+         "vexaril-cli eclipses FROM_YEAR TO_YEAR [--solar | --lunar] [--details] [--geography]\n"
          "  The eclipses of the years (-3000..6000) that lie inside -3000-01-01 12:00 ..\n"
-         "  6000-01-01 12:00 UT; --details adds gamma and the magnitudes.\n"},
+         "  6000-01-01 12:00 UT; --details adds gamma and the magnitudes. --geography\n"
+         "  adds where each is seen: the point of greatest eclipse (latitude, longitude\n"
+         "  east, degrees), the Sun's altitude and azimuth there, and a central path's\n"
+         "  width (km) and duration (s); for lunar eclipses, where the Moon is in the\n"
+         "  zenith at greatest eclipse.\n"},
         {"deltat",
          {},
          1,

@@ -63,6 +63,29 @@ std::string LocalLine(double ut, int zone) {
                      : "\\nLocal time (" + ZoneItemText(zone) + "): " + UtDateTime(ut + DaysFromMinutes(zone));
 }
 
+// Where the eclipse is seen: the lunar listing gives the Moon's zenith
+// point; the solar one, and the listing of both, the point of greatest
+// eclipse, the Sun there and the central path's width and duration (empty
+// where they do not apply).
+std::string GeographyHeader(const std::vector<int>& phases, bool geography) {
+    if (!geography) return {};
+    if (phases.size() == 1 && phases[0] == 2) return "\tlat_deg\tlon_deg";
+    return "\tlat_deg\tlon_deg\tsun_altitude_deg\tsun_azimuth_deg\tpath_width_km\tcentral_duration_s";
+}
+
+std::string GeographyColumns(const PhaseEclipseRecord& rec, bool lunarOnly) {
+    EclipseGeographyRecord g{};
+    eclgeo(&rec, &g);
+    std::string columns = "\t" + FixedText(g.latitude_deg, 3) + "\t" + FixedText(g.longitude_deg, 3);
+    if (lunarOnly) return columns + "\n";
+    const bool solar = rec.phase == 0, central = (g.flags & VXPHASE_GEO_CENTRAL) != 0;
+    columns +=
+        "\t" + (solar ? FixedText(g.sun_altitude_deg, 2) : "") + "\t" + (solar ? FixedText(g.sun_azimuth_deg, 2) : "");
+    columns += "\t" + (central ? FixedText(g.path_width_km, 1) : "") + "\t" +
+               (central ? FixedText(g.central_duration_s, 1) : "");
+    return columns + "\n";
+}
+
 }  // namespace
 
 int Phases(const Arguments& a, Output& out, std::ostream& err) {
@@ -79,10 +102,12 @@ int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
     int32_t from = 0, to = 0;
     if (!ReadYearRange(a, from, to, err)) return ExitUsage;
     std::vector<int> phases = {0, 2};
-    bool details = false;
+    bool details = false, geography = false;
     for (const auto& option : a.options) {
         if (option.first == "--details")
             details = true;
+        else if (option.first == "--geography")
+            geography = true;
         else if (option.first == "--solar")
             phases = {0};
         else if (option.first == "--lunar")
@@ -90,7 +115,7 @@ int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
     }
     out.Put(std::string("lunation\tphase\tkind\tkind_text\tsaros\tmax_tt_ajd\tmax_ut_ajd\tmax_ut_ce\t"
                         "penumbral_half_min\tumbral_half_min\ttotal_half_min") +
-            (details ? "\tgamma\tmagnitude\tpenumbral_magnitude\n" : "\n"));
+            (details ? "\tgamma\tmagnitude\tpenumbral_magnitude" : "") + GeographyHeader(phases, geography) + "\n");
     ForEachEclipse(from, to, phases, [&](int32_t n, int k, double maxUt, const PhaseEclipseRecord& rec) {
         std::string line = Row(IntText(n), IntText(k), IntText(rec.kind), EclipseKindText(rec.kind), IntText(rec.saros),
                                FixedText(rec.greatest_tt, 6), FixedText(maxUt, 6), UtDateTime(maxUt),
@@ -100,6 +125,10 @@ int Eclipses(const Arguments& a, Output& out, std::ostream& err) {
             line.pop_back();
             line +=
                 "\t" + Row(FixedText(rec.gamma, 4), FixedText(rec.magnitude, 4), FixedText(rec.penumbral_magnitude, 4));
+        }
+        if (geography) {
+            line.pop_back();
+            line += GeographyColumns(rec, phases.size() == 1 && phases[0] == 2);
         }
         return out.Put(line);
     });

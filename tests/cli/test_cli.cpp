@@ -143,6 +143,44 @@ TEST(CliEclipses, KindsSarosAndDurations) {
     EXPECT_EQ(Cli({"eclipses", "2020", "2021", "--both"}).code, 2);
 }
 
+// Where each eclipse is seen: the 2024-04-08 total eclipse's greatest point
+// (NASA: 25.29 N, 104.14 W, 4m28s, 197.5 km), a partial one on the limb, the
+// Moon's zenith at a lunar one; empty where a column does not apply.
+TEST(CliEclipses, GeographyColumns) {
+    const std::string solar =
+        "\tlat_deg\tlon_deg\tsun_altitude_deg\tsun_azimuth_deg\tpath_width_km\tcentral_duration_s";
+    const struct {
+        std::vector<std::string> args;
+        std::string headerEnd, row, rowEnd;
+    } cases[] = {
+        {{"eclipses", "2024", "2024", "--solar", "--geography"},
+         solar,
+         "300",
+         "\t25.288\t-104.126\t69.79\t149.39\t197.5\t268.0"},
+        {{"eclipses", "2025", "2025", "--solar", "--geography"}, solar, "312", "\t61.256\t-77.188\t0.00\t82.58\t\t"},
+        {{"eclipses", "2024", "2024", "--lunar", "--geography"},
+         "\ttotal_half_min\tlat_deg\tlon_deg",
+         "299",
+         "\t-1.202\t-106.262"},
+        {{"eclipses", "2024", "2024", "--geography", "--details"},
+         "\tpenumbral_magnitude" + solar,
+         "299",
+         "\t0.9557\t-1.202\t-106.262\t\t\t\t"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(c.args);
+        ASSERT_EQ(r.code, 0) << c.args[1] << r.err;
+        const auto lines = Lines(r.out);
+        ASSERT_GT(lines.size(), 1u);
+        EXPECT_TRUE(lines[0].ends_with(c.headerEnd)) << lines[0];
+        const auto row =
+            std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(c.row + "\t"); });
+        ASSERT_NE(row, lines.end()) << c.row;
+        EXPECT_TRUE(row->ends_with(c.rowEnd)) << *row;
+        EXPECT_EQ(Fields(*row).size(), Fields(lines[0]).size()) << *row;
+    }
+}
+
 TEST(CliEclipses, DetailsColumnsHaveTheirDecimals) {
     const CliRun r = Cli({"eclipses", "2017", "2017", "--details"});
     ASSERT_EQ(r.code, 0);

@@ -93,6 +93,41 @@ VXPHASE_STATIC_ASSERT(offsetof(PhaseEclipseRecord, total_half_min) == 80, "total
  * record may be null. */
 VXPHASE_API double syzyg(int32_t lunation, int32_t phase, PhaseEclipseRecord* record);
 
+/* Where an eclipse is seen on the Earth. 80 bytes, 4-byte packing. Angles in
+ * degrees, longitude east positive, geodetic latitude on the WGS-84
+ * ellipsoid; UT = TT - delta_t_s (the canon's delta T model). */
+enum {
+    VXPHASE_GEO_CENTRAL = 1 /* flags: the shadow axis meets the Earth */
+};
+#pragma pack(push, 4)
+typedef struct EclipseGeographyRecord {
+    int32_t lunation;          /*  0 */
+    int32_t phase;             /*  4: 0 solar, 2 lunar */
+    int32_t kind;              /*  8: as PhaseEclipseRecord, 0 for none */
+    int32_t flags;             /* 12: VXPHASE_GEO_* */
+    double greatest_tt;        /* 16: greatest eclipse, AJD (TT) */
+    double delta_t_s;          /* 24: TT - UT at greatest eclipse, seconds */
+    double latitude_deg;       /* 32: solar: the point of greatest eclipse; lunar: the Moon in the zenith */
+    double longitude_deg;      /* 40 */
+    double sun_altitude_deg;   /* 48: solar: the Sun's altitude at that point */
+    double sun_azimuth_deg;    /* 56: from north through east, 0..360 */
+    double path_width_km;      /* 64: solar central: the umbra's or antumbra's path width there; else 0 */
+    double central_duration_s; /* 72: solar central: how long the central phase lasts there; else 0 */
+} EclipseGeographyRecord;
+#pragma pack(pop)
+
+VXPHASE_STATIC_ASSERT(sizeof(EclipseGeographyRecord) == 80, "EclipseGeographyRecord is 80 bytes");
+VXPHASE_STATIC_ASSERT(offsetof(EclipseGeographyRecord, latitude_deg) == 32, "latitude_deg");
+VXPHASE_STATIC_ASSERT(offsetof(EclipseGeographyRecord, central_duration_s) == 72, "central_duration_s");
+
+/* The geography of the eclipse that syzyg wrote into *eclipse: returns 1 and
+ * fills the record; returns 0 and a record of zeros (but lunation and phase)
+ * when the record holds no eclipse or is not one syzyg could have written
+ * (a kind that does not fit the phase, instants that are not finite or more
+ * than a day apart, a lunation outside the valid range). Neither pointer may
+ * be null. */
+VXPHASE_API int32_t eclgeo(const PhaseEclipseRecord* eclipse, EclipseGeographyRecord* record);
+
 /* Delta T (TT - UT) in minutes for the middle of a year (astronomical
  * numbering). mode 1915 selects the model of NASA's Five Millennium Canon
  * (Espenak & Meeus 2006 with the canon's lunar-acceleration correction); any

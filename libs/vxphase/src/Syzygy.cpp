@@ -23,110 +23,11 @@
 #include <initializer_list>
 
 #include "Ephemeris.h"
+#include "Shadow.h"
 
 namespace vxphase {
 
 namespace {
-
-constexpr double kMoonRadiusPenumbral = 0.2725076;  // Earth radii (NASA)
-constexpr double kMoonRadiusUmbral = 0.2722810;
-constexpr double kSunRadiusKm = 959.63 * kArcsecond * kAuKm;
-constexpr double kEarthE2 = 0.00669438;  // eccentricity squared of the Earth ellipsoid
-
-// The quartic through five values at nodes -2..2 (in units of the step),
-// kept as its Taylor coefficients at 0.
-struct Quintet {
-    double v[5];
-    double c[5];
-    void Fit() {
-        c[0] = v[2];
-        c[1] = (v[0] - 8 * v[1] + 8 * v[3] - v[4]) / 12;
-        c[2] = (-v[0] + 16 * v[1] - 30 * v[2] + 16 * v[3] - v[4]) / 24;
-        c[3] = (-v[0] + 2 * v[1] - 2 * v[3] + v[4]) / 12;
-        c[4] = (v[0] - 4 * v[1] + 6 * v[2] - 4 * v[3] + v[4]) / 24;
-    }
-    double At(double s) const { return c[0] + s * (c[1] + s * (c[2] + s * (c[3] + s * c[4]))); }
-};
-
-template <typename... Q>
-void FitAll(Q&... q) {
-    (q.Fit(), ...);
-}
-
-constexpr double kStep = 4.0 / 24.0;  // days between nodes
-
-// Minimises f on [lo, hi] by golden section search; f smooth and unimodal there.
-template <typename F>
-double Minimise(F f, double lo, double hi) {
-    const double g = 0.5 * (std::sqrt(5.0) - 1.0);
-    double a = lo, b = hi;
-    double c = b - g * (b - a), d = a + g * (b - a);
-    double fc = f(c), fd = f(d);
-    for (int i = 0; i < 60 && b - a > 1e-7; ++i) {
-        if (fc < fd) {
-            // The minimum is in [a, d]: d moves to c, a new c inside.
-            b = d;
-            d = c;
-            fd = fc;
-            c = b - g * (b - a);
-            fc = f(c);
-        } else {
-            a = c;
-            c = d;
-            fc = fd;
-            d = a + g * (b - a);
-            fd = f(d);
-        }
-    }
-    return 0.5 * (a + b);
-}
-
-// Root of f between a and b (f(a), f(b) of opposite sign), by bisection.
-template <typename F>
-double Bisect(F f, double a, double b) {
-    double fa = f(a);
-    for (int i = 0; i < 60 && std::fabs(b - a) > 1e-7; ++i) {
-        const double m = 0.5 * (a + b);
-        const double fm = f(m);
-        if ((fm < 0) == (fa < 0))
-            a = m, fa = fm;
-        else
-            b = m;
-    }
-    return 0.5 * (a + b);
-}
-
-// Half the time, in minutes, during which g(s) < 0 around s0 (g(s0) < 0);
-// 0 when g(s0) >= 0. s in node steps.
-template <typename G>
-double HalfDuration(G g, double s0) {
-    if (!(g(s0) < 0)) return 0.0;
-    double lo = s0, hi = s0;
-    while (g(hi) < 0 && hi < s0 + 4) hi += 0.25;
-    while (g(lo) < 0 && lo > s0 - 4) lo -= 0.25;
-    const double t1 = Bisect(g, lo, lo + 0.25 > s0 ? s0 : lo + 0.25);
-    const double t4 = Bisect(g, hi - 0.25 < s0 ? s0 : hi - 0.25, hi);
-    return 0.5 * (t4 - t1) * kStep * 1440.0;
-}
-
-// The Sun at the five nodes from one evaluation at the middle: over 8 hours
-// its longitude is a parabola, and its distance a line, to 0.02".
-void SunAtNodes(double t0, Quintet& lon, Quintet& lat, Quintet& dist) {
-    const EclipticPosition sun = SunPosition(t0);
-    const double tau = (t0 - 2451545.0) / 365250.0;
-    const double a = 3.0984635 + 6283.07585 * tau;  // the eccentricity term of R, and (shifted) of L
-    const double n = 6283.07585 / 365250.0;         // its rate, radians per day
-    double lonRate = 0;
-    SunLongitude(t0, &lonRate);
-    const double lonAcc = -0.03341656 * n * n * std::cos(4.6692568 + 6283.07585 * tau);
-    const double distRate = -0.01670700 * n * std::sin(a) * kAuKm;
-    for (int i = 0; i < 5; ++i) {
-        const double dt = (i - 2) * kStep;
-        lon.v[i] = sun.longitude + lonRate * dt + 0.5 * lonAcc * dt * dt;
-        lat.v[i] = sun.latitude;
-        dist.v[i] = sun.distanceKm + distRate * dt;
-    }
-}
 
 void ClearEclipse(PhaseEclipseRecord& r) {
     r.saros = 0;
@@ -189,65 +90,6 @@ void LunarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0,
     r.penumbral_half_min = HalfDuration([&](double u) { return dist(u) - (rp.At(u) + sm.At(u)); }, sg);
     r.umbral_half_min = HalfDuration([&](double u) { return dist(u) - (ru.At(u) + sm.At(u)); }, sg);
     r.total_half_min = HalfDuration([&](double u) { return dist(u) - (ru.At(u) - sm.At(u)); }, sg);
-}
-
-struct Vec {
-    double x, y, z;
-};
-Vec Sub(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec Scale(Vec a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-double Norm(Vec a) { return std::sqrt(Dot(a, a)); }
-Vec Cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-
-// Geocentric equatorial vector in Earth radii.
-Vec Equatorial(const EclipticPosition& p, double obliquity) {
-    const double r = p.distanceKm / kEarthRadiusKm;
-    const double xe = r * std::cos(p.latitude) * std::cos(p.longitude);
-    const double ye = r * std::cos(p.latitude) * std::sin(p.longitude);
-    const double ze = r * std::sin(p.latitude);
-    const double ce = std::cos(obliquity), se = std::sin(obliquity);
-    return {xe, ye * ce - ze * se, ye * se + ze * ce};
-}
-
-// The shadow's quantities on the fundamental plane at five instants around
-// the syzygy (t0 - 2 kStep .. t0 + 2 kStep), fitted for interpolation: the
-// axis' x and y, the penumbra's and umbra's radii l1 and l2 on the plane,
-// the tangents of their cones' half-angles, and the axis' declination.
-struct ShadowSamples {
-    Quintet bx, by, l1, l2, tf1, tf2, dec;
-};
-
-ShadowSamples SampleShadow(double t0, const EclipticPosition& moonAtT0) {
-    ShadowSamples s{};
-    Quintet sunLon{}, sunLat{}, sunDist{};
-    SunAtNodes(t0, sunLon, sunLat, sunDist);
-    for (int i = 0; i < 5; ++i) {
-        const double t = t0 + (i - 2) * kStep;
-        const double eps = MeanObliquity(t);
-        const Vec m = Equatorial(i == 2 ? moonAtT0 : MoonPosition(t), eps);
-        const Vec sun = Equatorial(EclipticPosition{sunLon.v[i], sunLat.v[i], sunDist.v[i]}, eps);
-        const Vec sm = Sub(m, sun);
-        const double g = Norm(sm);
-        const Vec w = Scale(sm, -1.0 / g);  // from the Earth towards the Sun, along the axis
-        const Vec north{0, 0, 1};
-        Vec yHat = Sub(north, Scale(w, w.z));
-        yHat = Scale(yHat, 1.0 / Norm(yHat));
-        const Vec xHat = Cross(yHat, w);
-        s.bx.v[i] = Dot(m, xHat);
-        s.by.v[i] = Dot(m, yHat);
-        const double zm = Dot(m, w);
-        const double rs = kSunRadiusKm / kEarthRadiusKm;
-        const double sf1 = (rs + kMoonRadiusPenumbral) / g, sf2 = (rs - kMoonRadiusUmbral) / g;
-        const double tanf1 = sf1 / std::sqrt(1 - sf1 * sf1), tanf2 = sf2 / std::sqrt(1 - sf2 * sf2);
-        s.l1.v[i] = (zm + kMoonRadiusPenumbral / sf1) * tanf1;
-        s.l2.v[i] = (zm - kMoonRadiusUmbral / sf2) * tanf2;
-        s.tf1.v[i] = tanf1;
-        s.tf2.v[i] = tanf2;
-        s.dec.v[i] = std::asin(w.z);
-    }
-    FitAll(s.bx, s.by, s.l1, s.l2, s.tf1, s.tf2, s.dec);
-    return s;
 }
 
 // A total eclipse is hybrid when the shadow is annular where the central

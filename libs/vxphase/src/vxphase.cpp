@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "DeltaT.h"
+#include "Geography.h"
 #include "Syzygy.h"
 
 namespace {
@@ -12,6 +13,9 @@ namespace {
 // apart out to about lunations -378,000 and +520,000, nearly twice this, and
 // the program itself uses -62,400..49,500.
 constexpr int64_t kLunationLimit = 200000;
+// The new moon of lunation 0 (2000-01-06), TT: the valid lunations' instants
+// lie within 29.6 days a lunation of it.
+constexpr double kLunationZeroTT = 2451550.1;
 
 // Years for delta T: the long-term parabola stays finite (and far from
 // overflow) here; every year of a 32-bit day number is inside.
@@ -42,6 +46,19 @@ double syzyg(int32_t lunation, int32_t phase, PhaseEclipseRecord* record) {
         vxphase::EclipseAt(n, static_cast<int>(p), t, *record);
     }
     return t;
+}
+
+int32_t eclgeo(const PhaseEclipseRecord* eclipse, EclipseGeographyRecord* record) {
+    PhaseEclipseRecord e = *eclipse;
+    const bool solar = e.phase == 0 && e.kind >= VXPHASE_SOLAR_PARTIAL && e.kind <= VXPHASE_SOLAR_HYBRID_NONCENTRAL;
+    const bool lunar = e.phase == 2 && e.kind >= VXPHASE_LUNAR_PENUMBRAL && e.kind <= VXPHASE_LUNAR_TOTAL;
+    // What the geography reads must be what syzyg writes: anything else is no eclipse.
+    const bool instants = std::fabs(e.phase_tt - kLunationZeroTT) <= kLunationLimit * 29.6 &&
+                          std::fabs(e.greatest_tt - e.phase_tt) <= 1.0;
+    if (!(solar || lunar) || !instants || e.lunation < -kLunationLimit || e.lunation > kLunationLimit)
+        e.kind = VXPHASE_NO_ECLIPSE;
+    vxphase::EclipseGeography(e, *record);
+    return record->kind != VXPHASE_NO_ECLIPSE ? 1 : 0;
 }
 
 double deltat(double year, int32_t mode) {

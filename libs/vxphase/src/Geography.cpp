@@ -1,0 +1,211 @@
+// The shadow's geography from the Besselian elements of Shadow.h (our own
+// ELP/MPP02 Moon and VSOP87 Sun), after the Explanatory Supplement to the
+// Astronomical Almanac (1992), chapter 8, and Meeus, "Elements of Solar
+// Eclipses 1951-2200" (1989): the shadow axis is carried into the Earth's
+// frame by the Greenwich sidereal time at UT, and met with the WGS-84
+// ellipsoid. The width and the duration are taken where the axis meets the
+// surface at greatest eclipse, from the shadow's motion relative to that
+// point (its rotation included).
+#include "Geography.h"
+
+#include <cmath>
+
+#include "DeltaT.h"
+#include "Shadow.h"
+
+namespace vxphase {
+
+namespace {
+
+constexpr double kDegreesPerRadian = 180.0 / kPi;
+constexpr double kSecondsPerDay = 86400.0;
+
+double DecimalYear(double jdTT) { return 2000.0 + (jdTT - 2451545.0) / 365.25; }
+
+// The fundamental plane's axes (x east, y north, w towards the Sun along the
+// shadow axis) for an axis of right ascension a and declination d.
+struct Frame {
+    Vec xHat, yHat, w;
+};
+Frame FrameAt(double a, double d) {
+    const double sa = std::sin(a), ca = std::cos(a), sd = std::sin(d), cd = std::cos(d);
+    return {{-sa, ca, 0}, {-sd * ca, -sd * sa, cd}, {cd * ca, cd * sa, sd}};
+}
+
+Vec Add(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+
+Vec RotateZ(Vec v, double angle) {
+    const double s = std::sin(angle), c = std::cos(angle);
+    return {v.x * c - v.y * s, v.x * s + v.y * c, v.z};
+}
+
+// A point of the ellipsoid's surface (geodetic latitude, longitude in the
+// frame it is given in) as a geocentric vector in equatorial radii.
+Vec SurfacePoint(double latitude, double longitude) {
+    const double sl = std::sin(latitude), cl = std::cos(latitude);
+    const double n = 1.0 / std::sqrt(1.0 - kEarthE2 * sl * sl);
+    return {n * cl * std::cos(longitude), n * cl * std::sin(longitude), n * (1.0 - kEarthE2) * sl};
+}
+
+Vec Up(double latitude, double longitude) {
+    return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
+}
+
+// The eclipse's instants and the Earth's turning: node steps u from the
+// syzygy t0, as the samples count them.
+struct Timeline {
+    double t0;
+    double deltaTDays;
+    RotationRate rate;
+    double Tt(double u) const { return t0 + u * kStep; }
+    double Rotation(double u) const {
+        const double tt = Tt(u);
+        if (rate == RotationRate::Sidereal) return GreenwichMeanSiderealTime(tt - deltaTDays, tt);
+        return GreenwichMeanSiderealTime(tt, tt) - 2 * kPi * deltaTDays;
+    }
+};
+
+// An Earth-fixed point's coordinates in the fundamental frame at u.
+Vec Fundamental(const ShadowSamples& s, const Timeline& time, Vec earthFixed, double u) {
+    const Frame f = FrameAt(s.ra.At(u), s.dec.At(u));
+    const Vec v = RotateZ(earthFixed, time.Rotation(u));
+    return {Dot(v, f.xHat), Dot(v, f.yHat), Dot(v, f.w)};
+}
+
+// The point of the Earth's outline on the fundamental plane, an ellipse of
+// semi-axes 1 and rho1, nearest (x, y) outside it (Newton's method on the
+// ellipse's parameter, from the radial direction).
+void NearestOnOutline(double x, double y, double rho1, double& xi, double& eta) {
+    double t = std::atan2(y / rho1, x);
+    for (int i = 0; i < 8; ++i) {
+        const double c = std::cos(t), s = std::sin(t);
+        const double f = (x - c) * s - (y - rho1 * s) * rho1 * c;
+        const double df = (x - c) * c + s * s + (y - rho1 * s) * rho1 * s + rho1 * rho1 * c * c;
+        t -= f / df;
+    }
+    xi = std::cos(t);
+    eta = rho1 * std::sin(t);
+}
+
+// Where the axis meets the ellipsoid at u, nearest the Moon; when it misses,
+// the point of the Earth's limb nearest it, where the eclipse is greatest.
+// Equatorial of date, Earth radii.
+Vec AxisOnEarth(const ShadowSamples& s, double u, bool& meets) {
+    const double dec = s.dec.At(u);
+    const Frame f = FrameAt(s.ra.At(u), dec);
+    double x = s.bx.At(u), y = s.by.At(u);
+    const double rho1 = std::sqrt(1.0 - kEarthE2 * std::cos(dec) * std::cos(dec));
+    meets = x * x + (y / rho1) * (y / rho1) <= 1.0;
+    if (!meets) NearestOnOutline(x, y, rho1, x, y);
+    const Vec a = Add(Scale(f.xHat, x), Scale(f.yHat, y));
+    // In coordinates where the ellipsoid is the unit sphere; on the limb the
+    // line along the axis touches it, where the quadratic has its vertex.
+    const double b = std::sqrt(1.0 - kEarthE2);
+    const Vec sa{a.x, a.y, a.z / b}, sw{f.w.x, f.w.y, f.w.z / b};
+    const double qa = Dot(sw, sw), qb = 2 * Dot(sa, sw), qc = Dot(sa, sa) - 1.0;
+    const double root = meets ? std::sqrt(std::max(0.0, qb * qb - 4 * qa * qc)) : 0.0;
+    const double z = (-qb + root) / (2 * qa);
+    Vec p{sa.x + z * sw.x, sa.y + z * sw.y, sa.z + z * sw.z};
+    p = Scale(p, 1.0 / Norm(p));
+    return {p.x, p.y, p.z * b};
+}
+
+// A root of f between a (f < 0) and b, stepping outwards from a by step
+// until f turns; a when it does not within limit steps.
+template <typename F>
+double EdgeFrom(F f, double a, double step, int limit) {
+    double b = a;
+    for (int i = 0; i < limit; ++i) {
+        const double next = b + step;
+        if (!(f(next) < 0)) return Bisect(f, b, next);
+        b = next;
+    }
+    return a;
+}
+
+void SolarGeography(const PhaseEclipseRecord& e, const Timeline& time, EclipseGeographyRecord& g) {
+    const ShadowSamples s = SampleShadow(e.phase_tt, MoonPosition(e.phase_tt));
+    const double ug = (e.greatest_tt - e.phase_tt) / kStep;
+    bool meets = false;
+    const Vec p = AxisOnEarth(s, ug, meets);
+    const double latitude = std::atan2(p.z, (1.0 - kEarthE2) * std::hypot(p.x, p.y));
+    const double inertialLongitude = std::atan2(p.y, p.x);
+    const double longitude = WrapPi(inertialLongitude - time.Rotation(ug));
+    const Frame f = FrameAt(s.ra.At(ug), s.dec.At(ug));
+    const Vec up = Up(latitude, inertialLongitude);
+    const Vec east{-std::sin(inertialLongitude), std::cos(inertialLongitude), 0};
+    const Vec north = Sub(Scale({0, 0, 1}, std::cos(latitude)), Scale(Up(0, inertialLongitude), std::sin(latitude)));
+    g.latitude_deg = latitude * kDegreesPerRadian;
+    g.longitude_deg = longitude * kDegreesPerRadian;
+    // On the limb the Sun is on the horizon, exactly (no "-0.00" from rounding).
+    g.sun_altitude_deg = meets ? std::asin(std::clamp(Dot(up, f.w), -1.0, 1.0)) * kDegreesPerRadian : 0.0;
+    double azimuth = std::atan2(Dot(east, f.w), Dot(north, f.w)) * kDegreesPerRadian;
+    if (azimuth < 0) azimuth += 360.0;
+    g.sun_azimuth_deg = azimuth;
+    const bool central =
+        e.kind == VXPHASE_SOLAR_TOTAL || e.kind == VXPHASE_SOLAR_ANNULAR || e.kind == VXPHASE_SOLAR_HYBRID;
+    if (!meets || !central) return;
+    g.flags |= VXPHASE_GEO_CENTRAL;
+    const Vec fixed = SurfacePoint(latitude, longitude);
+    // The umbra's or antumbra's radius at the observer's height above the plane.
+    auto radius = [&](double u, double zeta) { return std::fabs(s.l2.At(u) - zeta * s.tf2.At(u)); };
+    const Vec here = Fundamental(s, time, fixed, ug);
+    // The shadow's motion relative to the point: the path's limits are the
+    // lines parallel to it a radius away on the fundamental plane, and the
+    // width on the ground is that band cut by the surface's tangent plane.
+    const double h = 1e-3;
+    const Vec before = Fundamental(s, time, fixed, ug - h), after = Fundamental(s, time, fixed, ug + h);
+    const double a = (s.bx.At(ug + h) - s.bx.At(ug - h)) - (after.x - before.x);
+    const double b = (s.by.At(ug + h) - s.by.At(ug - h)) - (after.y - before.y);
+    const double n = std::hypot(a, b);
+    const Vec normal{Dot(up, f.xHat), Dot(up, f.yHat), Dot(up, f.w)};
+    const double across = (-b * normal.x + a * normal.y) / n;
+    g.path_width_km = 2 * radius(ug, here.z) / std::sqrt(1.0 - across * across) * kEarthRadiusKm;
+    // The central phase there: while the axis is nearer than the radius.
+    auto outside = [&](double u) {
+        const Vec o = Fundamental(s, time, fixed, u);
+        const double dx = s.bx.At(u) - o.x, dy = s.by.At(u) - o.y, r = radius(u, o.z);
+        return dx * dx + dy * dy - r * r;
+    };
+    const double step = 0.005;  // 72 s
+    const double begin = EdgeFrom(outside, ug, -step, 200), end = EdgeFrom(outside, ug, step, 200);
+    g.central_duration_s = (end - begin) * kStep * kSecondsPerDay;
+}
+
+void LunarGeography(const PhaseEclipseRecord& e, const Timeline& time, EclipseGeographyRecord& g) {
+    const Vec moon = Equatorial(MoonPosition(e.greatest_tt), MeanObliquity(e.greatest_tt));
+    const double ug = (e.greatest_tt - time.t0) / kStep;
+    g.latitude_deg = std::atan2(moon.z, std::hypot(moon.x, moon.y)) * kDegreesPerRadian;
+    g.longitude_deg = WrapPi(std::atan2(moon.y, moon.x) - time.Rotation(ug)) * kDegreesPerRadian;
+}
+
+}  // namespace
+
+double GreenwichMeanSiderealTime(double jdUT, double jdTT) {
+    // The Earth rotation angle (IAU 2000), its whole days taken off first so
+    // that the fraction keeps its digits far from 2000; then the precession
+    // in right ascension (Capitaine et al. 2003, as IAU 2006 adopts).
+    const double du = jdUT - 2451545.0;
+    const double era = 2 * kPi * (du - std::floor(du) + 0.7790572732640 + 0.00273781191135448 * du);
+    const double t = CenturiesFromJ2000(jdTT);
+    const double arcseconds =
+        0.014506 + t * (4612.156534 + t * (1.3915817 + t * (-0.00000044 + t * (-0.000029956 - t * 0.0000000368))));
+    return WrapPi(era + arcseconds * kArcsecond);
+}
+
+void EclipseGeography(const PhaseEclipseRecord& eclipse, EclipseGeographyRecord& geography, RotationRate rate) {
+    geography = EclipseGeographyRecord{};
+    geography.lunation = eclipse.lunation;
+    geography.phase = eclipse.phase;
+    if (eclipse.kind == VXPHASE_NO_ECLIPSE) return;
+    geography.kind = eclipse.kind;
+    geography.greatest_tt = eclipse.greatest_tt;
+    geography.delta_t_s = DeltaTSeconds(DecimalYear(eclipse.greatest_tt), true);
+    const Timeline time{eclipse.phase_tt, geography.delta_t_s / kSecondsPerDay, rate};
+    if (eclipse.phase == 0)
+        SolarGeography(eclipse, time, geography);
+    else
+        LunarGeography(eclipse, time, geography);
+}
+
+}  // namespace vxphase
