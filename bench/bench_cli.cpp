@@ -32,6 +32,9 @@ void BM_CliListing(benchmark::State& state, const std::vector<std::string>& args
 BENCHMARK_CAPTURE(BM_CliListing, phases_whole_range, {"phases", "-3000", "6000"})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CliListing, solar_eclipses_geography, {"eclipses", "-3000", "6000", "--solar", "--geography"})
     ->Unit(benchmark::kMillisecond);
+// One eclipse map: its lines on the Earth and the SVG document.
+BENCHMARK_CAPTURE(BM_CliListing, map_solar_2024_04_08, {"map", "300"})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CliListing, map_lunar_2024_09_18, {"map", "305", "--lunar"})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CliListing, phases_1000_years, {"phases", "1000", "1999"})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CliListing, ics_phases_1_5999, {"ics", "phases", "1", "5999"})->Unit(benchmark::kMillisecond);
 

@@ -113,6 +113,18 @@ const std::vector<Command>& Commands() {
          Sheet,
          "vexaril-cli sheet CLW YEAR\n"
          "  A printable HTML page of that CLW year (0..8998), one month per printed page.\n"},
+        {"map",
+         {{"--solar", false}, {"--lunar", false}, {"--at", true}, {"--width", true}},
+         1,
+         "LUNATION",
+         Map,
+         "vexaril-cli map LUNATION [--solar | --lunar] [--at PLACE] [--width PIXELS]\n"
+         "  An SVG map of the lunation's solar (the default) or lunar eclipse on the\n"
+         "  whole Earth: the central path between its limits, the central line, the\n"
+         "  limits of the partial eclipse and the point of greatest eclipse; for a\n"
+         "  lunar eclipse where the Moon is up. PLACE, marked, is LAT,LON[,HEIGHT_M]\n"
+         "  or a zone name such as Europe/Paris; PIXELS 200..8000 (default 1000).\n"
+         "  LUNATION is the first column of the eclipses listing.\n"},
     };
     return commands;
 }

@@ -162,5 +162,6 @@ int DeltaT(const Arguments& a, Output& out, std::ostream& err);
 int Equinox(const Arguments& a, Output& out, std::ostream& err);
 int Ics(const Arguments& a, Output& out, std::ostream& err);
 int Sheet(const Arguments& a, Output& out, std::ostream& err);
+int Map(const Arguments& a, Output& out, std::ostream& err);
 
 }  // namespace vx::cli

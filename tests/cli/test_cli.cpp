@@ -181,6 +181,37 @@ TEST(CliEclipses, GeographyColumns) {
     }
 }
 
+// The map command: an SVG document, or a message and the exit status.
+TEST(CliMap, WritesTheMapOrSaysWhyNot) {
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string says;  // the start of the output, or a part of the message
+    } cases[] = {
+        {{"map", "300"}, 0, "<?xml"},
+        {{"map", "305", "--lunar", "--at", "-33.9,18.4", "--width", "200"}, 0, "<?xml"},
+        {{"map", "301"}, 1, "lunation 301 has no solar eclipse"},
+        {{"map", "300", "--lunar"}, 1, "no lunar eclipse"},
+        {{"map", "300", "--width", "199"}, 2, "--width is a whole number"},
+        {{"map", "300", "--width", "8001"}, 2, "--width is a whole number"},
+        {{"map", "300", "--at", "91,0"}, 2, "--at: a place's latitude"},
+        {{"map", "300", "--at", "Nowhere/Else"}, 2, "neither LAT,LON"},
+        {{"map", "3.5"}, 2, "LUNATION is a whole number"},
+        {{"map", "99999999999"}, 2, "LUNATION is a whole number"},
+        {{"map"}, 2, "LUNATION"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args.back() << r.err;
+        if (c.code == 0)
+            EXPECT_TRUE(r.out.starts_with(c.says) && r.out.ends_with("</svg>\n")) << c.args.back();
+        else
+            EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args.back() << ": " << r.err;
+    }
+    const std::string narrow = Cli({"map", "305", "--lunar", "--width", "200"}).out;
+    EXPECT_NE(narrow.find("width=\"200.0\" height=\"100.0\""), std::string::npos);
+}
+
 TEST(CliEclipses, DetailsColumnsHaveTheirDecimals) {
     const CliRun r = Cli({"eclipses", "2017", "2017", "--details"});
     ASSERT_EQ(r.code, 0);
@@ -683,9 +714,10 @@ TEST(CliArguments, HelpAndVersion) {
     const CliRun none = Cli({});
     EXPECT_EQ(none.code, 2);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err,
-              "vexaril-cli: no command given (convert, phases, eclipses, deltat, equinox, search, moon, ics, sheet)\n"
-              "Try 'vexaril-cli --help' for the usage.\n");
+    EXPECT_EQ(
+        none.err,
+        "vexaril-cli: no command given (convert, phases, eclipses, deltat, equinox, search, moon, ics, sheet, map)\n"
+        "Try 'vexaril-cli --help' for the usage.\n");
 
     const CliRun version = Cli({"--version"});
     EXPECT_EQ(version.code, 0);

@@ -128,6 +128,30 @@ VXPHASE_STATIC_ASSERT(offsetof(EclipseGeographyRecord, central_duration_s) == 72
  * be null. */
 VXPHASE_API int32_t eclgeo(const PhaseEclipseRecord* eclipse, EclipseGeographyRecord* record);
 
+/* The lines of a solar eclipse on the Earth. */
+enum {
+    VXPHASE_PATH_CENTRAL = 0,     /* where the shadow axis meets the Earth */
+    VXPHASE_PATH_UMBRA_NORTH = 1, /* the limits of the umbra's (or antumbra's) path */
+    VXPHASE_PATH_UMBRA_SOUTH = 2,
+    VXPHASE_PATH_PENUMBRA_NORTH = 3, /* the limits of the partial eclipse */
+    VXPHASE_PATH_PENUMBRA_SOUTH = 4
+};
+
+/* One line (VXPHASE_PATH_*) of the solar eclipse syzyg wrote into *eclipse,
+ * as latitude, longitude pairs (degrees, geodetic, east positive) written to
+ * points[0 .. 2 * min(n, capacity) - 1], where n, the number of pairs of the
+ * whole line, is returned; pieces of the line are parted by a pair of NaNs.
+ * Steps along the line are at most 50 km and the line is within 0.3 km of
+ * its chords. Returns 0 for a lunar eclipse, a line that never touches the
+ * Earth, or a record eclgeo would refuse. points may be null when capacity
+ * is 0. */
+VXPHASE_API int32_t eclpath(const PhaseEclipseRecord* eclipse, int32_t line, double* points, int32_t capacity);
+
+/* The point where the Moon is in the zenith at an instant (AJD, TT):
+ * geodetic latitude and east longitude, degrees; 0, 0 for an instant that is
+ * not finite or lies outside the valid lunations. */
+VXPHASE_API void moonzenith(double tt, double* latitude_deg, double* longitude_deg);
+
 /* Delta T (TT - UT) in minutes for the middle of a year (astronomical
  * numbering). mode 1915 selects the model of NASA's Five Millennium Canon
  * (Espenak & Meeus 2006 with the canon's lunar-acceleration correction); any

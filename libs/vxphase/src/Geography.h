@@ -3,6 +3,9 @@
 // point at a lunar eclipse. Method: docs/astronomy.md, "Eclipse geography".
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "vxphase.h"
 
 namespace vxphase {
@@ -20,5 +23,13 @@ double GreenwichMeanSiderealTime(double jdUT, double jdTT);
 // the record is cleared but for lunation and phase).
 void EclipseGeography(const PhaseEclipseRecord& eclipse, EclipseGeographyRecord& geography,
                       RotationRate rate = RotationRate::Sidereal);
+
+// A line of a solar eclipse on the Earth (VXPHASE_PATH_*): latitude and east
+// longitude pairs in degrees, pieces parted by a pair of NaNs; empty for a
+// lunar eclipse or a line that never touches the Earth.
+std::vector<std::pair<double, double>> EclipsePath(const PhaseEclipseRecord& eclipse, int line);
+
+// The point where the Moon is in the zenith at an instant (AJD, TT), degrees.
+void MoonZenith(double jdTT, double& latitudeDeg, double& longitudeDeg);
 
 }  // namespace vxphase

@@ -1,5 +1,6 @@
 #include "vxphase.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -48,17 +49,46 @@ double syzyg(int32_t lunation, int32_t phase, PhaseEclipseRecord* record) {
     return t;
 }
 
-int32_t eclgeo(const PhaseEclipseRecord* eclipse, EclipseGeographyRecord* record) {
-    PhaseEclipseRecord e = *eclipse;
+}  // extern "C"
+
+namespace {
+
+// A record as syzyg writes it, or one whose kind is cleared: what the
+// geography reads must be what syzyg writes.
+PhaseEclipseRecord Checked(const PhaseEclipseRecord& eclipse) {
+    PhaseEclipseRecord e = eclipse;
     const bool solar = e.phase == 0 && e.kind >= VXPHASE_SOLAR_PARTIAL && e.kind <= VXPHASE_SOLAR_HYBRID_NONCENTRAL;
     const bool lunar = e.phase == 2 && e.kind >= VXPHASE_LUNAR_PENUMBRAL && e.kind <= VXPHASE_LUNAR_TOTAL;
-    // What the geography reads must be what syzyg writes: anything else is no eclipse.
     const bool instants = std::fabs(e.phase_tt - kLunationZeroTT) <= kLunationLimit * 29.6 &&
                           std::fabs(e.greatest_tt - e.phase_tt) <= 1.0;
     if (!(solar || lunar) || !instants || e.lunation < -kLunationLimit || e.lunation > kLunationLimit)
         e.kind = VXPHASE_NO_ECLIPSE;
-    vxphase::EclipseGeography(e, *record);
+    return e;
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t eclgeo(const PhaseEclipseRecord* eclipse, EclipseGeographyRecord* record) {
+    vxphase::EclipseGeography(Checked(*eclipse), *record);
     return record->kind != VXPHASE_NO_ECLIPSE ? 1 : 0;
+}
+
+int32_t eclpath(const PhaseEclipseRecord* eclipse, int32_t line, double* points, int32_t capacity) {
+    const auto path = vxphase::EclipsePath(Checked(*eclipse), line);
+    const size_t n = std::min(path.size(), static_cast<size_t>(std::max(capacity, 0)));
+    for (size_t i = 0; i < n; ++i) {
+        points[2 * i] = path[i].first;
+        points[2 * i + 1] = path[i].second;
+    }
+    return static_cast<int32_t>(path.size());
+}
+
+void moonzenith(double tt, double* latitude_deg, double* longitude_deg) {
+    *latitude_deg = *longitude_deg = 0;
+    if (std::fabs(tt - kLunationZeroTT) <= kLunationLimit * 29.6)
+        vxphase::MoonZenith(tt, *latitude_deg, *longitude_deg);
 }
 
 double deltat(double year, int32_t mode) {
