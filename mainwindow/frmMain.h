@@ -27,6 +27,7 @@ namespace vx {
 class frmLog;
 class frmLogPreferences;
 class frmHelp;
+class frmMap;
 }  // namespace vx
 
 class QCheckBox;
@@ -111,6 +112,10 @@ public:
     std::string DocumentationAddress() const;
     frmLog* LogWindow() const { return logWindow; }
     frmLogPreferences* PreferencesWindow() const { return prefsWindow; }
+    frmMap* MapWindow() const { return mapWindow; }
+    // The map of the eclipse the eclipse data shows (a click on it, or
+    // Ctrl+M); nothing when none is shown.
+    void OpenMap();
     frmHelp* HelpWindow() const { return helpWindow; }
     // The log preferences are a setting the user changes in their own
     // window; tests change them here the same way.
@@ -121,6 +126,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Start-up state and the moon picture's size and folder.
@@ -175,6 +181,7 @@ private:
     frmLog* logWindow = nullptr;
     frmLogPreferences* prefsWindow = nullptr;
     frmHelp* helpWindow = nullptr;
+    frmMap* mapWindow = nullptr;  // made on first use
 
     // More state the commands share.
     int16_t NowRefreshSeconds = 5;
@@ -259,6 +266,9 @@ private:
     void cmdViewLog_Click();
     void cmdLogPreferences_Click();
     void cmdHelp_Click();
+    // The eclipse the eclipse data shows: its record; false when none.
+    bool ShownEclipseRecord(PhaseEclipseRecord& record) const;
+    void ShowMapOf(const PhaseEclipseRecord& record);
     bool ClearLogFromFull();
     void EnsureLogWindow();
     std::string DocumentationFolder() const;

@@ -5,6 +5,9 @@
 #include <cmath>
 
 #include "DateLines.h"
+#include "EclipseMap.h"
+#include "MapWindow.h"
+#include "PhaseQueries.h"
 #include "TextHelpers.h"
 #include "frmMain.h"
 
@@ -46,6 +49,44 @@ void frmMain::ShowTimeLine() {
 // The eclipse data as written (CR LF between lines), line by line.
 void frmMain::ShowEclipseData() {
     lblActualEclipseData->setText(QString::fromStdString(Shown().EclipseCaption).replace("\r\n", "\n").trimmed());
+    const bool shown = !Shown().EclipseCaption.empty();
+    lblActualEclipseData->setCursor(shown ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    lblActualEclipseData->setToolTip(shown ? "Click, or press Ctrl+M, for the map of this eclipse" : "");
+    lblActualEclipseData->setAccessibleDescription(shown ? "Ctrl+M opens the map of this eclipse" : "");
+    // An open map follows the eclipse shown.
+    PhaseEclipseRecord record{};
+    if (mapWindow != nullptr && mapWindow->isVisible()) {
+        if (ShownEclipseRecord(record))
+            ShowMapOf(record);
+        else
+            mapWindow->hide();
+    }
+}
+
+bool frmMain::ShownEclipseRecord(PhaseEclipseRecord& record) const {
+    if (Shown().EclipseCaption.empty()) return false;
+    int32_t lunation = Shown().search.LastEclipseLunation;
+    bool lunar = Shown().search.LastEclipseWasLunar;
+    // A caption restored from the saved file: the eclipse at its moment.
+    if (lunation == NoLunation && !FindDisplayedEclipse(Shown().dblCurrentAJDate, lunation, lunar)) return false;
+    PhaseInstantTT(lunation, lunar ? FullMoon : NewMoon, record);
+    return record.kind != 0;
+}
+
+void frmMain::ShowMapOf(const PhaseEclipseRecord& record) {
+    if (mapWindow == nullptr) mapWindow = new frmMap(this);
+    const double ut = UniversalFromDynamical(record.greatest_tt);
+    const std::string date = CalendarLine(CE, ut, 0).shortText;
+    const std::string time = TimeLineText(ut, 0, true, CE).substr(0, 5);
+    const std::string title = std::string(EclipseKindText(record.kind)) + ", " + date;
+    const std::string caption =
+        std::string(record.phase == FullMoon ? "Moon in the zenith" : "Greatest eclipse") + " at " + time + " UT";
+    mapWindow->ShowMap(title, EclipseMapSvg(MapDataOf(record), 1000, title, caption, nullptr));
+}
+
+void frmMain::OpenMap() {
+    PhaseEclipseRecord record{};
+    if (ShownEclipseRecord(record)) ShowMapOf(record);
 }
 
 std::string frmMain::WrittenDate(int calendar) const {

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QWheelEvent>
 #include <algorithm>
@@ -18,6 +19,8 @@ namespace vx {
 
 // Enter, F1 and Tab.
 void frmMain::SetUpKeyboard() {
+    // The eclipse data opens its map: a click, or Ctrl+M (keyPressEvent).
+    lblActualEclipseData->installEventFilter(this);
     for (QWidget* w : std::initializer_list<QWidget*>{txbDate, txbPlusMinus}) w->installEventFilter(this);
     // Every button: Enter presses it (F1 on Move and Help opens help).
     for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
@@ -177,7 +180,21 @@ void frmMain::ChooseFromList(QComboBox* list, bool focusLeaving) {
     HoldFocus = false;
 }
 
+// Ctrl+M, wherever the focus is in the window (no control takes it).
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_M && event->modifiers() == Qt::ControlModifier) {
+        OpenMap();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblActualEclipseData) {
+        if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            OpenMap();
+        return QWidget::eventFilter(watched, event);
+    }
     if (auto* list = qobject_cast<QComboBox*>(watched))
         return ListChoiceEvent(list, event) || QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&

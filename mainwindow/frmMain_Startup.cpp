@@ -19,6 +19,7 @@
 #include "VexarilVersion.h"
 #include "WebPage.h"
 #include "WindowStyle.h"
+#include "MapWindow.h"
 #include "frmMain.h"
 
 namespace vx {
@@ -295,6 +296,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     moveActive_ = MoveRunning = MovePaused = false;
     Clock->stop();
     if (logWindow != nullptr && logWindow->isVisible()) logWindow->hide();
+    if (mapWindow != nullptr && mapWindow->isVisible()) mapWindow->hide();
     event->accept();
     cmdQuit_Click();
 }

@@ -2,6 +2,10 @@
 // each view once; a history entry brings back its exact instant.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "MapWindow.h"
 
 #include "WindowFixture.h"
 
@@ -40,6 +44,38 @@ TEST_F(MainWindow, AHistoryEntryRestoresItsExactInstant) {
     EXPECT_EQ(window->CurrentMoment(), found);
     const std::string& log = window->LogContents().Text();
     EXPECT_NE(log.find(extra), log.rfind(extra)) << "the same details logged again:\n" << log;
+}
+
+// The eclipse data opens its map (a click or Ctrl+M); the map follows the
+// eclipse shown, and its Close button hides it without moving the window.
+TEST_F(MainWindow, TheEclipseDataOpensItsMap) {
+    Enter("2024-03-01 CE");
+    QTest::mouseClick(ui->lblActualEclipseData, Qt::LeftButton);
+    EXPECT_EQ(window->MapWindow(), nullptr) << "no eclipse shown, no map";
+    const QRect before = window->geometry();
+    const struct {
+        int target;
+        const char* title;
+    } finds[] = {{11, "total solar eclipse, 2024-04-08 CE"}, {7, "lunar eclipse, 2024-09-18 CE"}};
+    for (const auto& f : finds) {
+        ui->cboTarget->setCurrentIndex(f.target);
+        ui->cmdSearch->click();
+        ASSERT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+        if (window->MapWindow() == nullptr) QTest::mouseClick(ui->lblActualEclipseData, Qt::LeftButton);
+        ASSERT_NE(window->MapWindow(), nullptr);
+        EXPECT_TRUE(window->MapWindow()->isVisible());
+        EXPECT_TRUE(window->MapWindow()->windowTitle().endsWith(f.title))
+            << window->MapWindow()->windowTitle().toStdString();
+        EXPECT_TRUE(window->MapWindow()->view->HasMap());
+    }
+    window->MapWindow()->cmdClose->click();
+    EXPECT_FALSE(window->MapWindow()->isVisible());
+    EXPECT_EQ(window->geometry(), before);
+    window->activateWindow();
+    QTest::keyClick(ui->cmdQuit, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_TRUE(window->MapWindow()->isVisible());
+    Enter("2001-01-01 CE");  // no eclipse shown: the open map goes
+    EXPECT_FALSE(window->MapWindow()->isVisible());
 }
 
 }  // namespace
