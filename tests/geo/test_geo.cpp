@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DecimalComma.h"
+#include "Coastlines.h"
 #include "EclipseMap.h"
 #include "Place.h"
 #include "vxphase.h"
@@ -66,6 +67,42 @@ TEST(Place, ReadsCoordinatesAndZones) {
     if (comma) vxtest::UseCLocale();
 }
 
+// The land as published: the whole Earth's longitudes, Greenland's
+// northern tip at 83.6 N, and known places on land or at sea (even-odd over
+// all rings).
+TEST(Coastlines, LandWhereTheMapsHaveIt) {
+    const auto rings = LandRings();
+    double west = 0, east = 0, north = -90, south = 90;
+    for (const auto& ring : rings)
+        for (const auto& [lon, lat] : ring) {
+            west = std::min(west, lon), east = std::max(east, lon);
+            north = std::max(north, lat), south = std::min(south, lat);
+        }
+    EXPECT_DOUBLE_EQ(west, -180);
+    EXPECT_NEAR(east, 180, 1e-9);
+    EXPECT_NEAR(north, 83.6, 0.1);
+    EXPECT_NEAR(south, -85.6, 0.1);
+    auto onLand = [&](double lat, double lon) {
+        bool inside = false;
+        for (const auto& ring : rings)
+            for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+                const auto [xi, yi] = ring[i];
+                const auto [xj, yj] = ring[j];
+                if ((yi > lat) != (yj > lat) && lon < (xj - xi) * (lat - yi) / (yj - yi) + xi) inside = !inside;
+            }
+        return inside;
+    };
+    const struct {
+        const char* where;
+        double lat, lon;
+        bool land;
+    } places[] = {{"Paris", 48.85, 2.35, true},         {"the Sahara", 23, 10, true},
+                  {"Brasilia", -15.8, -47.9, true},     {"Antarctica", -80, 0, true},
+                  {"the Atlantic", 0, -30, false},      {"the South Pacific", -40, -120, false},
+                  {"the Indian Ocean", -20, 80, false}, {"the Mediterranean", 35, 18, false}};
+    for (const auto& p : places) EXPECT_EQ(onLand(p.lat, p.lon), p.land) << p.where;
+}
+
 double Kilometres(double lat1, double lon1, double lat2, double lon2) {
     const double d = 3.14159265358979323846 / 180;
     const double c =
@@ -115,6 +152,70 @@ TEST(EclipseLines, CentralLineAndLimitsAroundTheGreatestPoint) {
                 << lunation << " " << i;
         EXPECT_FALSE(d.penumbraNorth.empty() && d.penumbraSouth.empty()) << lunation;
     }
+}
+
+// Greatest eclipse as NASA's eclipse pages publish it (F. Espenak): the
+// point, the Sun's altitude, the path's width and the central duration
+// there (width -1: a partial eclipse, its point on the limb).
+struct Published {
+    int32_t lunation;
+    double latitude, longitude, altitude, width, duration;
+};
+
+TEST(EclipseGeography, PublishedGreatestEclipses) {
+    const Published cases[] = {
+        {212, -34.70, -31.20, 63, 31, 44},     // 2017-02-26 annular
+        {218, 36.97, -87.67, 64, 115, 160},    // 2017-08-21 total
+        {288, -9.60, 125.80, 67, 49, 76},      // 2023-04-20 hybrid
+        {294, 11.37, -83.10, 68, 187, 317},    // 2023-10-14 annular
+        {300, 25.29, -104.14, 70, 198, 268},   // 2024-04-08 total
+        {306, -21.98, -114.50, 69, 266, 445},  // 2024-10-02 annular
+        {312, 61.1, -77.1, 0, -1, -1},         // 2025-03-29 partial
+    };
+    for (const Published& c : cases) {
+        PhaseEclipseRecord r{};
+        syzyg(c.lunation, 0, &r);
+        EclipseGeographyRecord g{};
+        ASSERT_EQ(eclgeo(&r, &g), 1) << c.lunation;
+        const double point = c.width < 0 ? 0.2 : 0.1;
+        EXPECT_NEAR(g.latitude_deg, c.latitude, point) << c.lunation;
+        EXPECT_NEAR(g.longitude_deg, c.longitude, point / std::cos(c.latitude * 3.14159265358979323846 / 180))
+            << c.lunation;
+        EXPECT_NEAR(g.sun_altitude_deg, c.altitude, 1.0) << c.lunation;
+        EXPECT_EQ((g.flags & VXPHASE_GEO_CENTRAL) != 0, c.width > 0) << c.lunation;
+        EXPECT_NEAR(g.path_width_km, std::max(c.width, 0.0), std::max(2.0, 0.02 * c.width)) << c.lunation;
+        EXPECT_NEAR(g.central_duration_s, std::max(c.duration, 0.0), 2.0) << c.lunation;
+    }
+}
+
+// At a total lunar eclipse the Moon stands opposite the Sun to within a
+// degree: its zenith point is the anti-solar point, here from the Sun of
+// Meeus' chapter 25 (low accuracy, 0.01 degree) and the mean sidereal time.
+TEST(EclipseGeography, TheMoonsZenithIsOppositeTheSun) {
+    int totals = 0;
+    for (int32_t lunation = 0; lunation < 400; ++lunation) {
+        PhaseEclipseRecord r{};
+        syzyg(lunation, 2, &r);
+        if (r.kind != VXPHASE_LUNAR_TOTAL) continue;
+        ++totals;
+        EclipseGeographyRecord g{};
+        ASSERT_EQ(eclgeo(&r, &g), 1);
+        const double d = 3.14159265358979323846 / 180, ut = r.greatest_tt - g.delta_t_s / 86400.0;
+        const double t = (ut - 2451545.0) / 36525, m = (357.52911 + 35999.05029 * t) * d;
+        const double lambda =
+            (280.46646 + 36000.76983 * t + (1.914602 - 0.004817 * t) * std::sin(m) + 0.019993 * std::sin(2 * m)) * d;
+        const double epsilon = (23.439291 - 0.0130042 * t) * d;
+        const double alpha = std::atan2(std::cos(epsilon) * std::sin(lambda), std::cos(lambda)) / d;
+        const double delta = std::asin(std::sin(epsilon) * std::sin(lambda)) / d;
+        const double gmst = 280.46061837 + 360.98564736629 * (ut - 2451545.0);
+        const double antiLatitude = -delta, antiLongitude = std::remainder(alpha - gmst + 180, 360.0);
+        EXPECT_LT(Kilometres(g.latitude_deg, g.longitude_deg, antiLatitude, antiLongitude), 1.0 * 111.2) << lunation;
+        double lat = 0, lon = 0;
+        moonzenith(r.greatest_tt, &lat, &lon);
+        EXPECT_NEAR(lat, g.latitude_deg, 1e-6);
+        EXPECT_NEAR(std::remainder(lon - g.longitude_deg, 360.0), 0.0, 0.01);
+    }
+    EXPECT_GT(totals, 8);
 }
 
 #ifdef VX_HAVE_QT_XML

@@ -100,6 +100,18 @@ TEST(CalendarRules, SolilunarYearsAndMonthsAsDocumented) {
     }
 }
 
+// Months whose start falls on the last millionth of a day before its day
+// (one in a million months): the day is still the new month's first.
+TEST(CalendarRules, SolilunarMonthStartingOnTheLastMicroday) {
+    for (int32_t start : {13400046, -16130543}) {
+        SolilunarDateRecord first{0, 0, 0, 0, 0, 0, 0, start}, eve{0, 0, 0, 0, 0, 0, 0, start - 1};
+        jdn_to_dvslcdate(&first);
+        jdn_to_dvslcdate(&eve);
+        EXPECT_EQ(first.day, 1) << start;
+        EXPECT_TRUE(eve.day == 29 || eve.day == 30) << start << " " << eve.day;
+    }
+}
+
 // LVT: L(Y) long years before absolute year Y; year Y begins on day B(Y).
 int64_t LvtLongBefore(int64_t y) { return FloorDiv(47 * y + 194, 384); }
 int64_t LvtYearStart(int64_t y) { return 2144669 + 354 * y + 3 * LvtLongBefore(y); }
