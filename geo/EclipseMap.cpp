@@ -32,9 +32,21 @@ EclipseMapData MapDataOf(const PhaseEclipseRecord& eclipse) {
     d.latitude = g.latitude_deg;
     d.longitude = g.longitude_deg;
     if (d.lunar) {
-        const double half = eclipse.penumbral_half_min / (24.0 * 60.0);
-        moonzenith(eclipse.greatest_tt - half, &d.firstContact.first, &d.firstContact.second);
-        moonzenith(eclipse.greatest_tt + half, &d.lastContact.first, &d.lastContact.second);
+        const struct {
+            const char* name;
+            double minutes;
+        } contacts[] = {{"penumbral eclipse begins", -eclipse.penumbral_half_min},
+                        {"partial eclipse begins", -eclipse.umbral_half_min},
+                        {"total eclipse begins", -eclipse.total_half_min},
+                        {"total eclipse ends", eclipse.total_half_min},
+                        {"partial eclipse ends", eclipse.umbral_half_min},
+                        {"penumbral eclipse ends", eclipse.penumbral_half_min}};
+        for (const auto& c : contacts) {
+            if (c.minutes == 0) continue;  // a phase the eclipse does not have
+            EclipseMapData::Contact at{c.name, 0, 0};
+            moonzenith(eclipse.greatest_tt + c.minutes / (24.0 * 60.0), &at.latitude, &at.longitude);
+            d.contacts.push_back(at);
+        }
         return d;
     }
     auto line = [&](int which) {
@@ -96,8 +108,9 @@ struct Canvas {
 };
 
 // Path data of a line, each piece's longitudes unwrapped so that a piece
-// crossing the antimeridian stays whole (it is drawn a turn either side too).
-std::string PathData(const Canvas& c, const Line& line, bool close) {
+// crossing the antimeridian stays whole (it is drawn a turn either side too);
+// a line already given from -180 to 180 is drawn as it is.
+std::string PathData(const Canvas& c, const Line& line, bool close, bool unwrap = true) {
     std::string d;
     bool start = true;
     double previous = 0;
@@ -106,7 +119,7 @@ std::string PathData(const Canvas& c, const Line& line, bool close) {
             start = true;
             continue;
         }
-        const double x = start ? lon : previous + std::remainder(lon - previous, 360.0);
+        const double x = start || !unwrap ? lon : previous + std::remainder(lon - previous, 360.0);
         d += (start ? "M" : "L") + c.X(x) + " " + c.Y(lat) + " ";
         previous = x;
         start = false;
@@ -181,11 +194,14 @@ Line MoonUp(double lat0, double lon0, bool close) {
 }
 
 std::string LunarLines(const Canvas& c, const EclipseMapData& d) {
-    std::string out = "<path d=\"" + PathData(c, MoonUp(d.latitude, d.longitude, true), true) +
+    std::string out = "<path d=\"" + PathData(c, MoonUp(d.latitude, d.longitude, true), true, false) +
                       "\" fill=\"#2c3e50\" fill-opacity=\"0.25\" stroke=\"#2c3e50\" stroke-width=\"1\"/>\n";
     const std::string dashed = "fill=\"none\" stroke=\"#2c3e50\" stroke-width=\"1\" stroke-dasharray=\"6 4\"";
-    for (const auto& [lat, lon] : {d.firstContact, d.lastContact})
-        out += "<path d=\"" + PathData(c, MoonUp(lat, lon, false), false) + "\" " + dashed + "/>\n";
+    // Where the Moon rises or sets at each contact, named for those who
+    // read the map with a screen reader.
+    for (const auto& contact : d.contacts)
+        out += "<path d=\"" + PathData(c, MoonUp(contact.latitude, contact.longitude, false), false, false) + "\" " +
+               dashed + "><title>Moon on the horizon as the " + contact.name + "</title></path>\n";
     return out;
 }
 

@@ -18,8 +18,14 @@ struct EclipseMapData {
     bool lunar = false;
     std::vector<std::pair<double, double>> central, umbraNorth, umbraSouth, penumbraNorth, penumbraSouth;
     double latitude = 0, longitude = 0;  // greatest eclipse, or the Moon's zenith point
-    // Lunar: the Moon's zenith points at the first and last penumbral contacts.
-    std::pair<double, double> firstContact{0, 0}, lastContact{0, 0};
+    // Lunar: the Moon's zenith points at each contact there is, in time
+    // order: the penumbral, umbral and total phases' beginnings, then their
+    // ends.
+    struct Contact {
+        std::string name;
+        double latitude, longitude;
+    };
+    std::vector<Contact> contacts;
 };
 
 // The eclipse syzyg wrote into the record, as the map draws it.
