@@ -206,10 +206,11 @@ std::string LunarLines(const Canvas& c, const EclipseMapData& d) {
 }
 
 std::string Marker(const Canvas& c, double lat, double lon, const std::string& colour, const std::string& label) {
-    return "<circle cx=\"" + c.X(lon) + "\" cy=\"" + c.Y(lat) + "\" r=\"4\" fill=\"" + colour +
-           "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n<text x=\"" + c.X(lon) + "\" y=\"" + c.Y(lat) +
-           "\" dx=\"7\" dy=\"-6\" font-family=\"sans-serif\" font-size=\"12\" fill=\"#000000\">" + Escaped(label) +
-           "</text>\n";
+    // The label's place written out: not every SVG reader knows dx and dy.
+    const double x = (lon + 180) / 360 * c.width, y = (90 - lat) / 180 * c.height;
+    return "<circle cx=\"" + Num(x) + "\" cy=\"" + Num(y) + "\" r=\"4\" fill=\"" + colour +
+           "\" stroke=\"#ffffff\" stroke-width=\"1\"/>\n<text x=\"" + Num(x + 7) + "\" y=\"" + Num(y - 6) +
+           "\" font-family=\"sans-serif\" font-size=\"12\" fill=\"#000000\">" + Escaped(label) + "</text>\n";
 }
 
 }  // namespace
