@@ -218,6 +218,23 @@ TEST(EclipseGeography, TheMoonsZenithIsOppositeTheSun) {
     EXPECT_GT(totals, 8);
 }
 
+// The horizons at a lunar eclipse's contacts: between greatest eclipse and a
+// contact the Earth turns 0.2507 degrees a minute under the Moon, which moves
+// east about 0.009 a minute; its zenith point moves west the difference.
+TEST(EclipseLines, TheMoonsZenithAtEachContact) {
+    PhaseEclipseRecord r{};
+    syzyg(282, 2, &r);  // 2022-11-08 total
+    const EclipseMapData d = MapDataOf(r);
+    const double minutes[] = {-r.penumbral_half_min, -r.umbral_half_min, -r.total_half_min,
+                              r.total_half_min,      r.umbral_half_min,  r.penumbral_half_min};
+    ASSERT_EQ(d.contacts.size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        const double moved = std::remainder(d.contacts[i].longitude - d.longitude, 360.0);
+        EXPECT_NEAR(moved, -minutes[i] * (0.2507 - 0.0092), 1.0) << d.contacts[i].name;
+        EXPECT_NEAR(d.contacts[i].latitude, d.latitude, 1.5) << d.contacts[i].name;
+    }
+}
+
 #ifdef VX_HAVE_QT_XML
 struct MapCase {
     int32_t lunation;
