@@ -32,7 +32,7 @@ struct Command {
     int (*run)(const Arguments&, Output&, std::ostream&);
     std::string_view usage;  // the synopsis after "usage: ", then lines that explain it
 };
-constexpr KnownOption kZone{"--zone", true}, kGreenwich{"--greenwich", false};
+constexpr KnownOption kZone{"--zone", true}, kGreenwich{"--greenwich", false}, kAt{"--at", true};
 // A data table: one row per command.
 // NOLINTNEXTLINE(readability-function-size)
 const std::vector<Command>& Commands() {
@@ -81,14 +81,15 @@ const std::vector<Command>& Commands() {
          "vexaril-cli equinox YEAR\n"
          "  The equinoxes and solstices of the year (-3000..5999).\n"},
         {"search",
-         {kZone, kGreenwich},
+         {kZone, kGreenwich, kAt},
          3,
          "TARGET (next|previous) DATE",
          Search,
          "vexaril-cli search TARGET (next|previous) \"DATE\" [--zone +HH:MM] [--greenwich]\n"
+         "                  [--at PLACE]\n"
          "  The next or previous TARGET from DATE (read as convert reads TEXT). TARGET\n"
          "  is an item of the window's target list (\"Full moon\", \"Total solar eclipse\",\n"
-         "  ...) or its index.\n"},
+         "  ...) or its index. The eclipses seen from here are those seen from PLACE.\n"},
         {"moon",
          {kZone, kGreenwich},
          1,
@@ -125,6 +126,36 @@ const std::vector<Command>& Commands() {
          "  lunar eclipse where the Moon is up. PLACE, marked, is LAT,LON[,HEIGHT_M]\n"
          "  or a zone name such as Europe/Paris; PIXELS 200..8000 (default 1000).\n"
          "  LUNATION is the first column of the eclipses listing.\n"},
+        {"rise",
+         {kAt, kZone, kGreenwich},
+         1,
+         "DATE",
+         Rise,
+         "vexaril-cli rise \"DATE\" --at PLACE [--zone +HH:MM] [--greenwich]\n"
+         "  The rises, transits and sets of the Sun and the Moon at PLACE on the local\n"
+         "  civil day that holds DATE (read as convert reads TEXT), in time order: the\n"
+         "  upper limb on the sea-level horizon with 34' of refraction; the azimuth\n"
+         "  and the centre's altitude (without refraction) at each.\n"},
+        {"local",
+         {kAt},
+         3,
+         "solar|lunar FROM_YEAR TO_YEAR",
+         Local,
+         "vexaril-cli local solar|lunar FROM_YEAR TO_YEAR --at PLACE\n"
+         "  The eclipses of the years seen from PLACE (the Sun's or the Moon's centre\n"
+         "  above the horizon during some part of it) with their contacts there, as\n"
+         "  AJD in UT; empty where a contact does not occur.\n"},
+        {"sky",
+         {kAt, kZone, kGreenwich},
+         1,
+         "DATE",
+         Sky,
+         "vexaril-cli sky \"DATE\" --at PLACE [--zone +HH:MM] [--greenwich]\n"
+         "  The sky from PLACE at DATE: the Sun's and the Moon's altitude and azimuth,\n"
+         "  the Moon's distance, diameter and lit part, its next perigee and apogee,\n"
+         "  and the day's rises, transits and sets.\n"
+         "  PLACE is LAT,LON[,HEIGHT_M] in degrees (north and east positive) and metres,\n"
+         "  or a zone name such as Europe/Berlin (its place in the tz database).\n"},
     };
     return commands;
 }

@@ -163,5 +163,8 @@ int Equinox(const Arguments& a, Output& out, std::ostream& err);
 int Ics(const Arguments& a, Output& out, std::ostream& err);
 int Sheet(const Arguments& a, Output& out, std::ostream& err);
 int Map(const Arguments& a, Output& out, std::ostream& err);
+int Rise(const Arguments& a, Output& out, std::ostream& err);
+int Local(const Arguments& a, Output& out, std::ostream& err);
+int Sky(const Arguments& a, Output& out, std::ostream& err);
 
 }  // namespace vx::cli

@@ -7,6 +7,7 @@
 #include "Illumination.h"
 #include "DateLines.h"
 #include "MoonPanel.h"
+#include "Place.h"
 #include "Search.h"
 #include "TextHelpers.h"
 
@@ -72,6 +73,13 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     DateEntryInputs host;
     host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
+    Place place;
+    bool placed = false;
+    for (const auto& [name, value] : a.options) {
+        std::string error;
+        if (name == "--at" && !ReadPlace(value, place, error)) return UsageError(err, "--at: " + error);
+        placed = placed || name == "--at";
+    }
     if (!ReadEntry(a.operands[2], host, moment, err)) return ExitFailed;
     InitPhaseConstants();
     // An eclipse counts as displayed when the date is its greatest eclipse,
@@ -84,7 +92,8 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
         state.LastEclipseLunation = shownLunation;
         state.LastEclipseWasLunar = shownLunar;
     }
-    const SearchOutcome found = RunSearch(target, next, moment, host.zoneOffset, eclipseShown, state);
+    const SearchOutcome found =
+        RunSearch(target, next, moment, host.zoneOffset, eclipseShown, state, placed ? &place : nullptr);
     if (found.result != SearchOutcome::Result::Found) {
         err << Row(
             "error", found.messageTitle,
@@ -95,10 +104,13 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     out.Put(Row("DATE", line.longText));
     out.Put(Row("TIME", TimeLineText(found.moment, zone, !greenwich, host.currentCalendar)));
     const SearchTargetInfo::Kind kind = SearchTargetOf(target).kind;
-    if (found.record.kind > 0 && (kind == SearchTargetInfo::Kind::Eclipse || kind == SearchTargetInfo::Kind::Saros)) {
+    if (found.record.kind > 0 && kind != SearchTargetInfo::Kind::Phase && kind != SearchTargetInfo::Kind::Coincidence) {
         const EclipseDetails details = EclipseDetailsText(found.record, found.moment, host.zoneOffset);
         for (const std::string& l : details.EclipseLines)
             if (!l.empty()) out.Put(Row("ECLIPSE", l));
+        if (placed)
+            for (const std::string& l : LocalEclipseLines(found.record, place, host.zoneOffset))
+                out.Put(Row("LOCAL", l));
     }
     return ExitDone;
 }

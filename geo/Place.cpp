@@ -1,5 +1,6 @@
 #include "Place.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -58,6 +59,18 @@ bool FromZoneTable(std::string_view zone, const std::string& table, Place& place
 }
 
 }  // namespace
+
+std::vector<std::string> ZoneNames(const std::string& zoneTable) {
+    std::vector<std::string> names;
+    std::ifstream in(zoneTable);
+    for (std::string line; std::getline(in, line) && names.size() < 10000;) {
+        if (line.empty() || line[0] == '#') continue;
+        const auto fields = Split(line, '\t');
+        if (fields.size() >= 3) names.emplace_back(fields[2]);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 bool ReadPlace(std::string_view text, Place& place, std::string& error, const std::string& zoneTable) {
     place = Place{};

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vx {
 
@@ -19,5 +20,8 @@ struct Place {
 // zone1970.tab to read (the system's by default).
 bool ReadPlace(std::string_view text, Place& place, std::string& error,
                const std::string& zoneTable = "/usr/share/zoneinfo/zone1970.tab");
+
+// The zones of zone1970.tab, sorted; none when it cannot be read.
+std::vector<std::string> ZoneNames(const std::string& zoneTable = "/usr/share/zoneinfo/zone1970.tab");
 
 }  // namespace vx

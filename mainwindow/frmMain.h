@@ -28,6 +28,7 @@ class frmLog;
 class frmLogPreferences;
 class frmHelp;
 class frmMap;
+class frmSky;
 }  // namespace vx
 
 class QCheckBox;
@@ -116,6 +117,14 @@ public:
     // The map of the eclipse the eclipse data shows (a click on it, or
     // Ctrl+M); nothing when none is shown.
     void OpenMap();
+    // The "Sky from here" window (Ctrl+L), made on first use.
+    void OpenSky();
+    frmSky* SkyWindow() const { return skyWindow; }
+    // The observer's place, kept in its own settings file; null when none
+    // is set. SetPlace answers "" or why the text is no place ("" clears it).
+    const Place* ObserverPlace() const { return place_ ? &*place_ : nullptr; }
+    std::string SetPlace(const std::string& text);
+    std::string PlaceSettingsPath() const;
     frmHelp* HelpWindow() const { return helpWindow; }
     // The log preferences are a setting the user changes in their own
     // window; tests change them here the same way.
@@ -182,6 +191,12 @@ private:
     frmLogPreferences* prefsWindow = nullptr;
     frmHelp* helpWindow = nullptr;
     frmMap* mapWindow = nullptr;  // made on first use
+    frmSky* skyWindow = nullptr;  // made on first use
+    std::optional<Place> place_;
+    std::string placeText_;
+    void LoadPlace();
+    void ShowSky();
+    std::string LocalEclipseText() const;
 
     // More state the commands share.
     int16_t NowRefreshSeconds = 5;

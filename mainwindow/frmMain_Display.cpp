@@ -26,6 +26,7 @@ void frmMain::FollowModel(unsigned changes) {
     }
     if (changes & Change::FollowingChanged) picCheck->setVisible(Shown().ShowingNow);
     if (changes & Change::EclipseChanged) ShowEclipseData();
+    if (changes & (Change::InstantChanged | Change::EclipseChanged | Change::ClockChanged)) ShowSky();
 }
 
 void frmMain::ShowAllCalendars() {
@@ -47,12 +48,20 @@ void frmMain::ShowTimeLine() {
 }
 
 // The eclipse data as written (CR LF between lines), line by line.
+// With a place, the local lines follow where the label's six lines leave
+// room (a solar eclipse's three); they are always in its tool tip and in the
+// sky window.
 void frmMain::ShowEclipseData() {
-    lblActualEclipseData->setText(QString::fromStdString(Shown().EclipseCaption).replace("\r\n", "\n").trimmed());
+    QString text = QString::fromStdString(Shown().EclipseCaption).replace("\r\n", "\n").trimmed();
+    const QString local = QString::fromStdString(LocalEclipseText());
+    if (!local.isEmpty() && text.count('\n') + local.count('\n') + 2 <= 6) text += "\n" + local;
+    lblActualEclipseData->setText(text);
     const bool shown = !Shown().EclipseCaption.empty();
     lblActualEclipseData->setCursor(shown ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    lblActualEclipseData->setToolTip(shown ? "Click, or press Ctrl+M, for the map of this eclipse" : "");
-    lblActualEclipseData->setAccessibleDescription(shown ? "Ctrl+M opens the map of this eclipse" : "");
+    const QString map = shown ? "Click, or press Ctrl+M, for the map of this eclipse" : "";
+    lblActualEclipseData->setToolTip(local.isEmpty() ? map : local + "\n\n" + map);
+    lblActualEclipseData->setAccessibleDescription(
+        shown ? (local.isEmpty() ? "" : local + "\n") + "Ctrl+M opens the map of this eclipse" : "");
     // An open map follows the eclipse shown.
     PhaseEclipseRecord record{};
     if (mapWindow != nullptr && mapWindow->isVisible()) {
@@ -81,7 +90,7 @@ void frmMain::ShowMapOf(const PhaseEclipseRecord& record) {
     const std::string title = std::string(EclipseKindText(record.kind)) + ", " + date;
     const std::string caption =
         std::string(record.phase == FullMoon ? "Moon in the zenith" : "Greatest eclipse") + " at " + time + " UT";
-    mapWindow->ShowMap(title, EclipseMapSvg(MapDataOf(record), 1000, title, caption, nullptr));
+    mapWindow->ShowMap(title, EclipseMapSvg(MapDataOf(record), 1000, title, caption, ObserverPlace()));
 }
 
 void frmMain::OpenMap() {

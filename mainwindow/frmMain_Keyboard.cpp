@@ -180,10 +180,15 @@ void frmMain::ChooseFromList(QComboBox* list, bool focusLeaving) {
     HoldFocus = false;
 }
 
-// Ctrl+M, wherever the focus is in the window (no control takes it).
+// Ctrl+M and Ctrl+L, wherever the focus is in the window (no control takes
+// them).
 void frmMain::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_M && event->modifiers() == Qt::ControlModifier) {
         OpenMap();
+        return;
+    }
+    if (event->key() == Qt::Key_L && event->modifiers() == Qt::ControlModifier) {
+        OpenSky();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -1,5 +1,7 @@
 // The moon panel in the window: the labels, the picture, delta T.
+#include "Illumination.h"
 #include "MoonDisplay.h"
+#include "TextHelpers.h"
 #include "PhaseQueries.h"
 #include "frmMain.h"
 
@@ -18,6 +20,12 @@ void frmMain::DisplayMoonData(Colour background) {
     painter_.intMaxY = intMaxY;
     const std::string phase = painter_.DrawMoonPicture(moon.fraction, moon.waxing, background);
     lblPhaseOfMoon[1]->setText(QString::fromStdString(phase));
+    // The percentage runs linearly in time between the phases; the lit part
+    // of the disc is another quantity, said here.
+    lblPhaseOfMoon[1]->setToolTip(
+        QString::fromStdString("The percentage grows linearly in time from new moon to full moon and back; " +
+                               FixedText(IlluminatedFractionAtMoment(Shown().dblCurrentAJDate) * 100, 1) +
+                               " % of the Moon's disc is lit (Ctrl+L: Sky from here)"));
     picMoon->SetPicture(painter_.Picture(), DisplaySourceOf(painter_));
 }
 

@@ -53,8 +53,8 @@ void frmMain::cmdSearch_Click() {
         lblSearching->setVisible(true);
         repaint();
     }
-    const SearchOutcome found =
-        RunSearch(target, next, Shown().dblCurrentAJDate, EffectiveZoneOffset(), eclipseDisplayed, state);
+    const SearchOutcome found = RunSearch(target, next, Shown().dblCurrentAJDate, EffectiveZoneOffset(),
+                                          eclipseDisplayed, state, ObserverPlace());
     lblSearching->setVisible(false);
     model_.Update([&](MomentState& s) { s.search = state; });
     switch (found.result) {
@@ -70,8 +70,9 @@ void frmMain::cmdSearch_Click() {
             return;
     }
     // The shown eclipse stays shown (and usable) until a result replaces it.
-    const bool eclipseTarget = SearchTargetOf(target).kind == SearchTargetInfo::Kind::Eclipse ||
-                               SearchTargetOf(target).kind == SearchTargetInfo::Kind::Saros;
+    const SearchTargetInfo::Kind kind = SearchTargetOf(target).kind;
+    const bool eclipseTarget = kind == SearchTargetInfo::Kind::Eclipse || kind == SearchTargetInfo::Kind::Saros ||
+                               kind == SearchTargetInfo::Kind::SeenHere;
     std::string caption;
     if (eclipseTarget && found.record.kind > 0) {
         const EclipseDetails details = EclipseDetailsText(found.record, found.moment, EffectiveZoneOffset());

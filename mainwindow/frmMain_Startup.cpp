@@ -223,6 +223,7 @@ void frmMain::SetDefaultOptions() {
 void frmMain::SetInitialValues() {
     strPicPath = ProgramDataFolder(QCoreApplication::applicationDirPath().toStdString(), VX_BIN_TO_DATA) + "/";
     SavedStatePath = DataFilePath(SavedStateFileName, SavedStateFolderName);
+    LoadPlace();
     painter_ = MoonPainter(strPicPath);
     NowRefreshSeconds = 5;
     intMaxX = intMaxY = 89;

@@ -58,6 +58,8 @@ constexpr std::array<Info, NumberOfSearchTargets> kTargets = {{
     {"Eclipse in same saros series", Kind::Saros},
     {"", Kind::Separator},
     {"Coincidence of 1sts of month", Kind::Coincidence},
+    {"Solar eclipse seen from here", Kind::SeenHere, Phases({NewMoon}), kSolarKinds},
+    {"Lunar eclipse seen from here", Kind::SeenHere, Phases({FullMoon}), kLunarKinds},
 }};
 constexpr Info kNoTarget{"", Kind::Separator};
 
@@ -177,9 +179,9 @@ PhaseEvent StepEvent(PhaseEvent e, unsigned phases, bool next) {
 // accepted eclipse's greatest eclipse (which can lie hours from its syzygy,
 // with the start between them). The eclipse last found is not found again.
 SearchOutcome PhaseOrEclipseSearch(SearchTarget target, bool next, double start, const SearchState& shown,
-                                   SearchState& result) {
+                                   SearchState& result, const Place* place) {
     const Info& info = SearchTargetOf(target);
-    const bool eclipses = info.kind == Kind::Eclipse;
+    const bool eclipses = info.kind == Kind::Eclipse || info.kind == Kind::SeenHere;
     const int32_t n0 = LunationOf(start);
     PhaseEvent e = StepEvent(next ? PhaseEvent{n0 - 1, NewMoon} : PhaseEvent{n0 + 1, LastQuarter}, info.phases, next);
     SearchOutcome o;
@@ -197,7 +199,9 @@ SearchOutcome PhaseOrEclipseSearch(SearchTarget target, bool next, double start,
         }
         const bool sameAsLast =
             e.lunation == shown.LastEclipseLunation && (e.phase == FullMoon) == shown.LastEclipseWasLunar;
-        if (EclipseKindAccepted(target, o.record.kind) && !sameAsLast && Beyond(GreatestEclipse(o.record), start, next))
+        if (EclipseKindAccepted(target, o.record.kind) && !sameAsLast &&
+            Beyond(GreatestEclipse(o.record), start, next) &&
+            (place == nullptr || (LocalCircumstances(o.record, *place).flags & VXPHASE_LOCAL_VISIBLE) != 0))
             return EclipseFound(o, e.lunation, target, next, result);
     }
 }
@@ -307,7 +311,7 @@ SearchOutcome CoincidenceSearch(bool next, double moment, int zoneOffset) {
 }  // namespace
 
 SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
-                        SearchState& state) {
+                        SearchState& state, const Place* place) {
     SearchOutcome o;
     if (IsSearchSeparator(target)) {
         o.result = SearchOutcome::Result::NoTarget;
@@ -330,11 +334,59 @@ SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneO
         return o;
     }
     const Kind kind = SearchTargetOf(target).kind;
+    if (kind == Kind::SeenHere && place == nullptr) {
+        o.result = SearchOutcome::Result::NoPlace;
+        o.messageTitle = "No place set";
+        o.messageText =
+            "A place must be set in order to search for the next or previous "
+            "eclipse seen from here.";
+        return o;
+    }
 
     if (kind == Kind::Saros) return accept(SarosSearch(next, moment, eclipseDisplayed, state, result));
     if (kind == Kind::Phase || kind == Kind::Eclipse)
-        return accept(PhaseOrEclipseSearch(target, next, moment, state, result));
+        return accept(PhaseOrEclipseSearch(target, next, moment, state, result, nullptr));
+    if (kind == Kind::SeenHere) return accept(PhaseOrEclipseSearch(target, next, moment, state, result, place));
     return accept(CoincidenceSearch(next, moment, zoneOffset));
+}
+
+LocalEclipseRecord LocalCircumstances(const PhaseEclipseRecord& record, const Place& place) {
+    LocalEclipseRecord local{};
+    ecllocal(&record, place.latitude, place.longitude, place.height, &local);
+    return local;
+}
+
+std::vector<std::string> LocalEclipseLines(const PhaseEclipseRecord& record, const Place& place, int zoneOffset) {
+    const LocalEclipseRecord l = LocalCircumstances(record, place);
+    const bool lunar = l.phase == FullMoon;
+    if (l.kind == 0 || l.local_kind == 0) return {"Not seen from here"};
+    if ((l.flags & VXPHASE_LOCAL_VISIBLE) == 0)
+        return {std::string("Not seen from here: the ") + (lunar ? "Moon" : "Sun") + " is below the horizon"};
+    auto at = [&](int i) {
+        if (std::isnan(l.contacts_ut[i])) return std::string("--:--:--");
+        const double c = CJDFromMoment(l.contacts_ut[i], zoneOffset);
+        return TimeText(c - std::floor(c), true);
+    };
+    std::vector<std::string> lines;
+    const std::string sky = std::string(lunar ? "Moon" : "Sun") + " at greatest: altitude " +
+                            FixedText(l.altitude_deg, 1) + "\u00b0, azimuth " + FixedText(l.azimuth_deg, 1) + "\u00b0";
+    if (lunar) {
+        static constexpr const char* kNames[7] = {"P1 ", "U1 ", "U2 ", "greatest ", "U3 ", "U4 ", "P4 "};
+        std::string contacts;
+        for (int i = 0; i < 7; ++i)
+            if (!std::isnan(l.contacts_ut[i]))
+                contacts += (contacts.empty() ? "" : ", ") + std::string(kNames[i]) + at(i);
+        lines = {"Seen from here", contacts, sky};
+    } else {
+        static constexpr const char* kKinds[4] = {"", "partial", "annular", "total"};
+        lines.push_back(std::string("Seen from here: ") + kKinds[l.local_kind] + ", magnitude " +
+                        FixedText(l.magnitude, 3) + ", obscuration " + FixedText(l.obscuration * 100, 1) + " %");
+        std::string contacts = "Begins " + at(0);
+        if (!std::isnan(l.contacts_ut[1])) contacts += ", central " + at(1) + " to " + at(3);
+        lines.push_back(contacts + ", greatest " + at(2) + ", ends " + at(4));
+        lines.push_back(sky);
+    }
+    return lines;
 }
 
 EclipseDetails EclipseDetailsText(const PhaseEclipseRecord& record, double moment, int zoneOffset) {

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "Place.h"
 #include "TimeUnits.h"
 #include "vxphase.h"
 
@@ -20,9 +22,10 @@ namespace Target {
 inline constexpr SearchTarget FullMoon = 0, DarkMoon = 1, FirstQuarter = 2, LastQuarter = 3, Quarter = 4,
                               FirstSeparator = 5, AnyEclipse = 6, LunarEclipse = 7, TotalLunarEclipse = 8,
                               TotalOrUmbralLunarEclipse = 9, SolarEclipse = 10, TotalSolarEclipse = 11,
-                              AnnularSolarEclipse = 12, SameSaros = 13, SecondSeparator = 14, Coincidence = 15;
+                              AnnularSolarEclipse = 12, SameSaros = 13, SecondSeparator = 14, Coincidence = 15,
+                              SolarEclipseSeenHere = 16, LunarEclipseSeenHere = 17;
 }  // namespace Target
-inline constexpr int NumberOfSearchTargets = 16;
+inline constexpr int NumberOfSearchTargets = 18;
 inline constexpr SearchTarget SarosTarget = Target::SameSaros;
 inline constexpr SearchTarget CoincidenceTarget = Target::Coincidence;
 
@@ -36,7 +39,7 @@ inline constexpr int32_t NoLunation = -10000000;
 // What a target looks for: the window's list and the search read this one
 // table.
 struct SearchTargetInfo {
-    enum class Kind { Phase, Separator, Eclipse, Saros, Coincidence };
+    enum class Kind { Phase, Separator, Eclipse, Saros, Coincidence, SeenHere };
     std::string_view text;  // the list's item, "" for a separator
     Kind kind;
     // Phases and eclipses: the phases visited, a bit per PhaseKind.
@@ -68,7 +71,7 @@ struct SearchState {
 };
 
 struct SearchOutcome {
-    enum class Result { Found, NoTarget, PhaseError, NoEclipseDisplayed, NotFound };
+    enum class Result { Found, NoTarget, PhaseError, NoEclipseDisplayed, NoPlace, NotFound };
     Result result = Result::NotFound;
     double moment = 0.0;                    // the new Moment when found
     PhaseEclipseRecord record{};            // the last library call's record
@@ -78,11 +81,19 @@ struct SearchOutcome {
 
 // Runs target from moment in a direction. zoneOffset is the effective
 // offset (for the coincidence search's noon); eclipseDisplayed tells whether
-// an eclipse is shown (the saros search needs one). Never leaves the supported
-// range: when nothing is found inside it the outcome is NotFound with a
-// message naming the target, the direction and the limit.
+// an eclipse is shown (the saros search needs one); place is the observer's
+// (the searches for eclipses seen from here need one). Never leaves the
+// supported range: when nothing is found inside it the outcome is NotFound
+// with a message naming the target, the direction and the limit.
 SearchOutcome RunSearch(SearchTarget target, bool next, double moment, int zoneOffset, bool eclipseDisplayed,
-                        SearchState& state);
+                        SearchState& state, const Place* place = nullptr);
+
+// The eclipse of the record as seen from the place (the library's record).
+LocalEclipseRecord LocalCircumstances(const PhaseEclipseRecord& record, const Place& place);
+// The lines the eclipse data gains for a place: how the eclipse is seen
+// there, its contacts in the zone (offset in minutes), and the Sun's or the
+// Moon's altitude at the maximum.
+std::vector<std::string> LocalEclipseLines(const PhaseEclipseRecord& record, const Place& place, int zoneOffset);
 
 // The eclipse whose greatest eclipse is within ShownEclipseTolerance of
 // moment: its lunation, and whether it is lunar. False when there is none.

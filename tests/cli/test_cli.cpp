@@ -331,7 +331,7 @@ TEST(CliSearch, EclipsesSarosAndLimits) {
 TEST(CliSearch, OnlyTheListsTargets) {
     const std::string help = Cli({"search", "--help"}).out;
     const std::string list = help.substr(help.find("):\n") + 3);
-    ASSERT_EQ(Lines(list).size(), 14u) << help;
+    ASSERT_EQ(Lines(list).size(), 16u) << help;
     for (const std::string& line : Lines(list)) {
         std::smatch m;
         ASSERT_TRUE(std::regex_match(line, m, std::regex(" +([0-9]+)  (.+)"))) << line;
@@ -714,10 +714,11 @@ TEST(CliArguments, HelpAndVersion) {
     const CliRun none = Cli({});
     EXPECT_EQ(none.code, 2);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(
-        none.err,
-        "vexaril-cli: no command given (convert, phases, eclipses, deltat, equinox, search, moon, ics, sheet, map)\n"
-        "Try 'vexaril-cli --help' for the usage.\n");
+    EXPECT_EQ(none.err,
+              "vexaril-cli: no command given (convert, phases, eclipses, deltat, equinox, search, moon, ics, sheet, "
+              "map, rise, "
+              "local, sky)\n"
+              "Try 'vexaril-cli --help' for the usage.\n");
 
     const CliRun version = Cli({"--version"});
     EXPECT_EQ(version.code, 0);

@@ -56,7 +56,7 @@ TEST_F(MainWindow, ListsAsFilled) {
     EXPECT_EQ(ui->cboMoveStep->itemText(18), "1 CLW year");
     ASSERT_EQ(ui->cboRefreshPeriod->count(), 5);
     EXPECT_EQ(ui->cboRefreshPeriod->currentText(), "1");
-    ASSERT_EQ(ui->cboTarget->count(), 16);
+    ASSERT_EQ(ui->cboTarget->count(), 18);
     EXPECT_EQ(ui->cboTarget->itemData(0).toInt(), 2);
     EXPECT_EQ(ui->cboTarget->itemData(1).toInt(), 0);
     EXPECT_EQ(ui->cboTarget->itemData(3).toInt(), 3);

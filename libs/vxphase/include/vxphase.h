@@ -152,6 +152,88 @@ VXPHASE_API int32_t eclpath(const PhaseEclipseRecord* eclipse, int32_t line, dou
  * not finite or lies outside the valid lunations. */
 VXPHASE_API void moonzenith(double tt, double* latitude_deg, double* longitude_deg);
 
+/* The local sky of an observer at geodetic latitude and east longitude
+ * (degrees, WGS-84) and height (metres above the ellipsoid). Instants are
+ * AJD in UT; TT = UT + delta T of the canon's model at the instant, and the
+ * Earth turns by the Greenwich mean sidereal time at UT (as eclgeo). Valid
+ * places: latitude -90..90, longitude -180..180, height -1000..100000 m;
+ * valid instants: those of the valid lunations. */
+enum { VXPHASE_SUN = 0, VXPHASE_MOON = 1 };
+enum { VXPHASE_RISE = 0, VXPHASE_TRANSIT = 1, VXPHASE_SET = 2 };
+#pragma pack(push, 4)
+typedef struct SkyPositionRecord {
+    double altitude_deg;     /*  0: topocentric, of the centre, without refraction */
+    double azimuth_deg;      /*  8: from north through east, 0..360 */
+    double distance_km;      /* 16: from the observer */
+    double semidiameter_deg; /* 24: as seen by the observer */
+} SkyPositionRecord;
+typedef struct SkyEventRecord {
+    int32_t body;        /*  0: VXPHASE_SUN or VXPHASE_MOON */
+    int32_t event;       /*  4: VXPHASE_RISE, VXPHASE_TRANSIT or VXPHASE_SET */
+    double ut;           /*  8: AJD, UT */
+    double azimuth_deg;  /* 16: the body's centre at the event */
+    double altitude_deg; /* 24: likewise, without refraction */
+} SkyEventRecord;
+#pragma pack(pop)
+VXPHASE_STATIC_ASSERT(sizeof(SkyPositionRecord) == 32, "SkyPositionRecord is 32 bytes");
+VXPHASE_STATIC_ASSERT(sizeof(SkyEventRecord) == 32, "SkyEventRecord is 32 bytes");
+VXPHASE_STATIC_ASSERT(offsetof(SkyEventRecord, ut) == 8, "ut");
+
+/* Where the Sun (body 0) or the Moon (body 1) is in the observer's sky at an
+ * instant: returns 1, or 0 and a record of zeros for an invalid body, place
+ * or instant. */
+VXPHASE_API int32_t skypos(int32_t body, double ut, double latitude_deg, double longitude_deg, double height_m,
+                           SkyPositionRecord* record);
+
+/* The rises, upper transits and sets of the Sun and the Moon from from_ut
+ * (included) to to_ut (excluded), at most 3 days apart, in time order. A
+ * rise or set is the upper limb on the sea-level horizon with 34' of
+ * refraction (the Moon's limb topocentric); a transit is the centre on the
+ * meridian, above the horizon or not. Writes at most capacity events and
+ * returns how many there are; 0 for an invalid place or interval. */
+VXPHASE_API int32_t skyevents(double from_ut, double to_ut, double latitude_deg, double longitude_deg, double height_m,
+                              SkyEventRecord* events, int32_t capacity);
+
+/* An eclipse as seen from a place. local_kind: for a solar eclipse
+ * VXPHASE_LOCAL_PARTIAL, _ANNULAR or _TOTAL as seen there, for a lunar one
+ * the eclipse's kind; 0 when the place is not in the penumbra (solar). The
+ * contacts (AJD, UT; NaN where there is none): solar C1, C2, maximum, C3,
+ * C4 and two NaNs; lunar P1, U1, U2, greatest, U3, U4, P4. Magnitude
+ * (fraction of the Sun's diameter covered) and obscuration (of its disc) at
+ * the local maximum of a solar eclipse, the umbral magnitude of a lunar one;
+ * the Sun's or the Moon's centre at the maximum, without refraction. */
+enum { VXPHASE_LOCAL_PARTIAL = 1, VXPHASE_LOCAL_ANNULAR = 2, VXPHASE_LOCAL_TOTAL = 3 };
+enum { VXPHASE_LOCAL_VISIBLE = 1 /* flags: the centre is above the horizon during some part of it */ };
+#pragma pack(push, 4)
+typedef struct LocalEclipseRecord {
+    int32_t lunation;      /*   0 */
+    int32_t phase;         /*   4: 0 solar, 2 lunar */
+    int32_t kind;          /*   8: as PhaseEclipseRecord */
+    int32_t local_kind;    /*  12 */
+    int32_t flags;         /*  16 */
+    int32_t reserved;      /*  20 */
+    double contacts_ut[7]; /*  24 */
+    double magnitude;      /*  80 */
+    double obscuration;    /*  88 */
+    double altitude_deg;   /*  96 */
+    double azimuth_deg;    /* 104 */
+} LocalEclipseRecord;
+#pragma pack(pop)
+VXPHASE_STATIC_ASSERT(sizeof(LocalEclipseRecord) == 112, "LocalEclipseRecord is 112 bytes");
+VXPHASE_STATIC_ASSERT(offsetof(LocalEclipseRecord, contacts_ut) == 24, "contacts_ut");
+VXPHASE_STATIC_ASSERT(offsetof(LocalEclipseRecord, altitude_deg) == 96, "altitude_deg");
+
+/* The eclipse that syzyg wrote into *eclipse as seen from a place: returns 1
+ * when it is visible there (flags), else 0; a record eclgeo would refuse, or
+ * an invalid place, gives a record of zeros but lunation and phase. */
+VXPHASE_API int32_t ecllocal(const PhaseEclipseRecord* eclipse, double latitude_deg, double longitude_deg,
+                             double height_m, LocalEclipseRecord* record);
+
+/* The Moon's next perigee (apogee 0) or apogee (apogee 1) after an instant
+ * (AJD, TT): its instant (TT), and its geocentric distance in km; 0 for an
+ * instant that is not valid. */
+VXPHASE_API double moonapsis(double tt, int32_t apogee, double* distance_km);
+
 /* Delta T (TT - UT) in minutes for the middle of a year (astronomical
  * numbering). mode 1915 selects the model of NASA's Five Millennium Canon
  * (Espenak & Meeus 2006 with the canon's lunar-acceleration correction); any

@@ -12,66 +12,12 @@
 #include <vector>
 
 #include "DeltaT.h"
+#include "Earth.h"
 #include "Shadow.h"
 
 namespace vxphase {
 
 namespace {
-
-constexpr double kDegreesPerRadian = 180.0 / kPi;
-constexpr double kSecondsPerDay = 86400.0;
-
-double DecimalYear(double jdTT) { return 2000.0 + (jdTT - 2451545.0) / 365.25; }
-
-// The fundamental plane's axes (x east, y north, w towards the Sun along the
-// shadow axis) for an axis of right ascension a and declination d.
-struct Frame {
-    Vec xHat, yHat, w;
-};
-Frame FrameAt(double a, double d) {
-    const double sa = std::sin(a), ca = std::cos(a), sd = std::sin(d), cd = std::cos(d);
-    return {{-sa, ca, 0}, {-sd * ca, -sd * sa, cd}, {cd * ca, cd * sa, sd}};
-}
-
-Vec Add(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-
-Vec RotateZ(Vec v, double angle) {
-    const double s = std::sin(angle), c = std::cos(angle);
-    return {v.x * c - v.y * s, v.x * s + v.y * c, v.z};
-}
-
-// A point of the ellipsoid's surface (geodetic latitude, longitude in the
-// frame it is given in) as a geocentric vector in equatorial radii.
-Vec SurfacePoint(double latitude, double longitude) {
-    const double sl = std::sin(latitude), cl = std::cos(latitude);
-    const double n = 1.0 / std::sqrt(1.0 - kEarthE2 * sl * sl);
-    return {n * cl * std::cos(longitude), n * cl * std::sin(longitude), n * (1.0 - kEarthE2) * sl};
-}
-
-Vec Up(double latitude, double longitude) {
-    return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
-}
-
-// The eclipse's instants and the Earth's turning: node steps u from the
-// syzygy t0, as the samples count them.
-struct Timeline {
-    double t0;
-    double deltaTDays;
-    RotationRate rate;
-    double Tt(double u) const { return t0 + u * kStep; }
-    double Rotation(double u) const {
-        const double tt = Tt(u);
-        if (rate == RotationRate::Sidereal) return GreenwichMeanSiderealTime(tt - deltaTDays, tt);
-        return GreenwichMeanSiderealTime(tt, tt) - 2 * kPi * deltaTDays;
-    }
-};
-
-// An Earth-fixed point's coordinates in the fundamental frame at u.
-Vec Fundamental(const ShadowSamples& s, const Timeline& time, Vec earthFixed, double u) {
-    const Frame f = FrameAt(s.ra.At(u), s.dec.At(u));
-    const Vec v = RotateZ(earthFixed, time.Rotation(u));
-    return {Dot(v, f.xHat), Dot(v, f.yHat), Dot(v, f.w)};
-}
 
 // The point of the Earth's outline on the fundamental plane, an ellipse of
 // semi-axes 1 and rho1, nearest (x, y) outside it (Newton's method on the

@@ -66,4 +66,34 @@ ShadowSamples SampleShadow(double t0, const EclipticPosition& moonAtT0) {
     return s;
 }
 
+LunarSamples SampleLunar(double t0, const EclipticPosition& moonAtT0) {
+    LunarSamples ls{};
+    Quintet sunLon{}, sunLat{}, sunDist{};
+    SunAtNodes(t0, sunLon, sunLat, sunDist);
+    for (int i = 0; i < 5; ++i) {
+        const double t = t0 + (i - 2) * kStep;
+        const EclipticPosition moon = i == 2 ? moonAtT0 : MoonPosition(t);
+        const EclipticPosition sun{sunLon.v[i], sunLat.v[i], sunDist.v[i]};
+        const double la = sun.longitude + kPi, ba = -sun.latitude;
+        const double dl = moon.longitude - la;
+        ls.x.v[i] = std::cos(moon.latitude) * std::sin(dl);
+        ls.y.v[i] = std::sin(moon.latitude) * std::cos(ba) - std::cos(moon.latitude) * std::sin(ba) * std::cos(dl);
+        const double piMoon = std::asin(kEarthRadiusKm / moon.distanceKm);
+        const double piSun = std::asin(kEarthRadiusKm / sun.distanceKm);
+        const double sSun = std::asin(kSunRadiusKm / sun.distanceKm);
+        const double piEff = 1.01 * piMoon;
+        ls.rp.v[i] = piEff + piSun + sSun;
+        ls.ru.v[i] = piEff + piSun - sSun;
+        ls.sm.v[i] = std::asin(kMoonRadiusPenumbral * kEarthRadiusKm / moon.distanceKm);
+        ls.par.v[i] = piMoon;
+    }
+    FitAll(ls.x, ls.y, ls.rp, ls.ru, ls.sm, ls.par);
+    return ls;
+}
+
+double LunarSamples::Distance(double s) const {
+    const double a = x.At(s), b = y.At(s);
+    return std::asin(std::min(1.0, std::sqrt(a * a + b * b)));
+}
+
 }  // namespace vxphase

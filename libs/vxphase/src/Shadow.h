@@ -116,4 +116,15 @@ struct ShadowSamples {
 
 ShadowSamples SampleShadow(double t0, const EclipticPosition& moonAtT0);
 
+// The Moon against the Earth's shadow around a full moon, at the same five
+// nodes: its offsets x, y from the anti-Sun point, the penumbra's and the
+// umbra's radii (Danjon's enlargement), its semi-diameter and parallax.
+struct LunarSamples {
+    Quintet x, y, rp, ru, sm, par;
+    // The Moon's angle from the shadow's centre at s.
+    double Distance(double s) const;
+};
+
+LunarSamples SampleLunar(double t0, const EclipticPosition& moonAtT0);
+
 }  // namespace vxphase

@@ -42,31 +42,9 @@ void ClearEclipse(PhaseEclipseRecord& r) {
 }
 
 void LunarEclipse(int64_t lunation, double t0, const EclipticPosition& moonAtT0, PhaseEclipseRecord& r) {
-    Quintet x{}, y{}, rp{}, ru{}, sm{}, par{};
-    Quintet sunLon{}, sunLat{}, sunDist{};
-    SunAtNodes(t0, sunLon, sunLat, sunDist);
-    for (int i = 0; i < 5; ++i) {
-        const double t = t0 + (i - 2) * kStep;
-        const EclipticPosition moon = i == 2 ? moonAtT0 : MoonPosition(t);
-        const EclipticPosition sun{sunLon.v[i], sunLat.v[i], sunDist.v[i]};
-        const double la = sun.longitude + kPi, ba = -sun.latitude;
-        const double dl = moon.longitude - la;
-        x.v[i] = std::cos(moon.latitude) * std::sin(dl);
-        y.v[i] = std::sin(moon.latitude) * std::cos(ba) - std::cos(moon.latitude) * std::sin(ba) * std::cos(dl);
-        const double piMoon = std::asin(kEarthRadiusKm / moon.distanceKm);
-        const double piSun = std::asin(kEarthRadiusKm / sun.distanceKm);
-        const double sSun = std::asin(kSunRadiusKm / sun.distanceKm);
-        const double piEff = 1.01 * piMoon;
-        rp.v[i] = piEff + piSun + sSun;
-        ru.v[i] = piEff + piSun - sSun;
-        sm.v[i] = std::asin(kMoonRadiusPenumbral * kEarthRadiusKm / moon.distanceKm);
-        par.v[i] = piMoon;
-    }
-    FitAll(x, y, rp, ru, sm, par);
-    auto dist = [&](double s) {
-        const double a = x.At(s), b = y.At(s);
-        return std::asin(std::min(1.0, std::sqrt(a * a + b * b)));
-    };
+    const LunarSamples ls = SampleLunar(t0, moonAtT0);
+    const Quintet &x = ls.x, &y = ls.y, &rp = ls.rp, &ru = ls.ru, &sm = ls.sm, &par = ls.par;
+    auto dist = [&](double s) { return ls.Distance(s); };
     const double sg = Minimise(
         [&](double s) {
             const double a = x.At(s), b = y.At(s);

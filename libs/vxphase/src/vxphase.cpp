@@ -6,6 +6,8 @@
 
 #include "DeltaT.h"
 #include "Geography.h"
+#include "Ephemeris.h"
+#include "Local.h"
 #include "Syzygy.h"
 
 namespace {
@@ -85,10 +87,62 @@ int32_t eclpath(const PhaseEclipseRecord* eclipse, int32_t line, double* points,
     return static_cast<int32_t>(path.size());
 }
 
+namespace {
+
+bool ValidInstant(double jd) { return std::fabs(jd - kLunationZeroTT) <= kLunationLimit * 29.6; }
+
+// A place the local sky accepts, in radians; false for anything else (NaN
+// included).
+bool ValidPlace(double latitude, double longitude, double height, vxphase::Observer& observer) {
+    if (!(std::fabs(latitude) <= 90 && std::fabs(longitude) <= 180 && height >= -1000 && height <= 100000))
+        return false;
+    observer = {latitude * vxphase::kDegree, longitude * vxphase::kDegree, height};
+    return true;
+}
+
+}  // namespace
+
+int32_t skypos(int32_t body, double ut, double latitude_deg, double longitude_deg, double height_m,
+               SkyPositionRecord* record) {
+    vxphase::Observer o{};
+    *record = SkyPositionRecord{};
+    if ((body != VXPHASE_SUN && body != VXPHASE_MOON) || !ValidInstant(ut) ||
+        !ValidPlace(latitude_deg, longitude_deg, height_m, o))
+        return 0;
+    *record = vxphase::SkyPosition(body, ut, o);
+    return 1;
+}
+
+int32_t skyevents(double from_ut, double to_ut, double latitude_deg, double longitude_deg, double height_m,
+                  SkyEventRecord* events, int32_t capacity) {
+    vxphase::Observer o{};
+    if (!ValidInstant(from_ut) || !ValidInstant(to_ut) || !(to_ut > from_ut && to_ut - from_ut <= 3.0) ||
+        !ValidPlace(latitude_deg, longitude_deg, height_m, o))
+        return 0;
+    const auto found = vxphase::SkyEvents(from_ut, to_ut, o);
+    const size_t n = std::min(found.size(), static_cast<size_t>(std::max(capacity, 0)));
+    std::copy_n(found.begin(), n, events);
+    return static_cast<int32_t>(found.size());
+}
+
+int32_t ecllocal(const PhaseEclipseRecord* eclipse, double latitude_deg, double longitude_deg, double height_m,
+                 LocalEclipseRecord* record) {
+    vxphase::Observer o{};
+    PhaseEclipseRecord e = Checked(*eclipse);
+    if (!ValidPlace(latitude_deg, longitude_deg, height_m, o)) e.kind = VXPHASE_NO_ECLIPSE;
+    vxphase::LocalEclipse(e, o, *record);
+    return (record->flags & VXPHASE_LOCAL_VISIBLE) != 0 ? 1 : 0;
+}
+
+double moonapsis(double tt, int32_t apogee, double* distance_km) {
+    *distance_km = 0;
+    if (!ValidInstant(tt) || !ValidInstant(tt + 40)) return 0;
+    return vxphase::MoonApsis(tt, apogee != 0, *distance_km);
+}
+
 void moonzenith(double tt, double* latitude_deg, double* longitude_deg) {
     *latitude_deg = *longitude_deg = 0;
-    if (std::fabs(tt - kLunationZeroTT) <= kLunationLimit * 29.6)
-        vxphase::MoonZenith(tt, *latitude_deg, *longitude_deg);
+    if (ValidInstant(tt)) vxphase::MoonZenith(tt, *latitude_deg, *longitude_deg);
 }
 
 double deltat(double year, int32_t mode) {

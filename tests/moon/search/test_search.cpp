@@ -359,7 +359,7 @@ namespace vx {
 namespace {
 
 TEST(SearchTargetTable, KindsAndSeparators) {
-    for (SearchTarget t : {Target::FirstSeparator, Target::SecondSeparator, SearchTarget{-1}, SearchTarget{16}}) {
+    for (SearchTarget t : {Target::FirstSeparator, Target::SecondSeparator, SearchTarget{-1}, SearchTarget{18}}) {
         EXPECT_TRUE(IsSearchSeparator(t)) << t;
         EXPECT_TRUE(SearchTargetText(t).empty()) << t;
     }

@@ -93,7 +93,7 @@ TEST(SavedStateFile, ReadsBackWhatWasWritten) {
 // a number line may have 40 characters, not 41.
 TEST(SavedStateFile, TheListsLastItemsAndTheLongestNumber) {
     const char* head = "2451545\r\n0\r\n-1\r\n-1\r\n-1\r\n0\r\n";
-    const int last[4] = {18, 15, 48, 4};  // step units, targets, zones, refresh periods
+    const int last[4] = {18, 17, 48, 4};  // step units, targets, zones, refresh periods
     for (int i = 0; i < 4; ++i) {
         std::string values;
         for (int j = 0; j < i; ++j) values += "0\r\n";

@@ -1,0 +1,137 @@
+// The commands of the observer's place: the day's rises and sets, the
+// eclipses seen from the place, and the local sky at a moment.
+#include <cmath>
+
+#include "CliInternal.h"
+#include "Illumination.h"
+#include "Place.h"
+#include "Search.h"
+#include "TextHelpers.h"
+
+namespace vx::cli {
+
+namespace {
+
+// --at PLACE, which these commands need.
+bool ReadAt(const Arguments& a, Place& place, std::ostream& err) {
+    bool given = false;
+    for (const auto& [name, value] : a.options) {
+        if (name != "--at") continue;
+        std::string error;
+        if (!ReadPlace(value, place, error)) {
+            UsageError(err, "--at: " + error);
+            return false;
+        }
+        given = true;
+    }
+    if (!given) UsageError(err, "--at PLACE is needed: LAT,LON[,HEIGHT_M] or a zone such as Europe/Berlin");
+    return given;
+}
+
+std::string Ajd(double ajd) { return std::isnan(ajd) ? std::string() : FixedText(ajd, 6); }
+
+constexpr const char* kBodies[2] = {"sun", "moon"};
+constexpr const char* kEvents[3] = {"rise", "transit", "set"};
+
+// The events of the local civil day that holds the moment.
+std::vector<SkyEventRecord> DayEvents(double moment, int offset, const Place& place) {
+    const int32_t day = CivilDay(moment, offset);
+    const double from = MomentFromCJD(day, offset), to = MomentFromCJD(static_cast<double>(day) + 1, offset);
+    std::vector<SkyEventRecord> events(16);
+    const int n = skyevents(from, to, place.latitude, place.longitude, place.height, events.data(),
+                            static_cast<int32_t>(events.size()));
+    events.resize(static_cast<size_t>(std::clamp(n, 0, static_cast<int>(events.size()))));
+    return events;
+}
+
+std::string EventRow(const SkyEventRecord& e, int offset) {
+    return Row(kBodies[e.body], kEvents[e.event], FixedText(e.ut, 6), UtDateTime(e.ut),
+               UtDateTime(e.ut + offset / 1440.0), FixedText(e.azimuth_deg, 2), FixedText(e.altitude_deg, 2));
+}
+
+// The moment of DATE, with the zone the options give.
+bool ReadLocalMoment(const Arguments& a, double& moment, int& offset, std::ostream& err, int& status) {
+    int zone = 0;
+    bool greenwich = false;
+    status = ExitUsage;
+    if (!ReadZoneOptions(a, zone, greenwich, err)) return false;
+    DateEntryInputs host;
+    host.zoneOffset = offset = greenwich ? 0 : zone;
+    status = ExitFailed;
+    return ReadEntry(a.operands[0], host, moment, err);
+}
+
+}  // namespace
+
+int Rise(const Arguments& a, Output& out, std::ostream& err) {
+    Place place;
+    if (!ReadAt(a, place, err)) return ExitUsage;
+    double moment = 0;
+    int offset = 0, status = 0;
+    if (!ReadLocalMoment(a, moment, offset, err, status)) return status;
+    out.Put("body\tevent\tut_ajd\tut_ce\tlocal\tazimuth_deg\taltitude_deg\n");
+    for (const SkyEventRecord& e : DayEvents(moment, offset, place))
+        if (!out.Put(EventRow(e, offset))) break;
+    return ExitDone;
+}
+
+int Local(const Arguments& a, Output& out, std::ostream& err) {
+    const std::string& which = a.operands[0];
+    if (which != "solar" && which != "lunar")
+        return UsageError(err, "the first operand is solar or lunar, not \"" + which + "\"");
+    const bool lunar = which == "lunar";
+    Place place;
+    if (!ReadAt(a, place, err)) return ExitUsage;
+    Arguments years;
+    years.operands = {a.operands[1], a.operands[2]};
+    int32_t from = 0, to = 0;
+    if (!ReadYearRange(years, from, to, err)) return ExitUsage;
+    InitPhaseConstants();
+    out.Put(lunar ? "lunation\tkind\tp1_ut_ajd\tu1_ut_ajd\tu2_ut_ajd\tmax_ut_ajd\tu3_ut_ajd\tu4_ut_ajd\tp4_ut_ajd\t"
+                    "moon_altitude_deg\tmax_ut_ce\n"
+                  : "lunation\tkind\tlocal_kind\tc1_ut_ajd\tc2_ut_ajd\tmax_ut_ajd\tc3_ut_ajd\tc4_ut_ajd\tmagnitude\t"
+                    "obscuration\tsun_altitude_deg\tmax_ut_ce\n");
+    static constexpr const char* kLocalKinds[4] = {"", "partial", "annular", "total"};
+    ForEachEclipse(from, to, {lunar ? FullMoon : NewMoon}, [&](int32_t n, int, double, const PhaseEclipseRecord& rec) {
+        const LocalEclipseRecord l = LocalCircumstances(rec, place);
+        if ((l.flags & VXPHASE_LOCAL_VISIBLE) == 0) return true;
+        const double* c = l.contacts_ut;
+        const std::string head = IntText(n) + "\t" + IntText(rec.kind) + "\t";
+        if (lunar)
+            return out.Put(head + Row(Ajd(c[0]), Ajd(c[1]), Ajd(c[2]), Ajd(c[3]), Ajd(c[4]), Ajd(c[5]), Ajd(c[6]),
+                                      FixedText(l.altitude_deg, 2), UtDateTime(c[3])));
+        return out.Put(head + Row(kLocalKinds[l.local_kind], Ajd(c[0]), Ajd(c[1]), Ajd(c[2]), Ajd(c[3]), Ajd(c[4]),
+                                  FixedText(l.magnitude, 4), FixedText(l.obscuration, 4), FixedText(l.altitude_deg, 2),
+                                  UtDateTime(c[2])));
+    });
+    return ExitDone;
+}
+
+int Sky(const Arguments& a, Output& out, std::ostream& err) {
+    Place place;
+    if (!ReadAt(a, place, err)) return ExitUsage;
+    double moment = 0;
+    int offset = 0, status = 0;
+    if (!ReadLocalMoment(a, moment, offset, err, status)) return status;
+    InitPhaseConstants();
+    SkyPositionRecord sun{}, moon{};
+    skypos(VXPHASE_SUN, moment, place.latitude, place.longitude, place.height, &sun);
+    skypos(VXPHASE_MOON, moment, place.latitude, place.longitude, place.height, &moon);
+    out.Put(Row("PLACE", FixedText(place.latitude, 4), FixedText(place.longitude, 4), FixedText(place.height, 0),
+                place.name));
+    out.Put(Row("SUN", FixedText(sun.altitude_deg, 2), FixedText(sun.azimuth_deg, 2)));
+    out.Put(Row("MOON", FixedText(moon.altitude_deg, 2), FixedText(moon.azimuth_deg, 2)));
+    out.Put(Row("MOON_DISTANCE_KM", FixedText(moon.distance_km, 0)));
+    out.Put(Row("MOON_DIAMETER_ARCMIN", FixedText(moon.semidiameter_deg * 120, 2)));
+    out.Put(Row("LIT", FixedText(IlluminatedFractionAtMoment(moment) * 100, 1)));
+    const double tt = DynamicalFromUniversal(moment);
+    for (int apogee = 0; apogee < 2; ++apogee) {
+        double km = 0;
+        const double ut = UniversalFromDynamical(moonapsis(tt, apogee, &km));
+        out.Put(Row(apogee ? "APOGEE" : "PERIGEE", FixedText(ut, 6), UtDateTime(ut), FixedText(km, 0)));
+    }
+    for (const SkyEventRecord& e : DayEvents(moment, offset, place)) out.Put("EVENT\t" + EventRow(e, offset));
+    return ExitDone;
+}
+
+}  // namespace vx::cli
