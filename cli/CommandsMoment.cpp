@@ -52,6 +52,19 @@ SearchTarget ReadTarget(const std::string& text) {
     return index < NumberOfSearchTargets ? index : -1;
 }
 
+// --at PLACE when given.
+bool ReadOptionalPlace(const Arguments& a, Place& place, bool& placed, std::ostream& err) {
+    for (const auto& [name, value] : a.options) {
+        std::string error;
+        if (name == "--at" && !ReadPlace(value, place, error)) {
+            UsageError(err, "--at: " + error);
+            return false;
+        }
+        placed = placed || name == "--at";
+    }
+    return true;
+}
+
 int Search(const Arguments& a, Output& out, std::ostream& err) {
     const std::string& targetText = a.operands[0];
     const std::string& direction = a.operands[1];
@@ -75,11 +88,7 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     double moment = 0;
     Place place;
     bool placed = false;
-    for (const auto& [name, value] : a.options) {
-        std::string error;
-        if (name == "--at" && !ReadPlace(value, place, error)) return UsageError(err, "--at: " + error);
-        placed = placed || name == "--at";
-    }
+    if (!ReadOptionalPlace(a, place, placed, err)) return ExitUsage;
     if (!ReadEntry(a.operands[2], host, moment, err)) return ExitFailed;
     InitPhaseConstants();
     // An eclipse counts as displayed when the date is its greatest eclipse,

@@ -91,6 +91,11 @@ bool ReadPlace(std::string_view text, Place& place, std::string& error, const st
     }
     if (!text.empty() && text.find_first_of(" \t\n") == std::string_view::npos && FromZoneTable(text, zoneTable, place))
         return true;
+    if (!std::ifstream(zoneTable)) {
+        error = "\"" + std::string(text) + "\" is no LAT,LON[,HEIGHT_M], and the time-zone database's " + zoneTable +
+                " cannot be read (the tzdata package provides it)";
+        return false;
+    }
     error = "\"" + std::string(text) + "\" is neither LAT,LON[,HEIGHT_M] nor a zone of the tz database";
     return false;
 }

@@ -57,6 +57,7 @@ void frmSky::Apply() {
     lblPlaceError->setText(QString::fromStdString(error));
 }
 
+// NOLINTNEXTLINE(readability-make-member-function-const): it changes what the window shows
 void frmSky::ShowSky(const std::string& placeText, const std::vector<std::string>& lines) {
     if (!cboPlace->lineEdit()->hasFocus()) cboPlace->setEditText(QString::fromStdString(placeText));
     QString text;

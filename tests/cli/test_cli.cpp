@@ -1141,3 +1141,65 @@ TEST_F(DecimalCommaLocale, TheProgramUnderAGermanEnvironment) {
 
 }  // namespace
 }  // namespace vx::cli
+
+namespace vx::cli {
+namespace {
+
+// The place's commands: their headers, their refusals, and a day's events in
+// time order in the local day asked for.
+TEST(CliLocal, HeadersAndRefusals) {
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* firstLine;
+    } cases[] = {
+        {{"rise", "2025-06-21 CE", "--at", "52.52,13.40", "--zone", "+02:00"},
+         0,
+         "body\tevent\tut_ajd\tut_ce\tlocal\tazimuth_deg\taltitude_deg"},
+        {{"local", "solar", "2024", "2024", "--at", "32.78,-96.80"},
+         0,
+         "lunation\tkind\tlocal_kind\tc1_ut_ajd\tc2_ut_ajd\tmax_ut_ajd\tc3_ut_ajd\tc4_ut_ajd\tmagnitude\t"
+         "obscuration\tsun_altitude_deg\tmax_ut_ce"},
+        {{"local", "lunar", "2025", "2025", "--at", "Europe/Berlin"},
+         0,
+         "lunation\tkind\tp1_ut_ajd\tu1_ut_ajd\tu2_ut_ajd\tmax_ut_ajd\tu3_ut_ajd\tu4_ut_ajd\tp4_ut_ajd\t"
+         "moon_altitude_deg\tmax_ut_ce"},
+        {{"sky", "2025-06-21 CE", "--at", "0,0"}, 0, "PLACE\t0.0000\t0.0000\t0\t0,0"},
+        {{"rise", "2025-06-21 CE"}, 2, nullptr},
+        {{"rise", "2025-06-21 CE", "--at", "52,5;13"}, 2, nullptr},
+        {{"sky", "2025-06-21 CE", "--at", "Nowhere/Atlantis"}, 2, nullptr},
+        {{"local", "partial", "2024", "2024", "--at", "0,0"}, 2, nullptr},
+        {{"local", "solar", "2024", "1x", "--at", "0,0"}, 2, nullptr},
+        {{"rise", "2025-13-40 CE", "--at", "0,0"}, 1, nullptr},
+        {{"search", "16", "next", "2025-06-21 CE"}, 1, nullptr},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args[0] << " " << c.args[1] << r.err;
+        if (c.firstLine != nullptr) {
+            EXPECT_EQ(r.out.substr(0, r.out.find('\n')), c.firstLine) << c.args[0];
+        }
+    }
+    // Asked at the day's last minute in summer time: the events of that local
+    // day, in time order, the Sun's three among them.
+    const CliRun day = Cli({"rise", "2025-06-21 CE 23:59", "--at", "52.52,13.40", "--zone", "+02:00"});
+    double last = 0;
+    int sun = 0;
+    for (const std::string& line : Lines(day.out.substr(day.out.find('\n') + 1))) {
+        std::vector<std::string> f;
+        for (size_t at = 0, next; at <= line.size(); at = next + 1) {
+            next = std::min(line.find('\t', at), line.size());
+            f.push_back(line.substr(at, next - at));
+        }
+        ASSERT_EQ(f.size(), 7u) << line;
+        EXPECT_EQ(f[4].substr(0, 10), "2025-06-21") << line;
+        const double ut = std::stod(f[2]);
+        EXPECT_GE(ut, last) << line;
+        last = ut;
+        sun += f[0] == "sun";
+    }
+    EXPECT_EQ(sun, 3) << day.out;
+}
+
+}  // namespace
+}  // namespace vx::cli

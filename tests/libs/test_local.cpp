@@ -1,0 +1,179 @@
+// The sky from a place: NASA's published local circumstances as data, the
+// local circumstances against the eclipse's own geography, and the day's
+// rises and sets where their lengths are known.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "vxphase.h"
+
+namespace {
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> out;
+    std::string field;
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            out.push_back(field), field.clear();
+        else if (c != '\r')
+            field += c;
+    }
+    out.push_back(field);
+    return out;
+}
+
+double Seconds(const std::string& hms) {
+    return std::stod(hms.substr(0, 2)) * 3600 + std::stod(hms.substr(3, 2)) * 60 + std::stod(hms.substr(6));
+}
+
+double SecondsOfDay(double ajd) {
+    const double c = ajd + 0.5;
+    return (c - std::floor(c)) * 86400;
+}
+
+// The solar eclipse (at a new moon) whose greatest eclipse is on the day.
+PhaseEclipseRecord SolarEclipseOn(double jdn) {
+    const int lunation = static_cast<int>(std::lround((jdn - 2451550.1) / 29.530588));
+    for (int n = lunation - 1; n <= lunation + 1; ++n) {
+        PhaseEclipseRecord r{};
+        syzyg(n, 0, &r);
+        if (r.kind != 0 && std::fabs(r.greatest_tt - jdn) < 1.0) return r;
+    }
+    return {};
+}
+
+double DayNumber(const std::string& date) {
+    const int y = std::stoi(date.substr(0, 4)), m = std::stoi(date.substr(5, 2)), d = std::stoi(date.substr(8, 2));
+    const int a = (14 - m) / 12, yy = y + 4800 - a, mm = m + 12 * a - 3;
+    return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - yy / 100 + yy / 400 - 32045;
+}
+
+// Espenak & Anderson's tables, in UT with our own delta T (within a second
+// of theirs in those years): contacts within 5 s.
+TEST(LocalSolar, AgainstNasaBulletins) {
+    std::ifstream in(VX_DATA_DIR "/local/solar-local.csv");
+    ASSERT_TRUE(in) << "tests/data/local/solar-local.csv";
+    int rows = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#' || line.rfind("date,", 0) == 0) continue;
+        const auto f = Fields(line);
+        ASSERT_EQ(f.size(), 13u) << line;
+        const PhaseEclipseRecord e = SolarEclipseOn(DayNumber(f[0]));
+        LocalEclipseRecord l{};
+        EXPECT_EQ(ecllocal(&e, std::stod(f[2]), std::stod(f[3]), std::stod(f[4]), &l), 1) << f[1];
+        for (int i = 0; i < 5; ++i) {
+            if (f[5 + i].empty()) continue;
+            EXPECT_NEAR(SecondsOfDay(l.contacts_ut[i]), Seconds(f[5 + i]), 5.0) << f[1] << " contact " << i;
+        }
+        const bool central = !f[6].empty();
+        EXPECT_EQ(l.local_kind, central ? VXPHASE_LOCAL_ANNULAR : VXPHASE_LOCAL_PARTIAL) << f[1];
+        // Their magnitude of an annular place is (L1 - delta) / (L1 + L2), not the diameters' ratio.
+        if (!central) {
+            EXPECT_NEAR(l.magnitude, std::stod(f[10]), 0.002) << f[1];
+        }
+        EXPECT_NEAR(l.obscuration, std::stod(f[11]), 0.002) << f[1];
+        EXPECT_NEAR(l.altitude_deg, std::stod(f[12]), 0.6) << f[1];
+        ++rows;
+    }
+    EXPECT_GE(rows, 20);
+}
+
+// At the point of greatest eclipse the place sees the eclipse's own kind,
+// magnitude and greatest instant; at the Moon's zenith point of a lunar
+// eclipse the Moon is high, at its antipode never up.
+TEST(LocalEclipse, AgreesWithTheGeography) {
+    int central = 0, lunar = 0;
+    for (int n = 0; n <= 400; ++n) {
+        for (int phase : {0, 2}) {
+            PhaseEclipseRecord e{};
+            syzyg(n, phase, &e);
+            EclipseGeographyRecord g{};
+            if (eclgeo(&e, &g) == 0) continue;
+            LocalEclipseRecord l{};
+            if (phase == 0) {
+                if ((g.flags & VXPHASE_GEO_CENTRAL) == 0 || e.kind == VXPHASE_SOLAR_HYBRID) continue;
+                ASSERT_EQ(ecllocal(&e, g.latitude_deg, g.longitude_deg, 0, &l), 1) << n;
+                EXPECT_EQ(l.local_kind, e.kind == VXPHASE_SOLAR_TOTAL ? VXPHASE_LOCAL_TOTAL : VXPHASE_LOCAL_ANNULAR);
+                EXPECT_NEAR(l.magnitude, e.magnitude, 0.002) << n;
+                EXPECT_NEAR((l.contacts_ut[2] - (e.greatest_tt - g.delta_t_s / 86400)) * 86400, 0, 30) << n;
+                EXPECT_NEAR((l.contacts_ut[3] - l.contacts_ut[1]) * 86400, g.central_duration_s, 1.5) << n;
+                EXPECT_NEAR(l.altitude_deg, g.sun_altitude_deg, 0.2) << n;
+                ++central;
+                continue;
+            }
+            ASSERT_EQ(ecllocal(&e, g.latitude_deg, g.longitude_deg, 0, &l), 1) << n;
+            EXPECT_GT(l.altitude_deg, 88.0) << n;
+            // Each contact found apart, yet about the greatest eclipse as the
+            // search's half-durations say.
+            EXPECT_NEAR((l.contacts_ut[6] - l.contacts_ut[0]) * 720, e.penumbral_half_min, 0.02) << n;
+            EXPECT_NEAR((l.contacts_ut[0] + l.contacts_ut[6]) / 2, l.contacts_ut[3], 60.0 / 86400) << n;
+            if (e.kind >= VXPHASE_LUNAR_PARTIAL) {
+                EXPECT_NEAR((l.contacts_ut[5] - l.contacts_ut[1]) * 720, e.umbral_half_min, 0.02) << n;
+            }
+            EXPECT_EQ(std::isnan(l.contacts_ut[2]), e.kind != VXPHASE_LUNAR_TOTAL) << n;
+            EXPECT_EQ(ecllocal(&e, -g.latitude_deg, g.longitude_deg + (g.longitude_deg > 0 ? -180 : 180), 0, &l), 0)
+                << n;
+            ++lunar;
+        }
+    }
+    EXPECT_GT(central, 10);
+    EXPECT_GT(lunar, 40);
+}
+
+// The day's rises and sets: on the equator a day of 12 h 6-8 min (the
+// limb and refraction lengthen it) every day of a year; beyond the polar
+// circles none at the solstices; everything in time order, one transit.
+TEST(SkyEvents, DayLengthsAndPolarDays) {
+    SkyEventRecord ev[16];
+    for (int day = 0; day < 365; day += 7) {
+        const double from = 2460676.5 + day;  // 2025-01-01 0h UT onwards
+        const int n = skyevents(from, from + 1, 0, 0, 0, ev, 16);
+        double rise = 0, set = 0;
+        int transits = 0;
+        for (int i = 0; i < n; ++i) {
+            if (i > 0) {
+                EXPECT_LE(ev[i - 1].ut, ev[i].ut);
+            }
+            if (ev[i].body != VXPHASE_SUN) continue;
+            if (ev[i].event == VXPHASE_RISE) rise = ev[i].ut;
+            if (ev[i].event == VXPHASE_SET) set = ev[i].ut;
+            transits += ev[i].event == VXPHASE_TRANSIT;
+        }
+        EXPECT_EQ(transits, 1) << day;
+        EXPECT_NEAR((set - rise) * 1440, 12 * 60 + 7, 1.2) << day;
+    }
+    // Longyearbyen at midsummer and midwinter: the Sun transits, never rises or sets.
+    for (double from : {2460847.5, 2461030.5}) {
+        const int n = skyevents(from, from + 1, 78.22, 15.65, 0, ev, 16);
+        int sun = 0;
+        for (int i = 0; i < n; ++i) sun += ev[i].body == VXPHASE_SUN ? (ev[i].event == VXPHASE_TRANSIT ? 0 : 1) : 0;
+        EXPECT_EQ(sun, 0) << from;
+    }
+    EXPECT_EQ(skyevents(2460676.5, 2460676.5, 0, 0, 0, ev, 16), 0) << "empty interval";
+    EXPECT_EQ(skyevents(2460676.5, 2460677.5, 91, 0, 0, ev, 16), 0) << "no such place";
+}
+
+// The Moon's perigee and apogee: the next ones, half a month apart, at
+// distances within their known ranges (perigees 356,400..370,400 km,
+// apogees 404,000..406,700 km).
+TEST(MoonApsis, NextPerigeeAndApogee) {
+    double km = 0;
+    const double perigee = moonapsis(2460310.5, 0, &km);  // after 2024-01-01
+    EXPECT_GT(perigee, 2460310.5);
+    EXPECT_LT(perigee - 2460310.5, 28.0);
+    EXPECT_GT(km, 356000);
+    EXPECT_LT(km, 370500);
+    const double apogee = moonapsis(perigee, 1, &km);
+    EXPECT_NEAR(apogee - perigee, 14.8, 2.5);
+    EXPECT_GT(km, 404000);
+    EXPECT_LT(km, 406800);
+}
+
+}  // namespace
