@@ -16,6 +16,7 @@
 #include "DateEntry.h"
 #include "Moment.h"
 #include "PhaseQueries.h"
+#include "Place.h"
 
 namespace vx::cli {
 
@@ -163,6 +164,9 @@ int Equinox(const Arguments& a, Output& out, std::ostream& err);
 int Ics(const Arguments& a, Output& out, std::ostream& err);
 int Sheet(const Arguments& a, Output& out, std::ostream& err);
 int Map(const Arguments& a, Output& out, std::ostream& err);
+// --at PLACE when given (placed tells); false, with the message written,
+// for a text that is no place.
+bool ReadOptionalPlace(const Arguments& a, Place& place, bool& placed, std::ostream& err);
 int Rise(const Arguments& a, Output& out, std::ostream& err);
 int Local(const Arguments& a, Output& out, std::ostream& err);
 int Sky(const Arguments& a, Output& out, std::ostream& err);

@@ -15,15 +15,7 @@ namespace {
 // --at PLACE, which these commands need.
 bool ReadAt(const Arguments& a, Place& place, std::ostream& err) {
     bool given = false;
-    for (const auto& [name, value] : a.options) {
-        if (name != "--at") continue;
-        std::string error;
-        if (!ReadPlace(value, place, error)) {
-            UsageError(err, "--at: " + error);
-            return false;
-        }
-        given = true;
-    }
+    if (!ReadOptionalPlace(a, place, given, err)) return false;
     if (!given) UsageError(err, "--at PLACE is needed: LAT,LON[,HEIGHT_M] or a zone such as Europe/Berlin");
     return given;
 }

@@ -52,7 +52,6 @@ SearchTarget ReadTarget(const std::string& text) {
     return index < NumberOfSearchTargets ? index : -1;
 }
 
-// --at PLACE when given.
 bool ReadOptionalPlace(const Arguments& a, Place& place, bool& placed, std::ostream& err) {
     for (const auto& [name, value] : a.options) {
         std::string error;
