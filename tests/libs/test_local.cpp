@@ -160,6 +160,35 @@ TEST(SkyEvents, DayLengthsAndPolarDays) {
     EXPECT_EQ(skyevents(2460676.5, 2460677.5, 91, 0, 0, ev, 16), 0) << "no such place";
 }
 
+// USNO's one-year table for a place in California, in whole minutes: a
+// time right to within 2 s is within 32 s of it (measured: 31.5 s at worst,
+// differences spread evenly over the rounding's minute).
+TEST(SkyEvents, AgainstUsnoSunriseTable) {
+    std::ifstream in(VX_DATA_DIR "/local/sun-rise-set-usno.csv");
+    ASSERT_TRUE(in) << "tests/data/local/sun-rise-set-usno.csv";
+    int rows = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#' || line.rfind("date,", 0) == 0) continue;
+        const auto f = Fields(line);
+        ASSERT_EQ(f.size(), 3u) << line;
+        const double midnight = DayNumber(f[0]) - 0.5 + 8.0 / 24;  // local midnight, zone UT-8
+        SkyEventRecord ev[16];
+        const int n = skyevents(midnight, midnight + 1, 37.4, -(121 + 55.0 / 60), 0, ev, 16);
+        int found = 0;
+        for (int i = 0; i < n; ++i) {
+            if (ev[i].body != VXPHASE_SUN || ev[i].event == VXPHASE_TRANSIT) continue;
+            const std::string& hhmm = f[ev[i].event == VXPHASE_RISE ? 1 : 2];
+            const double table = std::stod(hhmm.substr(0, 2)) * 3600 + std::stod(hhmm.substr(2)) * 60;
+            const double ours = (ev[i].ut - midnight) * 86400;
+            EXPECT_NEAR(ours, table, 32.0) << f[0] << (ev[i].event == VXPHASE_RISE ? " rise" : " set");
+            ++found;
+        }
+        EXPECT_EQ(found, 2) << f[0];
+        ++rows;
+    }
+    EXPECT_GE(rows, 40);
+}
+
 // The Moon's perigee and apogee: the next ones, half a month apart, at
 // distances within their known ranges (perigees 356,400..370,400 km,
 // apogees 404,000..406,700 km).
