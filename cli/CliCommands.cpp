@@ -42,10 +42,12 @@ const std::vector<Command>& Commands() {
          1,
          "TEXT",
          Convert,
-         "vexaril-cli convert \"TEXT\" [--zone +HH:MM] [--greenwich] [--calendar CODE]\n"
+         "vexaril-cli convert \"TEXT\" [--zone ZONE] [--greenwich] [--calendar CODE]\n"
          "  TEXT is read as the date entry box reads it; a date without a code is read\n"
-         "  in CODE (default CE). The zone is the local zone (half-hour steps up to\n"
-         "  twelve hours); --greenwich shows Greenwich time instead.\n"},
+         "  in CODE (default CE). ZONE is the local zone: an offset from -12:00 to\n"
+         "  +14:00 (+05:45) or a zone of the tz database (Europe/Berlin, UTC), whose\n"
+         "  offset at each instant, daylight saving time included, is taken and shown;\n"
+         "  --greenwich shows Greenwich time instead.\n"},
         {"phases",
          {},
          2,
@@ -85,7 +87,7 @@ const std::vector<Command>& Commands() {
          3,
          "TARGET (next|previous) DATE",
          Search,
-         "vexaril-cli search TARGET (next|previous) \"DATE\" [--zone +HH:MM] [--greenwich]\n"
+         "vexaril-cli search TARGET (next|previous) \"DATE\" [--zone ZONE] [--greenwich]\n"
          "                  [--at PLACE]\n"
          "  The next or previous TARGET from DATE (read as convert reads TEXT). TARGET\n"
          "  is an item of the window's target list (\"Full moon\", \"Total solar eclipse\",\n"
@@ -95,7 +97,7 @@ const std::vector<Command>& Commands() {
          1,
          "DATE",
          Moon,
-         "vexaril-cli moon \"DATE\" [--zone +HH:MM] [--greenwich]\n"
+         "vexaril-cli moon \"DATE\" [--zone ZONE] [--greenwich]\n"
          "  The moon panel at DATE (read as convert reads TEXT) and the lit fraction\n"
          "  of the Moon's disc.\n"},
         {"ics",
@@ -103,7 +105,7 @@ const std::vector<Command>& Commands() {
          3,
          "phases|eclipses|equinoxes FROM_YEAR TO_YEAR",
          Ics,
-         "vexaril-cli ics phases|eclipses|equinoxes FROM_YEAR TO_YEAR [--zone +HH:MM]\n"
+         "vexaril-cli ics phases|eclipses|equinoxes FROM_YEAR TO_YEAR [--zone ZONE]\n"
          "  An iCalendar file (RFC 5545) of those events for calendar programs, times\n"
          "  in UTC, years 1 to 5999; the zone sets the local times in the descriptions.\n"
          "  DTSTAMP is SOURCE_DATE_EPOCH (whole seconds) when it is set, else now.\n"},
@@ -131,11 +133,12 @@ const std::vector<Command>& Commands() {
          1,
          "DATE",
          Rise,
-         "vexaril-cli rise \"DATE\" --at PLACE [--zone +HH:MM] [--greenwich]\n"
+         "vexaril-cli rise \"DATE\" --at PLACE [--zone ZONE] [--greenwich]\n"
          "  The rises, transits and sets of the Sun and the Moon at PLACE on the local\n"
          "  civil day that holds DATE (read as convert reads TEXT), in time order: the\n"
          "  upper limb on the sea-level horizon with 34' of refraction; the azimuth\n"
-         "  and the centre's altitude (without refraction) at each.\n"},
+         "  and the centre's altitude (without refraction) at each. A zone of the tz\n"
+         "  database adds a last column: the zone and its offset at each event.\n"},
         {"local",
          {kAt},
          3,
@@ -150,7 +153,7 @@ const std::vector<Command>& Commands() {
          1,
          "DATE",
          Sky,
-         "vexaril-cli sky \"DATE\" --at PLACE [--zone +HH:MM] [--greenwich]\n"
+         "vexaril-cli sky \"DATE\" --at PLACE [--zone ZONE] [--greenwich]\n"
          "  The sky from PLACE at DATE: the Sun's and the Moon's altitude and azimuth,\n"
          "  the Moon's distance, diameter and lit part, its next perigee and apogee,\n"
          "  and the day's rises, transits and sets.\n"
@@ -252,9 +255,9 @@ bool ParseZoneArgument(const std::string& text, int& offsetMinutes) {
         if (text[i] != ':' || i + 3 != text.size() || !IsDigit(text[i + 1]) || !IsDigit(text[i + 2])) return false;
         minutes = (text[i + 1] - '0') * 10 + (text[i + 2] - '0');
     }
-    if (minutes != 0 && minutes != 30) return false;
-    const int offset = sign * (hours * 60 + minutes);
-    if (offset < MinZoneOffset || offset > MaxZoneOffset) return false;
+    if (minutes >= MinutesPerHour) return false;
+    const int offset = sign * (hours * MinutesPerHour + minutes);
+    if (offset < FirstFixedOffset || offset > LastFixedOffset) return false;
     offsetMinutes = offset;
     return true;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "TimeUnits.h"
+
 namespace vx::cli {
 
 inline constexpr int ExitDone = 0;
@@ -21,8 +23,13 @@ inline constexpr int ExitWriteError = 3;
 // whatever the process locale or the locale imbued in out.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// "+05:30" -> 330; false for a text that is no zone of the list (half-hour
-// steps, at most twelve hours either side).
+// The fixed offsets --zone takes: those of civil time, -12:00 to +14:00.
+inline constexpr int FirstFixedOffset = -12 * MinutesPerHour;
+inline constexpr int LastFixedOffset = 14 * MinutesPerHour;
+
+// "+05:45" -> 345, "-9" -> -540; false for a text that is no fixed offset
+// (whole minutes, FirstFixedOffset..LastFixedOffset). Zone names are read
+// by the commands.
 bool ParseZoneArgument(const std::string& text, int& offsetMinutes);
 
 // Whether phases and eclipses list an instant (AJD, UT): in the years

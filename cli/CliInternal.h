@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@
 #include "Moment.h"
 #include "PhaseQueries.h"
 #include "Place.h"
+
+class QTimeZone;
 
 namespace vx::cli {
 
@@ -91,8 +94,55 @@ struct Arguments {
 // option or a missing value.
 bool SplitArguments(const std::vector<std::string>& args, const std::vector<KnownOption>& known, Arguments& parsed,
                     std::ostream& err);
-// --zone and --greenwich, shared by convert and search so both say the same.
-bool ReadZoneOptions(const Arguments& a, int& zone, bool& greenwich, std::ostream& err);
+// What --zone gives: a fixed offset, or a zone of the tz database (read
+// through QTimeZone), whose offset follows its history and daylight saving
+// time instant by instant. Offsets are whole minutes, as everywhere in the
+// program: local mean time, the database's offset before a zone's first
+// standard time, has seconds and is rounded to the minute. Before its first
+// change a zone keeps that first offset, after its last the database's rule
+// for the years to come, daylight saving time included, up to 6000.
+class Zone {
+public:
+    Zone() = default;  // Greenwich
+    explicit Zone(int fixedOffset) : fixed_(fixedOffset) {}
+
+    // The database's zone of that name: Area/Location (Europe/Berlin,
+    // Etc/GMT-14) or a name Qt lists (UTC). False when there is none.
+    bool OpenNamed(const std::string& name);
+    bool Named() const { return tz_ != nullptr; }
+
+    // Minutes east of Greenwich at a UT instant.
+    int OffsetAt(double moment) const;
+    // The offset that reads a local time, given as if it were UT, as an
+    // instant: a time a change skips is read with the offset before it (it
+    // lands after the gap), a time that happens twice is the first of the two.
+    int OffsetOfLocal(double localAsUt) const;
+    // "Europe/Berlin (+02:00)": the name and the offset at the instant.
+    std::string Label(double moment) const;
+
+private:
+    int fixed_ = 0;
+    std::string name_;
+    std::shared_ptr<const QTimeZone> tz_;
+};
+
+// "+05:45", "-09:30", "+00:00".
+std::string OffsetText(int minutes);
+
+// --zone and --greenwich, shared by the commands so all say the same.
+struct ZoneOptions {
+    Zone zone;
+    bool greenwich = false;
+    // The offset dates and times are shown in at an instant.
+    int ShownOffset(double moment) const { return greenwich ? 0 : zone.OffsetAt(moment); }
+    // The offset a local date is read with (see Zone::OffsetOfLocal).
+    int ReadingOffset(double localAsUt) const { return greenwich ? 0 : zone.OffsetOfLocal(localAsUt); }
+    // Whether the output names the zone: a named zone, where local times are
+    // shown.
+    bool Labelled() const { return zone.Named() && !greenwich; }
+    std::string Label(double moment) const { return Labelled() ? zone.Label(moment) : std::string(); }
+};
+bool ReadZoneOptions(const Arguments& a, ZoneOptions& zone, std::ostream& err);
 // An optional '-' and decimal digits, within lowest..highest; anything else
 // gets a message rather than a wrapped or truncated value.
 bool ReadYear(const std::string& text, int32_t lowest, int32_t highest, int32_t& year, std::ostream& err);
@@ -108,6 +158,12 @@ double YearStart(int32_t year);
 // with the error line written to err, for an invalid entry or a moment
 // outside the range.
 bool ReadEntry(const std::string& text, DateEntryInputs& host, double& moment, std::ostream& err);
+// ReadEntry in the zone: a local date is read with the zone's offset at that
+// local time, found from the date read as if it were UT.
+bool ReadZonedEntry(const std::string& text, const ZoneOptions& zone, DateEntryInputs& host, double& moment,
+                    std::ostream& err);
+// The TIME row of convert and search: the time line, and a named zone's label.
+std::string TimeRow(double moment, const ZoneOptions& zone, int currentCalendar);
 
 // Calls visit(lunation, phase, tt, ut) for every listed phase in time order
 // while visit returns true. Without a record the library skips the eclipse,

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "CliInternal.h"
+#include "DateLines.h"
 #include "TextHelpers.h"
 #include "vxdates.h"
 
@@ -62,15 +63,38 @@ bool SplitArguments(const std::vector<std::string>& args, const std::vector<Know
     return true;
 }
 
-// --zone and --greenwich, shared by convert and search so both say the same.
-bool ReadZoneOptions(const Arguments& a, int& zone, bool& greenwich, std::ostream& err) {
+namespace {
+
+// A text that starts like a number is an offset; anything else a name.
+bool ReadZone(const std::string& text, Zone& zone, std::ostream& err) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-' || IsDigit(text[0]))) {
+        int offset = 0;
+        if (ParseZoneArgument(text, offset)) {
+            zone = Zone(offset);
+            return true;
+        }
+        UsageError(err, "not a time zone offset from -12:00 to +14:00: " + text);
+        return false;
+    }
+    Zone named;
+    if (named.OpenNamed(text)) {
+        zone = named;
+        return true;
+    }
+    UsageError(err, "unknown time zone: \"" + text +
+                        "\" (a zone of the tz database as Area/Location, such as Europe/Berlin or Etc/GMT, or UTC; "
+                        "or an offset such as +05:45)");
+    return false;
+}
+
+}  // namespace
+
+bool ReadZoneOptions(const Arguments& a, ZoneOptions& zone, std::ostream& err) {
     for (const auto& [name, value] : a.options) {
         if (name == "--greenwich")
-            greenwich = true;
-        else if (name == "--zone" && !ParseZoneArgument(value, zone)) {
-            UsageError(err, "not a time zone of the list: " + value);
+            zone.greenwich = true;
+        else if (name == "--zone" && !ReadZone(value, zone.zone, err))
             return false;
-        }
     }
     return true;
 }
@@ -138,6 +162,26 @@ bool ReadEntry(const std::string& text, DateEntryInputs& host, double& moment, s
     moment = result.moment;
     host.currentCalendar = result.calendar;
     return true;
+}
+
+bool ReadZonedEntry(const std::string& text, const ZoneOptions& zone, DateEntryInputs& host, double& moment,
+                    std::ostream& err) {
+    // Only the local time tells which of a named zone's offsets it is read
+    // with; a text that does not read fails below with its own error.
+    double localAsUt = 0;
+    if (zone.zone.Named() && !zone.greenwich) {
+        DateEntryInputs asUt = host;
+        asUt.zoneOffset = 0;
+        const DateEntryResult local = ParseDateEntry(text, asUt);
+        if (local.error == 0) localAsUt = local.moment;
+    }
+    host.zoneOffset = zone.ReadingOffset(localAsUt);
+    return ReadEntry(text, host, moment, err);
+}
+
+std::string TimeRow(double moment, const ZoneOptions& zone, int currentCalendar) {
+    const std::string line = TimeLineText(moment, zone.zone.OffsetAt(moment), !zone.greenwich, currentCalendar);
+    return zone.Labelled() ? Row("TIME", line, zone.Label(moment)) : Row("TIME", line);
 }
 
 }  // namespace vx::cli

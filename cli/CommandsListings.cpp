@@ -58,9 +58,13 @@ std::string IcsStamp(std::ostream& err) {
     return StampOfSeconds(seconds);
 }
 
-std::string LocalLine(double ut, int zone) {
-    return zone == 0 ? std::string()
-                     : "\\nLocal time (" + ZoneItemText(zone) + "): " + UtDateTime(ut + DaysFromMinutes(zone));
+// A fixed offset of 0 adds nothing; a named zone always says what it is.
+std::string LocalLine(double ut, const Zone& zone) {
+    const int offset = zone.OffsetAt(ut);
+    if (zone.Named())
+        return "\\n" + IcsText("Local time in " + zone.Label(ut) + ": " + UtDateTime(ut + DaysFromMinutes(offset)));
+    return offset == 0 ? std::string()
+                       : "\\nLocal time (" + ZoneItemText(offset) + "): " + UtDateTime(ut + DaysFromMinutes(offset));
 }
 
 // Where the eclipse is seen: the lunar listing gives the Moon's zenith
@@ -164,9 +168,9 @@ int Ics(const Arguments& a, Output& out, std::ostream& err) {
     // iCalendar years run from 1 (readers refuse year 0); 6000-01-01 ends the range.
     if (!ReadYear(a.operands[1], 1, 5999, from, err) || !ReadYear(a.operands[2], 1, 5999, to, err)) return ExitUsage;
     if (from > to) return UsageError(err, "FROM_YEAR is after TO_YEAR");
-    int zone = 0;
-    bool greenwich = false;
-    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    ZoneOptions options;
+    if (!ReadZoneOptions(a, options, err)) return ExitUsage;
+    const Zone& zone = options.zone;
     const std::string stamp = IcsStamp(err);
     auto event = [&](const std::string& uid, double ut, std::string_view summary, const std::string& description) {
         return out.Put(IcsLine("BEGIN", "VEVENT") + IcsLine("UID", uid) + IcsLine("DTSTAMP", stamp) +
@@ -187,9 +191,9 @@ int Ics(const Arguments& a, Output& out, std::ostream& err) {
         ForEachEclipse(from, to, {0, 2}, [&](int32_t n, int k, double maxUt, const PhaseEclipseRecord& rec) {
             std::string text = IcsText("Lunation " + IntText(n) + ", saros " + IntText(rec.saros) + ".");
             text += IcsText(" Greatest eclipse " + UtDateTime(maxUt) + " UT.") + LocalLine(maxUt, zone);
-            const EclipseDetails details = EclipseDetailsText(rec, maxUt, zone);
+            const EclipseDetails details = EclipseDetailsText(rec, maxUt, zone.OffsetAt(maxUt));
             // The lines after the kind, lunation and saros: the phases, in
-            // the zone's local time.
+            // the zone's local time (its offset at greatest eclipse).
             for (size_t i = 3; i < details.EclipseLines.size(); ++i)
                 if (!details.EclipseLines[i].empty()) text += "\\n" + IcsText(details.EclipseLines[i]);
             return event("eclipse-" + IntText(n) + "-" + IntText(k) + "@vexaril", maxUt, EclipseKindText(rec.kind),

@@ -25,10 +25,12 @@ std::string Ajd(double ajd) { return std::isnan(ajd) ? std::string() : FixedText
 constexpr const char* kBodies[2] = {"sun", "moon"};
 constexpr const char* kEvents[3] = {"rise", "transit", "set"};
 
-// The events of the local civil day that holds the moment.
-std::vector<SkyEventRecord> DayEvents(double moment, int offset, const Place& place) {
-    const int32_t day = CivilDay(moment, offset);
-    const double from = MomentFromCJD(day, offset), to = MomentFromCJD(static_cast<double>(day) + 1, offset);
+// The events of the local civil day that holds the moment, from its local
+// midnight to the next (a day of 23 or 25 hours where the zone changes).
+std::vector<SkyEventRecord> DayEvents(double moment, const ZoneOptions& zone, const Place& place) {
+    const int32_t day = CivilDay(moment, zone.ShownOffset(moment));
+    const auto midnight = [&](double cjd) { return MomentFromCJD(cjd, zone.ReadingOffset(MomentFromCJD(cjd, 0))); };
+    const double from = midnight(day), to = midnight(static_cast<double>(day) + 1);
     std::vector<SkyEventRecord> events(16);
     const int n = skyevents(from, to, place.latitude, place.longitude, place.height, events.data(),
                             static_cast<int32_t>(events.size()));
@@ -36,21 +38,22 @@ std::vector<SkyEventRecord> DayEvents(double moment, int offset, const Place& pl
     return events;
 }
 
-std::string EventRow(const SkyEventRecord& e, int offset) {
-    return Row(kBodies[e.body], kEvents[e.event], FixedText(e.ut, 6), UtDateTime(e.ut),
-               UtDateTime(e.ut + offset / 1440.0), FixedText(e.azimuth_deg, 2), FixedText(e.altitude_deg, 2));
+// A named zone adds its label, the offset at the event's own instant.
+std::string EventRow(const SkyEventRecord& e, const ZoneOptions& zone) {
+    std::string row = Row(kBodies[e.body], kEvents[e.event], FixedText(e.ut, 6), UtDateTime(e.ut),
+                          UtDateTime(e.ut + DaysFromMinutes(zone.ShownOffset(e.ut))), FixedText(e.azimuth_deg, 2),
+                          FixedText(e.altitude_deg, 2));
+    if (zone.Labelled()) row.insert(row.size() - 1, "\t" + zone.Label(e.ut));
+    return row;
 }
 
 // The moment of DATE, with the zone the options give.
-bool ReadLocalMoment(const Arguments& a, double& moment, int& offset, std::ostream& err, int& status) {
-    int zone = 0;
-    bool greenwich = false;
+bool ReadLocalMoment(const Arguments& a, double& moment, ZoneOptions& zone, std::ostream& err, int& status) {
     status = ExitUsage;
-    if (!ReadZoneOptions(a, zone, greenwich, err)) return false;
+    if (!ReadZoneOptions(a, zone, err)) return false;
     DateEntryInputs host;
-    host.zoneOffset = offset = greenwich ? 0 : zone;
     status = ExitFailed;
-    return ReadEntry(a.operands[0], host, moment, err);
+    return ReadZonedEntry(a.operands[0], zone, host, moment, err);
 }
 
 }  // namespace
@@ -59,11 +62,13 @@ int Rise(const Arguments& a, Output& out, std::ostream& err) {
     Place place;
     if (!ReadAt(a, place, err)) return ExitUsage;
     double moment = 0;
-    int offset = 0, status = 0;
-    if (!ReadLocalMoment(a, moment, offset, err, status)) return status;
-    out.Put("body\tevent\tut_ajd\tut_ce\tlocal\tazimuth_deg\taltitude_deg\n");
-    for (const SkyEventRecord& e : DayEvents(moment, offset, place))
-        if (!out.Put(EventRow(e, offset))) break;
+    ZoneOptions zone;
+    int status = 0;
+    if (!ReadLocalMoment(a, moment, zone, err, status)) return status;
+    out.Put(std::string("body\tevent\tut_ajd\tut_ce\tlocal\tazimuth_deg\taltitude_deg") +
+            (zone.Labelled() ? "\tzone\n" : "\n"));
+    for (const SkyEventRecord& e : DayEvents(moment, zone, place))
+        if (!out.Put(EventRow(e, zone))) break;
     return ExitDone;
 }
 
@@ -103,8 +108,9 @@ int Sky(const Arguments& a, Output& out, std::ostream& err) {
     Place place;
     if (!ReadAt(a, place, err)) return ExitUsage;
     double moment = 0;
-    int offset = 0, status = 0;
-    if (!ReadLocalMoment(a, moment, offset, err, status)) return status;
+    ZoneOptions zone;
+    int status = 0;
+    if (!ReadLocalMoment(a, moment, zone, err, status)) return status;
     InitPhaseConstants();
     SkyPositionRecord sun{}, moon{};
     skypos(VXPHASE_SUN, moment, place.latitude, place.longitude, place.height, &sun);
@@ -122,7 +128,7 @@ int Sky(const Arguments& a, Output& out, std::ostream& err) {
         const double ut = UniversalFromDynamical(moonapsis(tt, apogee, &km));
         out.Put(Row(apogee ? "APOGEE" : "PERIGEE", FixedText(ut, 6), UtDateTime(ut), FixedText(km, 0)));
     }
-    for (const SkyEventRecord& e : DayEvents(moment, offset, place)) out.Put("EVENT\t" + EventRow(e, offset));
+    for (const SkyEventRecord& e : DayEvents(moment, zone, place)) out.Put("EVENT\t" + EventRow(e, zone));
     return ExitDone;
 }
 

@@ -14,22 +14,20 @@
 namespace vx::cli {
 
 int Convert(const Arguments& a, Output& out, std::ostream& err) {
-    int zone = 0;
-    bool greenwich = false;
+    ZoneOptions zone;
     int calendar = CE;
-    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    if (!ReadZoneOptions(a, zone, err)) return ExitUsage;
     for (const auto& [name, value] : a.options)
         if (name == "--calendar" && (calendar = CalendarIndex(value)) < 0)
             return UsageError(err, "unknown calendar code: " + value);
 
     DateEntryInputs host;
     host.currentCalendar = calendar;
-    host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
-    if (!ReadEntry(a.operands[0], host, moment, err)) return ExitFailed;
-    for (const DateLine& line : AllCalendarLines(moment, host.zoneOffset))
+    if (!ReadZonedEntry(a.operands[0], zone, host, moment, err)) return ExitFailed;
+    for (const DateLine& line : AllCalendarLines(moment, zone.ShownOffset(moment)))
         out.Put(Row(CalendarCodeText(line.calendar), line.longText, line.sentence));
-    out.Put(Row("TIME", TimeLineText(moment, zone, !greenwich, host.currentCalendar)));
+    out.Put(TimeRow(moment, zone, host.currentCalendar));
     return ExitDone;
 }
 
@@ -64,6 +62,13 @@ bool ReadOptionalPlace(const Arguments& a, Place& place, bool& placed, std::ostr
     return true;
 }
 
+// The coincidence is found at noon with the offset of the start; a named
+// zone may have another offset by then, and that day's noon is with it.
+void KeepLocalNoon(SearchOutcome& found, double start, bool next, int startOffset, const ZoneOptions& zone) {
+    const double noon = found.moment - DaysFromMinutes(zone.ShownOffset(found.moment) - startOffset);
+    if (IsInSupportedRange(noon) && (next ? noon > start : noon < start)) found.moment = noon;
+}
+
 int Search(const Arguments& a, Output& out, std::ostream& err) {
     const std::string& targetText = a.operands[0];
     const std::string& direction = a.operands[1];
@@ -78,17 +83,15 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
     if (direction != "next" && direction != "previous")
         return UsageError(err, "the direction is next or previous, not \"" + direction + "\"");
     const bool next = direction == "next";
-    int zone = 0;
-    bool greenwich = false;
-    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    ZoneOptions zone;
+    if (!ReadZoneOptions(a, zone, err)) return ExitUsage;
 
     DateEntryInputs host;
-    host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
     Place place;
     bool placed = false;
     if (!ReadOptionalPlace(a, place, placed, err)) return ExitUsage;
-    if (!ReadEntry(a.operands[2], host, moment, err)) return ExitFailed;
+    if (!ReadZonedEntry(a.operands[2], zone, host, moment, err)) return ExitFailed;
     InitPhaseConstants();
     // An eclipse counts as displayed when the date is its greatest eclipse,
     // as the window shows it; only the saros search starts from it.
@@ -100,25 +103,27 @@ int Search(const Arguments& a, Output& out, std::ostream& err) {
         state.LastEclipseLunation = shownLunation;
         state.LastEclipseWasLunar = shownLunar;
     }
-    const SearchOutcome found =
-        RunSearch(target, next, moment, host.zoneOffset, eclipseShown, state, placed ? &place : nullptr);
+    const int startOffset = zone.ShownOffset(moment);
+    SearchOutcome found = RunSearch(target, next, moment, startOffset, eclipseShown, state, placed ? &place : nullptr);
     if (found.result != SearchOutcome::Result::Found) {
         err << Row(
             "error", found.messageTitle,
             found.result == SearchOutcome::Result::PhaseError ? "Error" + IntText(found.phaseCode) : found.messageText);
         return ExitFailed;
     }
-    const DateLine line = CalendarLine(host.currentCalendar, found.moment, host.zoneOffset);
-    out.Put(Row("DATE", line.longText));
-    out.Put(Row("TIME", TimeLineText(found.moment, zone, !greenwich, host.currentCalendar)));
     const SearchTargetInfo::Kind kind = SearchTargetOf(target).kind;
+    if (kind == SearchTargetInfo::Kind::Coincidence) KeepLocalNoon(found, moment, next, startOffset, zone);
+    const int offset = zone.ShownOffset(found.moment);
+    const DateLine line = CalendarLine(host.currentCalendar, found.moment, offset);
+    out.Put(Row("DATE", line.longText));
+    out.Put(TimeRow(found.moment, zone, host.currentCalendar));
+    // The eclipse's times are in the offset at greatest eclipse.
     if (found.record.kind > 0 && kind != SearchTargetInfo::Kind::Phase && kind != SearchTargetInfo::Kind::Coincidence) {
-        const EclipseDetails details = EclipseDetailsText(found.record, found.moment, host.zoneOffset);
+        const EclipseDetails details = EclipseDetailsText(found.record, found.moment, offset);
         for (const std::string& l : details.EclipseLines)
             if (!l.empty()) out.Put(Row("ECLIPSE", l));
         if (placed)
-            for (const std::string& l : LocalEclipseLines(found.record, place, host.zoneOffset))
-                out.Put(Row("LOCAL", l));
+            for (const std::string& l : LocalEclipseLines(found.record, place, offset)) out.Put(Row("LOCAL", l));
     }
     return ExitDone;
 }
@@ -142,13 +147,11 @@ std::string_view PaintingText(ShadowPaint paint) {
 // The moon panel's texts and picture for DATE, then the lit part of the
 // disc, which the panel's percentage is not.
 int Moon(const Arguments& a, Output& out, std::ostream& err) {
-    int zone = 0;
-    bool greenwich = false;
-    if (!ReadZoneOptions(a, zone, greenwich, err)) return ExitUsage;
+    ZoneOptions zone;
+    if (!ReadZoneOptions(a, zone, err)) return ExitUsage;
     DateEntryInputs host;
-    host.zoneOffset = greenwich ? 0 : zone;
     double moment = 0;
-    if (!ReadEntry(a.operands[0], host, moment, err)) return ExitFailed;
+    if (!ReadZonedEntry(a.operands[0], zone, host, moment, err)) return ExitFailed;
 
     InitPhaseConstants();
     const MoonData moon = ComputeMoonData(moment);
