@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     vx::StandardAppData appData;
     vx::SystemClipboard clipboard;
     vx::DesktopWebOpener web;
-    vx::frmMain window({&messages, &clock, &appData, &clipboard, &web});
+    vx::SaveFileDialog files;
+    vx::frmMain window({&messages, &clock, &appData, &clipboard, &web, &files});
     const vx::InstanceSlot slot(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
     window.SetInstanceSlot(std::max(slot.Index(), 0));
     messages.SetParent(&window);

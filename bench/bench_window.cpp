@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <cstdlib>
 
+#include "LogWindows.h"
 #include "MoonDisplay.h"
 #include "Services.h"
 #include "frmMain.h"
@@ -59,6 +61,27 @@ void BM_MoveStepInTheWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MoveStepInTheWindow)->Unit(benchmark::kMillisecond);
+
+// A keystroke in the log window holding a 4 MB log (the log's capacity),
+// and, apart, the next entry after the edit, which reads the edited text
+// back once.
+void BM_KeystrokeInA4MBLog(benchmark::State& state) {
+    SilentMessages messages;
+    vx::LogBook book;
+    std::string text;
+    const std::string line = "2003-12-31 CE (Wednesday, December 31, 2003)  Phase of Moon: Full moon\r\n";
+    while (text.size() + line.size() <= book.Capacity()) text += line;
+    book.SetText(text);
+    vx::frmLog log(
+        book, vx::Services{&messages}, [] {}, [] {});
+    log.show();
+    log.txbText->setFocus();
+    log.txbText->moveCursor(QTextCursor::End);
+    int i = 0;
+    for (auto _ : state) QTest::keyClick(log.txbText, (i++ & 1) ? Qt::Key_Backspace : Qt::Key_X);
+    state.counters["log_MB"] = static_cast<double>(book.Text().size()) / (1 << 20);
+}
+BENCHMARK(BM_KeystrokeInA4MBLog)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

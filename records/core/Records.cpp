@@ -122,7 +122,7 @@ std::string LogHeader(const std::string& windowTitle, const std::string& documen
 }
 
 bool LogBook::Append(const std::string& piece) {
-    if (text_.size() + piece.size() > capacity_) return false;
+    if (Text().size() + piece.size() > capacity_) return false;
     text_ += piece;
     if (listener_) listener_(&piece);
     return true;

@@ -125,25 +125,44 @@ std::string LogHeader(const std::string& windowTitle, const std::string& documen
 class LogBook {
 public:
     using Listener = std::function<void(const std::string* appended)>;
+    // The text the user is editing in the log window, read back on demand.
+    using EditedText = std::function<std::string()>;
     explicit LogBook(size_t capacity = 4u << 20) : capacity_(capacity) {}
-    const std::string& Text() const { return text_; }
-    bool Empty() const { return text_.empty(); }
+    const std::string& Text() const {
+        if (edited_ && source_) {
+            text_ = source_();
+            edited_ = false;
+        }
+        return text_;
+    }
+    bool Empty() const { return Text().empty(); }
     // Appends when the piece fits; false (and nothing appended) when full.
     bool Append(const std::string& piece);
     void Clear() { SetText({}); }
-    // The user may edit the log text in its window.
     void SetText(std::string text) {
         text_ = std::move(text);
+        edited_ = false;
         if (listener_) listener_(nullptr);
     }
+    // The user may edit the log text in its window, which then holds the
+    // newest text: an edit only marks this copy out of date, so a keystroke
+    // costs nothing in the log's length, and the text is read back from the
+    // window when it is next needed.
+    void SetEditedSource(EditedText source) {
+        Text();
+        source_ = std::move(source);
+    }
+    void MarkEdited() { edited_ = source_ != nullptr; }
     size_t Capacity() const { return capacity_; }
     void SetCapacity(size_t capacity) { capacity_ = capacity; }
     void SetListener(Listener listener) { listener_ = std::move(listener); }
 
 private:
-    std::string text_;
+    mutable std::string text_;
+    mutable bool edited_ = false;
     size_t capacity_;
     Listener listener_;
+    EditedText source_;
 };
 
 }  // namespace vx

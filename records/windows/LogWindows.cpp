@@ -1,5 +1,7 @@
 #include "LogWindows.h"
 
+#include "SavedState.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -38,10 +40,12 @@ frmLog::frmLog(LogBook& log, Services services, std::function<void()> onLogEmpti
     txbText->setFont(LogFont());
     txbText->setLineWrapMode(QPlainTextEdit::NoWrap);
     cmdCopyToClipboard = new QPushButton("Copy to clipboard", this);
+    cmdSave = new QPushButton("Save log as\u2026", this);
     cmdClear = new QPushButton("Clear log", this);
     cmdClose = new QPushButton("Close", this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdCopyToClipboard);
+    buttons->addWidget(cmdSave);
     buttons->addStretch();
     buttons->addWidget(cmdClear);
     buttons->addStretch();
@@ -51,29 +55,31 @@ frmLog::frmLog(LogBook& log, Services services, std::function<void()> onLogEmpti
     layout->addLayout(buttons);
     resize(900, 500);
     // Enter presses the focused button, as in the main window.
-    for (QPushButton* b : {cmdCopyToClipboard, cmdClear, cmdClose}) b->setAutoDefault(true);
+    for (QPushButton* b : {cmdCopyToClipboard, cmdSave, cmdClear, cmdClose}) b->setAutoDefault(true);
     connect(cmdCopyToClipboard, &QPushButton::clicked, this, [this] { cmdCopyToClipboard_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    // The user may edit the log; the edits are the log.
+    // The user may edit the log; the edits are the log, read back from the
+    // box only when the log's text is next needed.
     connect(txbText, &QPlainTextEdit::textChanged, this, [this] {
-        if (updating_) return;
-        editing_ = true;
-        log_.SetText(txbText->toPlainText().replace("\n", "\r\n").toStdString());
-        editing_ = false;
+        if (!updating_) log_.MarkEdited();
     });
     ShowChange(nullptr);
+    log_.SetEditedSource([this] { return txbText->toPlainText().replace("\n", "\r\n").toStdString(); });
     log_.SetListener([this](const std::string* appended) { ShowChange(appended); });
     connect(txbText, &QPlainTextEdit::selectionChanged, this, [this] { UpdateCopyCaption(); });
     txbText->viewport()->installEventFilter(this);
 }
 
-frmLog::~frmLog() { log_.SetListener(nullptr); }
+frmLog::~frmLog() {
+    log_.SetEditedSource(nullptr);
+    log_.SetListener(nullptr);
+}
 
 // CR LF breaks are lines in the box. An append goes in at the end, leaving
 // the user's caret and selection where they are.
 void frmLog::ShowChange(const std::string* appended) {
-    if (editing_) return;
     updating_ = true;
     if (appended != nullptr) {
         QTextCursor end(txbText->document());
@@ -123,6 +129,15 @@ void frmLog::cmdCopyToClipboard_Click() {
     cmdCopyToClipboard->setText("Copy to clipboard");
     cmdCopyToClipboard->setFixedWidth(3270 * logicalDpiX() / TwipsPerInch);
     cmdClose->setFocus();
+}
+
+void frmLog::cmdSave_Click() {
+    if (services_.files == nullptr) return;
+    const std::string path = services_.files->Choose("Save log as", "vexaril-log.txt");
+    if (path.empty()) return;
+    std::string error;
+    if (!WriteFileReplacing(path, log_.Text(), error))
+        services_.messages->Show("Cannot save log", error, MessageIcon::Warning, MessageButtons::Ok);
 }
 
 bool frmLog::cmdClear_Click() {

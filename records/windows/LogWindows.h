@@ -31,10 +31,13 @@ public:
     // Asks "Erase all data in the log?"; true when the log was cleared.
     bool cmdClear_Click();
     void cmdClose_Click();
+    // Writes the log, CR LF as it is kept, through a temporary file to a
+    // file the user picks; a failure is said in a message box.
+    void cmdSave_Click();
     void UpdateCopyCaption();
 
     QPlainTextEdit* txbText;
-    QPushButton *cmdCopyToClipboard, *cmdClear, *cmdClose;
+    QPushButton *cmdCopyToClipboard, *cmdSave, *cmdClear, *cmdClose;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,7 +49,6 @@ private:
     Services services_;
     std::function<void()> onLogEmptied_, onClose_;
     bool updating_ = false;  // the box is being set from the log
-    bool editing_ = false;   // the log is being set from the box
 };
 
 class frmLogPreferences : public QWidget {

@@ -2,7 +2,10 @@
 
 #include "DataFolder.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -110,6 +113,13 @@ int DesktopWebOpener::Open(const std::string& address) {
     // Qt says only whether a handler took the address: map a refusal to
     // "no program associated", the nearest of the shell's answers.
     return QDesktopServices::openUrl(url) ? 42 : 31;
+}
+
+std::string SaveFileDialog::Choose(const std::string& title, const std::string& suggestedName) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString::fromStdString(title),
+                                        folder + "/" + QString::fromStdString(suggestedName))
+        .toStdString();
 }
 
 }  // namespace vx

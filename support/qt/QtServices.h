@@ -63,6 +63,12 @@ public:
     int Open(const std::string& address) override;
 };
 
+// The desktop's save dialog.
+class SaveFileDialog : public SaveFileChooser {
+public:
+    std::string Choose(const std::string& title, const std::string& suggestedName) override;
+};
+
 class SystemClock : public ClockService {
 public:
     ClockReading Now() override;

@@ -61,12 +61,21 @@ public:
     virtual int Open(const std::string& address) = 0;
 };
 
+// Asks the user where to save a file: the path chosen, or "" when the
+// user cancels.
+class SaveFileChooser {
+public:
+    virtual ~SaveFileChooser() = default;
+    virtual std::string Choose(const std::string& title, const std::string& suggestedName) = 0;
+};
+
 struct Services {
     MessageService* messages = nullptr;
     ClockService* clock = nullptr;
     AppDataService* appData = nullptr;
     ClipboardService* clipboard = nullptr;
     WebOpener* web = nullptr;
+    SaveFileChooser* files = nullptr;
 };
 
 }  // namespace vx

@@ -15,7 +15,7 @@
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<vx::frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web});
+        window = std::make_unique<vx::frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web, &files});
         window->Form_Load();
         ui = std::make_unique<vxtest::WindowControls>(*window);
     }
@@ -42,7 +42,7 @@ protected:
     void Restart() {
         ui.reset();
         window.reset();
-        window = std::make_unique<vx::frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web});
+        window = std::make_unique<vx::frmMain>(vx::Services{&messages, &clock, &appData, &clipboard, &web, &files});
         window->Form_Load();
         ui = std::make_unique<vxtest::WindowControls>(*window);
     }
@@ -53,6 +53,7 @@ protected:
     vxtest::TemporaryAppData appData;
     vxtest::RecordingClipboard clipboard;
     vxtest::RecordingWeb web;
+    vxtest::ChosenFile files;
     std::unique_ptr<vx::frmMain> window;
     std::unique_ptr<vxtest::WindowControls> ui;  // the window's controls, by name
 };

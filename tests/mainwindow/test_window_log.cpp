@@ -4,6 +4,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "LogWindows.h"
 #include "WindowFixture.h"
@@ -81,4 +86,38 @@ TEST_F(MainWindow, ResetShowsInTheOpenPreferencesWindow) {
     EXPECT_TRUE(now.includeLunationAndAgeOfMoon);
     EXPECT_EQ(now.optLogFormat, 0);
     EXPECT_FALSE(now.includeCalendar[6]);
+}
+
+// "Save log as..." writes the log as kept (CR LF), edits included, through a
+// temporary file: to a link's target, never over a FIFO; cancelled, nothing.
+TEST_F(MainWindow, TheLogIsSavedByteForByte) {
+    ui->chkLog->setChecked(true);
+    Enter("2001-12-31 CE 14:28");
+    ui->cmdViewLog->click();
+    vx::frmLog& log = *window->LogWindow();
+    QTest::keyClicks(log.txbText, "notes ");
+    Enter("2002-12-31 CE 14:28");
+    const std::string folder = appData.Folder();
+    const std::string target = folder + "/kept.txt", link = folder + "/link.txt", fifo = folder + "/fifo";
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        bool saved;
+    };
+    for (const Case& c : {Case{"", false}, Case{target, true}, Case{link, true}, Case{fifo, false}}) {
+        files.path = c.path;
+        messages.shown.clear();
+        std::remove(target.c_str());
+        log.cmdSave->click();
+        std::ifstream in(target, std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(written, c.saved ? window->LogContents().Text() : "") << c.path;
+        EXPECT_EQ(messages.shown.size(), c.path == fifo ? 1u : 0u) << c.path;
+    }
+    EXPECT_NE(window->LogContents().Text().find("notes "), std::string::npos);
+    EXPECT_NE(window->LogContents().Text().find("\r\n"), std::string::npos);
+    struct stat st {};
+    ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO is left alone";
 }

@@ -60,6 +60,17 @@ private:
     std::string folder_;
 };
 
+// Answers the save dialog with a path set beforehand ("" cancels).
+class ChosenFile : public vx::SaveFileChooser {
+public:
+    std::string path;
+    int asked = 0;
+    std::string Choose(const std::string&, const std::string&) override {
+        ++asked;
+        return path;
+    }
+};
+
 class RecordingClipboard : public vx::ClipboardService {
 public:
     std::string text;
