@@ -40,16 +40,28 @@ class QRadioButton;
 
 namespace vx {
 
-// A label that reports clicks (the date lines and the time line).
+// A label that reports clicks (the date lines and the time line). Given the
+// focus, it draws a focus frame, Space or Enter click it, and Ctrl+C asks
+// for its value to be copied. A caption marked current draws a marker in
+// its left margin: the current calendar is seen without its colour.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    void SetCurrent(bool current);
+    bool IsCurrent() const { return current_; }
+    static constexpr int MarkerRoom = 10;  // a caption's left margin
 signals:
     void clicked();
+    void copyRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool current_ = false;
 };
 
 // The live clock's check mark.
@@ -136,6 +148,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     // Start-up state and the moon picture's size and folder.
@@ -324,6 +337,11 @@ private:
     double ShownMinuteMoment() const { return Shown().ShownMinuteMoment(); }
     void BuildControls();
     void NameControls();
+    // Accessible names from the captions, buddies, the date box's hints and
+    // the controls' mnemonics.
+    void DescribeControls();
+    // The value a date line or the time line shows, for Ctrl+C.
+    std::string LineValue(const ClickLabel* value) const;
     void BuildDatesFrame();
     void BuildTimeFrame();
     void BuildConvertFrame();

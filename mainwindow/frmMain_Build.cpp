@@ -48,6 +48,7 @@ void frmMain::BuildControls() {
     BuildWindowLabels();
     AssembleWindow();
     NameControls();
+    DescribeControls();
 }
 
 // Every control's object name is its member's name: the tests and anyone
@@ -93,7 +94,7 @@ void frmMain::BuildDatesFrame() {
         DateLine(code) = NewPair(fraDates, std::string(CalendarOf(code).caption).c_str());
     lblPhaseOfMoon = NewPair(fraDates, "Phase of Moon, illumination:");
     lblAgeOfMoon = NewPair(fraDates, "[Lunation] Age of Moon:");
-    cmdNow = new QPushButton("Now", fraDates);
+    cmdNow = new QPushButton("&Now", fraDates);
     picCheck = new CheckMarkLabel(fraDates);
     picCheck->setFixedSize(27, 28);
     picMoon = new MoonPictureBox(fraDates);
@@ -132,8 +133,8 @@ void frmMain::BuildTimeFrame() {
     lblTime = NewPair(fraTime, "Time:");
     lblDeltaT = NewPair(fraTime, "Delta T:");
     lblTimeZone = NewCaption(fraTime, "Local time:");
-    optGreenwich = new QRadioButton("Greenwich", fraTime);
-    optLocal = new QRadioButton("Local", fraTime);
+    optGreenwich = new QRadioButton("&Greenwich", fraTime);
+    optLocal = new QRadioButton("L&ocal", fraTime);
     lblTimeSystem = NewCaption(fraTime, "Timezone (location):");
     cboTimeZone = new QComboBox(fraTime);
     // The time line and delta T are short: as wide as their longest texts.
@@ -163,15 +164,15 @@ void frmMain::BuildConvertFrame() {
     lblEnterDateTime = NewCaption(fraConvert, "Enter date/time:");
     txbDate = new QLineEdit(fraConvert);
     txbDate->setMinimumWidth(txbDate->fontMetrics().horizontalAdvance(QString(30, '0')));
-    cmdCompute = new QPushButton("Convert", fraConvert);
-    cmdClearDate = new QPushButton("Clear", fraConvert);
-    optPlus = new QRadioButton("plus", fraConvert);
-    optMinus = new QRadioButton("minus", fraConvert);
+    cmdCompute = new QPushButton("&Convert", fraConvert);
+    cmdClearDate = new QPushButton("Cle&ar", fraConvert);
+    optPlus = new QRadioButton("&plus", fraConvert);
+    optMinus = new QRadioButton("m&inus", fraConvert);
     txbPlusMinus = new QLineEdit(fraConvert);
     txbPlusMinus->setMaximumWidth(txbPlusMinus->fontMetrics().horizontalAdvance(QString(12, '0')));
     lblDays = NewCaption(fraConvert, "days");
     lblDays->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    cmdReset = new QPushButton("Reset", fraConvert);
+    cmdReset = new QPushButton("&Reset", fraConvert);
     auto* convert = new QGridLayout(fraConvert);
     Tighten(convert, 2);
     convert->addWidget(lblEnterDateTime, 0, 0);
@@ -190,9 +191,9 @@ void frmMain::BuildSearchFrame() {
     // Search.
     fraSearch = NewFrame(this);
     cboTarget = new QComboBox(fraSearch);
-    optNext = new QRadioButton("next", fraSearch);
-    optPrevious = new QRadioButton("previous", fraSearch);
-    cmdSearch = new QPushButton("Search for", fraSearch);
+    optNext = new QRadioButton("ne&xt", fraSearch);
+    optPrevious = new QRadioButton("pre&vious", fraSearch);
+    cmdSearch = new QPushButton("&Search for", fraSearch);
     auto* search = new QHBoxLayout(fraSearch);
     Tighten(search);
     search->addWidget(cmdSearch);
@@ -207,12 +208,12 @@ void frmMain::BuildMoveFrames() {
     fraMoveStep = new QFrame(fraMove);
     fraMoveDirection = new QFrame(fraMove);
     cboMoveStep = new QComboBox(fraMoveStep);
-    optMoveDirection = {new QRadioButton("forward", fraMoveDirection), new QRadioButton("back", fraMoveDirection)};
-    cmdMove = new QPushButton("Move", fraMove);
-    chkRepeatedly = new QCheckBox("repeatedly", fraMove);
+    optMoveDirection = {new QRadioButton("forwar&d", fraMoveDirection), new QRadioButton("&back", fraMoveDirection)};
+    cmdMove = new QPushButton("&Move", fraMove);
+    chkRepeatedly = new QCheckBox("repeatedl&y", fraMove);
     fraStopPauseResume = new QFrame(this);
-    cmdStop = new QPushButton("Stop", fraStopPauseResume);
-    cmdPauseResume = new QPushButton("Pause", fraStopPauseResume);
+    cmdStop = new QPushButton("S&top", fraStopPauseResume);
+    cmdPauseResume = new QPushButton("Pa&use", fraStopPauseResume);
     lblRefreshPeriod = NewCaption(fraStopPauseResume, "Refresh period (in seconds):");
     cboRefreshPeriod = new QComboBox(fraStopPauseResume);
     auto* step = new QHBoxLayout(fraMoveStep);
@@ -245,13 +246,13 @@ void frmMain::BuildHistoryFrame() {
     // History, log, state, help.
     fraHistory = NewFrame(this);
     cboHistory = new QComboBox(fraHistory);
-    chkLog = new QCheckBox("Log results", fraHistory);
-    cmdLogThisResult = new QPushButton("Log this result", fraHistory);
-    cmdViewLog = new QPushButton("View log", fraHistory);
-    cmdLogPreferences = new QPushButton("Set log preferences", fraHistory);
-    cmdSaveState = new QPushButton("Save state", fraHistory);
-    cmdHelp = new QPushButton("Help", fraHistory);
-    cmdQuit = new QPushButton("Quit", fraHistory);
+    chkLog = new QCheckBox("&Log results", fraHistory);
+    cmdLogThisResult = new QPushButton("Log this r&esult", fraHistory);
+    cmdViewLog = new QPushButton("Vie&w log", fraHistory);
+    cmdLogPreferences = new QPushButton("Set log pre&ferences", fraHistory);
+    cmdSaveState = new QPushButton("S&ave state", fraHistory);
+    cmdHelp = new QPushButton("&Help", fraHistory);
+    cmdQuit = new QPushButton("&Quit", fraHistory);
     // Entries longer than the list is wide are cut at its edge rather than
     // widening the window.
     cboHistory->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "TextHelpers.h"
 #include "frmMain.h"
@@ -26,41 +27,45 @@ void frmMain::SetUpKeyboard() {
     for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
     for (QComboBox* list : {cboTimeZone, cboTarget, cboMoveStep, cboRefreshPeriod, cboHistory})
         list->installEventFilter(this);
-    // Tab follows what the eye reads: Now at the top, the commands on the
-    // left from top to bottom, then the history column.
-    const QWidget* order[] = {cmdNow,
-                              optGreenwich,
-                              optLocal,
-                              cboTimeZone,
-                              txbDate,
-                              cmdCompute,
-                              cmdClearDate,
-                              optPlus,
-                              optMinus,
-                              txbPlusMinus,
-                              cmdReset,
-                              cmdSearch,
-                              optNext,
-                              optPrevious,
-                              cboTarget,
-                              cmdMove,
-                              cboMoveStep,
-                              optMoveDirection[0],
-                              optMoveDirection[1],
-                              chkRepeatedly,
-                              cmdStop,
-                              cmdPauseResume,
-                              cboRefreshPeriod,
-                              cboHistory,
-                              chkLog,
-                              cmdLogThisResult,
-                              cmdViewLog,
-                              cmdLogPreferences,
-                              cmdSaveState,
-                              cmdHelp,
-                              cmdQuit};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+    // Tab follows what the eye reads: the date lines and Now at the top, the
+    // time line, the commands on the left from top to bottom, then the
+    // history column.
+    std::vector<QWidget*> order;
+    for (int code : CalendarsInDisplayOrder()) order.push_back(DateLine(code)[1]);
+    const QWidget* rest[] = {cmdNow,
+                             lblTime[1],
+                             optGreenwich,
+                             optLocal,
+                             cboTimeZone,
+                             txbDate,
+                             cmdCompute,
+                             cmdClearDate,
+                             optPlus,
+                             optMinus,
+                             txbPlusMinus,
+                             cmdReset,
+                             cmdSearch,
+                             optNext,
+                             optPrevious,
+                             cboTarget,
+                             cmdMove,
+                             cboMoveStep,
+                             optMoveDirection[0],
+                             optMoveDirection[1],
+                             chkRepeatedly,
+                             cmdStop,
+                             cmdPauseResume,
+                             cboRefreshPeriod,
+                             cboHistory,
+                             chkLog,
+                             cmdLogThisResult,
+                             cmdViewLog,
+                             cmdLogPreferences,
+                             cmdSaveState,
+                             cmdHelp,
+                             cmdQuit};
+    for (const QWidget* w : rest) order.push_back(const_cast<QWidget*>(w));
+    for (size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
 // The time line follows the model on its own; only the focus goes back.
@@ -191,7 +196,22 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
         OpenSky();
         return;
     }
+    // Escape stops a repeated Move, as its Stop button does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && MoveRunning) {
+        cmdStop_Click();
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+// F1, released wherever the focus is in the window, opens the help (the
+// controls that do not take the key pass it up to here).
+void frmMain::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+        cmdHelp_Click();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -22,10 +22,15 @@ void frmMain::DisplayMoonData(Colour background) {
     lblPhaseOfMoon[1]->setText(QString::fromStdString(phase));
     // The percentage runs linearly in time between the phases; the lit part
     // of the disc is another quantity, said here.
+    const std::string lit = FixedText(IlluminatedFractionAtMoment(Shown().dblCurrentAJDate) * 100, 1);
     lblPhaseOfMoon[1]->setToolTip(
-        QString::fromStdString("The percentage grows linearly in time from new moon to full moon and back; " +
-                               FixedText(IlluminatedFractionAtMoment(Shown().dblCurrentAJDate) * 100, 1) +
+        QString::fromStdString("The percentage grows linearly in time from new moon to full moon and back; " + lit +
                                " % of the Moon's disc is lit (Ctrl+L: Sky from here)"));
+    // What the picture shows, for a screen reader: the phase's name without
+    // the line's percentage, and the lit part of the disc.
+    QString name = QString::fromStdString(phase.substr(0, phase.rfind(", ")));
+    if (!name.isEmpty()) name[0] = name[0].toLower();
+    picMoon->setAccessibleName("Moon, " + name + ", " + QString::fromStdString(lit) + " % lit");
     picMoon->SetPicture(painter_.Picture(), DisplaySourceOf(painter_));
 }
 

@@ -49,7 +49,7 @@ void frmMain::cmdMove_Click() {
     cmdQuit->setEnabled(false);
     cmdViewLog->setEnabled(false);
     cmdLogThisResult->setEnabled(false);
-    cmdPauseResume->setText("Pause");
+    cmdPauseResume->setText("Pa&use");
     lblRefreshPeriod->setEnabled(false);
     cboRefreshPeriod->setEnabled(false);
     fraStopPauseResume->setVisible(true);
@@ -95,7 +95,7 @@ void frmMain::EndMove(const char* rangeMessage) {
     Clock->stop();
     Clock->setInterval(NowRefreshSeconds * 1000);
     fraStopPauseResume->setVisible(false);
-    cmdPauseResume->setText("Pause");
+    cmdPauseResume->setText("Pa&use");
     EnableCommandFrames(true);
     fraHistory->setEnabled(true);
     cmdQuit->setEnabled(true);
@@ -113,7 +113,7 @@ void frmMain::cmdStop_Click() { EndMove(nullptr); }
 void frmMain::cmdPauseResume_Click() {
     if (!MoveRunning) return;
     if (MovePaused) {
-        cmdPauseResume->setText("Pause");
+        cmdPauseResume->setText("Pa&use");
         MovePaused = false;
         lblRefreshPeriod->setEnabled(false);
         cboRefreshPeriod->setEnabled(false);
@@ -121,7 +121,7 @@ void frmMain::cmdPauseResume_Click() {
         Clock->start();
         cmdStop->setFocus();
     } else {
-        cmdPauseResume->setText("Resume");
+        cmdPauseResume->setText("Res&ume");
         MovePaused = true;
         lblRefreshPeriod->setEnabled(true);
         cboRefreshPeriod->setEnabled(true);

@@ -286,8 +286,12 @@ void frmMain::EnableDisableFunctions(bool enable) {
 }
 
 void frmMain::HighlightCurrentCalendar() {
-    for (int c = 0; c < NumberOfCalendars; ++c)
-        SetTextColour(DateLine(c)[0], c == Shown().CurrentCalendar ? HighlightColour : NormalColour);
+    for (int c = 0; c < NumberOfCalendars; ++c) {
+        const bool current = c == Shown().CurrentCalendar;
+        SetTextColour(DateLine(c)[0], current ? HighlightColour : NormalColour);
+        DateLine(c)[0]->SetCurrent(current);
+        DateLine(c)[1]->setAccessibleDescription(current ? "Current calendar" : "");
+    }
 }
 
 void frmMain::cmdQuit_Click() { QApplication::exit(0); }

@@ -49,7 +49,11 @@ std::string HelpText(const std::string& doc) {
         "display to it.");
     para(
         "Operations are recorded in a log while logging is on. The log text, or a selected part of it, can be "
-        "copied into a text editor and printed there.");
+        "copied into a text editor and printed there, or saved to a file with Save log as in the log window.");
+    para(
+        "Keyboard: Tab reaches each date line and the time line; Space or Enter on one does what a click does, "
+        "Ctrl+C copies its value. Alt with a button's underlined letter presses it. Escape stops a repeated Move, "
+        "F1 opens this help, Ctrl+M the eclipse map and Ctrl+L the sky from here.");
     para("The state can be saved at any time with Save state and is restored at the next start.");
     para(
         "Because delta T is too uncertain outside -1000 CE to 3000 CE for phases and eclipses, only dates from "

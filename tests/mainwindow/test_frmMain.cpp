@@ -340,7 +340,7 @@ TEST_F(MainWindow, RepeatedMoveWithPauseResumeAndStop) {
     });
     QTimer::singleShot(1000, [&] {
         stepsAfterPause = window->MoveSteps();
-        EXPECT_EQ(ui->cmdPauseResume->text(), "Resume");
+        EXPECT_EQ(ui->cmdPauseResume->text(), "Res&ume");
         ui->cboRefreshPeriod->setCurrentIndex(1);
         ui->cmdPauseResume->click();
     });
@@ -688,9 +688,7 @@ TEST_F(MainWindow, HelpCreditsAndF1) {
         "This software converts among dates in the following calendars (explained in the web pages indicated):"));
     QTest::keyRelease(help.cmdClose, Qt::Key_F1);
     EXPECT_FALSE(help.isVisible()) << "F1 on Close closes the help";
-    QTest::keyRelease(ui->cmdCompute, Qt::Key_F1);
-    EXPECT_FALSE(help.isVisible()) << "F1 elsewhere does nothing";
-    for (QWidget* w : std::initializer_list<QWidget*>{ui->txbPlusMinus, ui->cmdMove, ui->cmdHelp}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{ui->txbPlusMinus, ui->cmdMove, ui->cmdHelp, ui->cmdCompute}) {
         help.hide();
         QTest::keyRelease(w, Qt::Key_F1);
         EXPECT_TRUE(help.isVisible());

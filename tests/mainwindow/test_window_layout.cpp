@@ -165,7 +165,17 @@ TEST_F(MainWindow, TheWindowKeepsItsSize) {
 }
 
 TEST_F(MainWindow, TabFollowsTheVisualOrder) {
-    const std::vector<QWidget*> order = {ui->cmdNow,
+    const std::vector<QWidget*> order = {ui->lblCommonEraDate[1],
+                                         ui->lblJulianCalendarDate[1],
+                                         ui->lblOmbrineLunarDate[1],
+                                         ui->lblDornelVarrowSLCDate[1],
+                                         ui->lblVTCLunarDate[1],
+                                         ui->lblVTCSolarDate[1],
+                                         ui->lblCorvaneLWCDate[1],
+                                         ui->lblChronologicalJulianDate[1],
+                                         ui->lblAstronomicalJulianDate[1],
+                                         ui->cmdNow,
+                                         ui->lblTime[1],
                                          ui->optGreenwich,
                                          ui->optLocal,
                                          ui->cboTimeZone,

@@ -127,7 +127,7 @@ TEST_F(RepeatedMove, TheRangeEndReachedAfterAPauseEndsItOnce) {
     EXPECT_EQ(ui->Clock->interval(), 5000);
     EXPECT_TRUE(ui->fraHistory->isEnabled());
     EXPECT_TRUE(ui->cmdQuit->isEnabled());
-    EXPECT_EQ(ui->cmdPauseResume->text(), "Pause");
+    EXPECT_EQ(ui->cmdPauseResume->text(), "Pa&use");
     QTest::qWait(300);
     EXPECT_EQ(messages.shown.size(), before + 1) << "the range end is told once";
 }
