@@ -294,6 +294,7 @@ private:
     void cmdViewLog_Click();
     void cmdLogPreferences_Click();
     void cmdHelp_Click();
+    void PrintClwMonths();
     // The eclipse the eclipse data shows: its record; false when none.
     bool ShownEclipseRecord(PhaseEclipseRecord& record) const;
     void ShowMapOf(const PhaseEclipseRecord& record);

@@ -6,15 +6,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryFile>
 #include <QUrl>
 #include <exception>
 
+#include "ClwSheet.h"
 #include "DateLines.h"
 #include "PhaseQueries.h"
 #include "Search.h"
 #include "HelpWindows.h"
 #include "LogWindows.h"
 #include "ProgramData.h"
+#include "WebPage.h"
 #include "frmMain.h"
 
 namespace vx {
@@ -213,8 +216,44 @@ void frmMain::cmdLogPreferences_Click() {
 }
 
 void frmMain::cmdHelp_Click() {
-    if (helpWindow == nullptr) helpWindow = new frmHelp(DocumentationFolder(), this);
+    if (helpWindow == nullptr) {
+        HelpActions actions;
+        actions.open = [this](const std::string& address) {
+            if (services_.web != nullptr) OpenWebPage(address, *services_.web, *services_.messages);
+        };
+        actions.printClwMonths = [this] { PrintClwMonths(); };
+        helpWindow = new frmHelp(DocumentationFolder(), std::move(actions), this);
+    }
     helpWindow->ShowHelp(geometry());
+}
+
+// The sheet of the shown moment's CLW month and the next, in a new temporary
+// file (made by QTemporaryFile: a name of its own, never a planted link)
+// that the browser opens and prints; the file stays for the browser to read.
+void frmMain::PrintClwMonths() {
+    const std::string page = ClwMonthsSheet(CorvaneDay(Shown().dblCurrentAJDate, EffectiveZoneOffset()), 2);
+    const std::string title = "Print CLW months";
+    if (page.empty()) {
+        services_.messages->Show(title, "The CLW month after the shown one is beyond the supported range.",
+                                 MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    QTemporaryFile file(QDir::tempPath() + "/vexaril-clw-XXXXXX.html");
+    file.setAutoRemove(false);
+    const bool written =
+        file.open() && file.write(page.data(), static_cast<qint64>(page.size())) == static_cast<qint64>(page.size()) &&
+        file.flush();
+    if (!written) {
+        const std::string why = file.errorString().toStdString();
+        if (!file.fileName().isEmpty()) file.remove();
+        services_.messages->Show(title, "The page could not be written to the temporary folder: " + why,
+                                 MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    file.close();
+    if (services_.web != nullptr)
+        OpenWebPage(QUrl::fromLocalFile(file.fileName()).toString(QUrl::FullyEncoded).toStdString(), *services_.web,
+                    *services_.messages);
 }
 
 void frmMain::AddLogEntry(const std::string& text, const std::string& operation, const std::string& extra) {

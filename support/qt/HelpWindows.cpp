@@ -4,29 +4,54 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <array>
+#include <cctype>
 
 #include "Calendars.h"
 
 namespace vx {
 
-std::string HelpText(const std::string& doc) {
-    const std::string cal = doc + "calendars.md";
-    std::string t;
-    auto para = [&](const std::string& p) { t += p + "\r\n\r\n"; };
-    // The calendars as their rows name them, in the help's order.
-    std::array<std::string_view, NumberOfCalendars> names{};
-    for (const CalendarInfo& c : Calendars) names[static_cast<size_t>(c.helpPlace)] = c.helpName;
+std::string DocumentAddress(const std::string& docFolder, const std::string& page, const std::string& anchor) {
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(docFolder + page));
+    if (!anchor.empty()) url.setFragment(QString::fromStdString(anchor));
+    return url.toString(QUrl::FullyEncoded).toStdString();
+}
+
+namespace {
+
+// The calendars as their rows name them, in the help's order, each with its
+// section of the calendars' page (its code is the anchor).
+std::string CalendarList(const std::string& doc) {
+    std::array<std::string, NumberOfCalendars> rows{};
+    for (const CalendarInfo& c : Calendars) {
+        if (c.helpName.empty()) continue;
+        std::string anchor;
+        for (char ch : c.codeText) anchor += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        rows[static_cast<size_t>(c.helpPlace)] =
+            std::string(c.helpName) + ": " + DocumentAddress(doc, "calendars.html", anchor);
+    }
     std::string list =
         "This software converts among dates in the following calendars (explained in the web pages "
         "indicated):";
-    for (std::string_view name : names)
-        if (!name.empty()) list += "\r\n  " + std::string(name) + ": " + cal;
-    para(list);
+    for (const std::string& row : rows)
+        if (!row.empty()) list += "\r\n  " + row;
+    return list;
+}
+
+}  // namespace
+
+std::string HelpText(const std::string& doc) {
+    std::string t;
+    auto para = [&](const std::string& p) { t += p + "\r\n\r\n"; };
+    para(CalendarList(doc));
     para("The addresses above can be selected and copied into a web browser.");
-    para("Only what is not obvious is explained here; a fuller explanation is in the online documentation: " + doc +
-         "index.html");
+    para("Only what is not obvious is explained here; a fuller explanation is in the online documentation: " +
+         DocumentAddress(doc, "index.html") + " (the command-line tool: " + DocumentAddress(doc, "command-line.html") +
+         "; phases, eclipses and the sky from here: " + DocumentAddress(doc, "astronomy.html") + ").");
     para(
         "Conversion: type a date in any calendar into the date box and press Enter or Convert. A time of day may be "
         "given, except with AJD and CJD, as in 2003-12-31 CE 15:55. Clicking a displayed date copies it into the "
@@ -58,11 +83,12 @@ std::string HelpText(const std::string& doc) {
     para(
         "Because delta T is too uncertain outside -1000 CE to 3000 CE for phases and eclipses, only dates from "
         "-3000-01-01 CE through 6000-01-01 CE (or the same days in other calendars) are accepted.");
-    para("The current and the next month of the Corvane Lunar Week Calendar can be printed from the maker's page: " +
-         doc + "corvane-systems.html");
     para(
-        "A whole CLW year prints from a page that the command-line tool writes: vexaril-cli sheet CLW 5026 > "
-        "clw-5026.html, then open the file in a web browser and print it; each month comes on its own page.");
+        "The current and the next month of the Corvane Lunar Week Calendar (the months of the shown moment) print "
+        "with the Print CLW months button below: it opens their printable sheet in the web browser, which prints "
+        "each month on its own page. A whole CLW year prints from a page the command-line tool writes "
+        "(vexaril-cli sheet CLW 5026 > clw-5026.html); more in " +
+        DocumentAddress(doc, "printing.html") + ".");
     return t;
 }
 
@@ -94,25 +120,49 @@ frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-frmHelp::frmHelp(const std::string& docFolder, QWidget* parent) : QWidget(parent, Qt::Window) {
+namespace {
+
+// The help text as a page: the addresses are links, the lines as written.
+QString HelpPage(const std::string& text) {
+    QString page = QString::fromStdString(text).toHtmlEscaped();
+    // An address ends before a space, or before the punctuation that closes a sentence.
+    static const QRegularExpression address(R"(((?:file|https?)://[^\s<>]*[^\s<>().,;]))");
+    page.replace(address, R"(<a href="\1">\1</a>)");
+    page.replace("\r\n", "<br>");
+    return page;
+}
+
+}  // namespace
+
+frmHelp::frmHelp(const std::string& docFolder, HelpActions actions, QWidget* parent)
+    : QWidget(parent, Qt::Window), actions_(std::move(actions)) {
     setWindowTitle("Help screen for Vexaril");
-    txbText = new QPlainTextEdit(this);
-    txbText->setReadOnly(true);
-    txbText->setPlainText(QString::fromStdString(HelpText(docFolder)).replace("\r\n", "\n"));
+    txbText = new QTextBrowser(this);
+    txbText->setOpenLinks(false);
+    txbText->setHtml(HelpPage(HelpText(docFolder)));
+    txbText->setAccessibleName("Help text");
     cmdCredit = new QPushButton("Credits", this);
+    cmdPrintClwMonths = new QPushButton("Print CLW months", this);
     cmdClose = new QPushButton("Close", this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdCredit);
+    buttons->addStretch();
+    buttons->addWidget(cmdPrintClwMonths);
     buttons->addStretch();
     buttons->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(txbText);
     layout->addLayout(buttons);
     // Enter presses the focused button, as in the main window.
-    cmdCredit->setAutoDefault(true);
-    cmdClose->setAutoDefault(true);
+    for (QPushButton* b : {cmdCredit, cmdPrintClwMonths, cmdClose}) b->setAutoDefault(true);
     connect(cmdCredit, &QPushButton::clicked, this, [this] { cmdCredit_Click(); });
+    connect(cmdPrintClwMonths, &QPushButton::clicked, this, [this] {
+        if (actions_.printClwMonths) actions_.printClwMonths();
+    });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(txbText, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        if (actions_.open) actions_.open(url.toString(QUrl::FullyEncoded).toStdString());
+    });
     cmdClose->installEventFilter(this);
 }
 

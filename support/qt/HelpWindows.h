@@ -3,17 +3,28 @@
 
 #include <QDialog>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 class QPlainTextEdit;
 class QPushButton;
+class QTextBrowser;
 
 namespace vx {
 
-// The help text: the calendars with the pages that explain them, then how
-// the program is used. docFolder: the address of the documentation folder,
-// ending in "/".
+// The help text: the calendars with the pages that explain them (file
+// addresses with the calendar's anchor), then how the program is used.
+// docFolder: the documentation folder, ending in "/".
 std::string HelpText(const std::string& docFolder);
+// The address of a page of the documentation folder, with an anchor.
+std::string DocumentAddress(const std::string& docFolder, const std::string& page, const std::string& anchor = {});
+
+// What the help window asks of the program: open an address in the
+// browser, and print the CLW months of the shown moment.
+struct HelpActions {
+    std::function<void(const std::string& address)> open;
+    std::function<void()> printClwMonths;
+};
 std::string CreditsText();
 
 class frmCredits : public QDialog {
@@ -25,18 +36,22 @@ public:
 
 class frmHelp : public QWidget {
 public:
-    explicit frmHelp(const std::string& docFolder, QWidget* parent = nullptr);
+    frmHelp(const std::string& docFolder, HelpActions actions, QWidget* parent = nullptr);
     // Shows the window, or restores it when minimised.
     void ShowHelp(const QRect& mainGeometry);
     void cmdCredit_Click();
     void cmdClose_Click();
 
-    QPlainTextEdit* txbText;
-    QPushButton *cmdCredit, *cmdClose;
+    // The text, its addresses links that open in the browser.
+    QTextBrowser* txbText;
+    QPushButton *cmdCredit, *cmdPrintClwMonths, *cmdClose;
     frmCredits* credits = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    HelpActions actions_;
 };
 
 }  // namespace vx

@@ -11,6 +11,7 @@
 #include "CliCommands.h"
 #include "ClwSheet.h"
 #include "Corvane.h"
+#include "Moment.h"
 #include "vxdates.h"
 
 namespace vx::cli {
@@ -80,6 +81,31 @@ TEST(ClwSheet, ThreeYearsDayByDay) {
     CheckYear(5024);  // 13 months
     CheckYear(0);     // CE -3000/-2999
     CheckYear(8998);  // CE 5998/5999
+}
+
+// Two months from any day: the month holding the day and the next, across
+// a year's end too; each month's section is that of the year's sheet.
+TEST(ClwSheet, TwoMonthsFromAnyDay) {
+    CorvaneDateRecord lastMonth{5024, 13, 1, 1, 0, 0};
+    ASSERT_EQ(CorvaneDayFromDate(lastMonth), 0);
+    for (int32_t day : {lastMonth.jdn + 20, lastMonth.jdn, lastMonth.jdn - 1}) {
+        CorvaneDateRecord r{};
+        r.jdn = day;
+        CorvaneDateFromDay(r);
+        const std::string page = ClwMonthsSheet(day, 2), year = ClwYearSheet(r.year);
+        const size_t first = page.find("<section class=\"month\">"), second = page.find("<section", first + 1);
+        ASSERT_NE(second, std::string::npos) << day;
+        EXPECT_EQ(page.find("<section", second + 1), std::string::npos) << "two months";
+        const std::string opening = page.substr(first, second - first);
+        EXPECT_NE(year.find(opening), std::string::npos) << "the month holding the day, as the year shows it";
+        EXPECT_NE(opening.find("data-clw=\"" + std::to_string(r.year)), std::string::npos);
+        EXPECT_NE(page.find(std::string(CorvaneMonthName(r.month == 13 ? 1 : r.month + 1))), std::string::npos);
+    }
+    EXPECT_EQ(ClwMonthsSheet(lastMonth.jdn, 0), "");
+    CorvaneDateRecord end{8998, 12, 1, 1, 0, 0};
+    ASSERT_EQ(CorvaneDayFromDate(end), 0);
+    EXPECT_FALSE(ClwMonthsSheet(end.jdn, 1).empty());
+    EXPECT_EQ(ClwMonthsSheet(CorvaneDay(LastSupportedMoment, 0) - 1, 2), "") << "beyond the range";
 }
 
 TEST(ClwSheet, TheCommandAndItsLimits) {

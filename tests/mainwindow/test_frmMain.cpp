@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextCursor>
 #include <QTimer>
 

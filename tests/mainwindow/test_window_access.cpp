@@ -7,6 +7,14 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeySequence>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QUrl>
+#include <deque>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <cmath>
 
 #include "HelpWindows.h"
@@ -46,6 +54,11 @@ const char* const kDateLines[] = {
     "lblCommonEraDate",         "lblJulianCalendarDate", "lblOmbrineLunarDate", "lblDornelVarrowSLCDate",
     "lblVTCLunarDate",          "lblVTCSolarDate",       "lblCorvaneLWCDate",   "lblChronologicalJulianDate",
     "lblAstronomicalJulianDate"};
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace
 
@@ -126,4 +139,58 @@ TEST_F(MainWindow, TheCurrentCalendarIsMarkedBeyondItsColour) {
                 EXPECT_LT(contrast, 1.2) << line << " while " << current << " is current";
         }
     }
+}
+
+// Every link of the help, and every link of the pages they reach, leads to a
+// page of the documentation folder and its anchor; a click opens it.
+TEST_F(MainWindow, EveryHelpLinkReachesAPageAndItsAnchor) {
+    ui->cmdHelp->click();
+    vx::frmHelp& help = *window->HelpWindow();
+    std::deque<QUrl> links;
+    for (QTextBlock b = help.txbText->document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isAnchor()) links.emplace_back(it.fragment().charFormat().anchorHref());
+    ASSERT_GE(links.size(), 11u) << "seven calendars, the contents, the tool, astronomy, printing";
+    EXPECT_EQ(links.front().fileName(), "calendars.html");
+    EXPECT_EQ(links.front().fragment(), "ce");
+    help.txbText->anchorClicked(links.front());
+    ASSERT_EQ(web.opened.size(), 1u);
+    EXPECT_EQ(web.opened.back(), links.front().toString(QUrl::FullyEncoded).toStdString());
+
+    static const QRegularExpression href(R"re((?:href|src)="([^"#][^"]*|#[^"]+)")re");
+    std::set<QString> read;
+    int followed = 0;
+    for (; !links.empty(); links.pop_front()) {
+        const QUrl url = links.front();
+        if (url.scheme() != "file") continue;  // the web's own pages are not ours to check
+        const std::string page = FileText(url.toLocalFile().toStdString());
+        ASSERT_FALSE(page.empty()) << url.toString().toStdString();
+        if (url.hasFragment()) {
+            EXPECT_NE(page.find("id=\"" + url.fragment().toStdString() + "\""), std::string::npos)
+                << url.toString().toStdString();
+        }
+        ++followed;
+        if (!url.toLocalFile().endsWith(".html") || !read.insert(url.toLocalFile()).second) continue;
+        for (auto m = href.globalMatch(QString::fromStdString(page)); m.hasNext();)
+            links.push_back(url.resolved(QUrl(m.next().captured(1))));
+    }
+    EXPECT_GE(read.size(), 6u) << "index, calendars, astronomy, the tool, printing, Corvane Systems";
+    EXPECT_GT(followed, 20);
+}
+
+// Print CLW months: the sheet of the shown moment's CLW month and the next,
+// in a file of its own that the browser opens.
+TEST_F(MainWindow, PrintClwMonthsOpensTheirSheet) {
+    Enter("2025-03-30 CE 12:00");
+    ui->cmdHelp->click();
+    window->HelpWindow()->cmdPrintClwMonths->click();
+    ASSERT_EQ(web.opened.size(), 1u);
+    const QString path = QUrl(QString::fromStdString(web.opened.back())).toLocalFile();
+    const std::string page = FileText(path.toStdString());
+    QFile::remove(path);
+    const std::string clw = Value(ui->lblCorvaneLWCDate).section(' ', 0, 0).toStdString();
+    EXPECT_NE(page.find("data-clw=\"" + clw + "\""), std::string::npos) << clw;
+    size_t sections = 0;
+    for (size_t at = page.find("<section"); at != std::string::npos; at = page.find("<section", at + 1)) ++sections;
+    EXPECT_EQ(sections, 2u);
 }

@@ -8,7 +8,7 @@
 #include "TextHelpers.h"
 #include "vxdates.h"
 
-namespace vx::cli {
+namespace vx {
 
 namespace {
 
@@ -43,26 +43,25 @@ constexpr std::string_view kStyle =
     "@media print{body{margin:0}section.month{page-break-after:always;break-after:page}"
     "section.month:last-of-type{page-break-after:auto;break-after:auto}p.how{display:none}}";
 
-}  // namespace
+// Every day from first (a month's first) to end inside the range: its first
+// day from 06:00, its last ending at 06:00 of the day end.
+bool InsideRange(int32_t first, int32_t end) {
+    return first + CorvaneDayShift - 0.5 >= FirstSupportedMoment && end + CorvaneDayShift - 0.5 <= LastSupportedMoment;
+}
 
-std::string ClwYearSheet(int32_t year) {
-    if (year < 0 || year > 9000) return {};
-    CorvaneDateRecord first{year, 1, 1, 1, 0, 0};
-    CorvaneDateRecord next{year + 1, 1, 1, 1, 0, 0};
-    if (CorvaneDayFromDate(first) != 0 || CorvaneDayFromDate(next) != 0) return {};
-    // Every day of the year inside the range: its first day from 06:00, its
-    // last ending at 06:00 of the next year's first.
-    if (first.jdn + 0.25 - 0.5 < FirstSupportedMoment || next.jdn + 0.25 - 0.5 > LastSupportedMoment) return {};
+std::string PageStart(const std::string& title, const std::string& heading) {
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\"><title>" + title + "</title>\n<style>" +
+           std::string(kStyle) + "</style></head>\n<body>\n<h1>" + heading + "</h1>\n" +
+           "<p class=\"how\">Print this page from the browser: each month comes on its own page. Days run from "
+           "06:00 to 06:00; the dates are those of the Common Era (Gregorian) days on whose 06:00 they begin.</p>\n";
+}
 
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\"><title>CLW year " +
-                       std::to_string(year) + "</title>\n<style>" + std::string(kStyle) + "</style></head>\n<body>\n";
-    html += "<h1>Corvane Lunar Week Calendar, year " + std::to_string(year) + " (from " + IsoDate(first.jdn) + " to " +
-            IsoDate(next.jdn - 1) + ")</h1>\n";
-    html +=
-        "<p class=\"how\">Print this page from the browser: each month comes on its own page. Days run from "
-        "06:00 to 06:00; the dates are those of the Common Era (Gregorian) days on whose 06:00 they begin.</p>\n";
-    int32_t day = first.jdn;
-    while (day < next.jdn) {
+// The months from day first (a month's first) up to day end, each a
+// section; "" when a day is not a CLW day.
+std::string Months(int32_t first, int32_t end) {
+    std::string html;
+    int32_t day = first;
+    while (day < end) {
         // The new moon that opens the month closes the month before.
         CorvaneDateRecord before{};
         before.jdn = day - 1;
@@ -72,7 +71,7 @@ std::string ClwYearSheet(int32_t year) {
         r.jdn = day;
         const int16_t monthLength = CorvaneDateFromDay(r);
         if (monthLength <= 0) return {};
-        const int32_t month = r.month;
+        const int32_t month = r.month, year = r.year;
         html += "<section class=\"month\">\n<h2>" + std::string(CorvaneMonthName(month)) + " " + std::to_string(year) +
                 " (month " + std::to_string(month) + ", " + std::to_string(monthLength) + " days)</h2>\n<table>\n";
         // The phases that end weeks 1..3 open weeks 2..4.
@@ -101,8 +100,48 @@ std::string ClwYearSheet(int32_t year) {
         }
         html += "</table>\n</section>\n";
     }
-    html += "</body>\n</html>\n";
     return html;
 }
 
-}  // namespace vx::cli
+}  // namespace
+
+std::string ClwYearSheet(int32_t year) {
+    if (year < 0 || year > 9000) return {};
+    CorvaneDateRecord first{year, 1, 1, 1, 0, 0};
+    CorvaneDateRecord next{year + 1, 1, 1, 1, 0, 0};
+    if (CorvaneDayFromDate(first) != 0 || CorvaneDayFromDate(next) != 0) return {};
+    if (!InsideRange(first.jdn, next.jdn)) return {};
+    const std::string months = Months(first.jdn, next.jdn);
+    if (months.empty()) return {};
+    return PageStart("CLW year " + std::to_string(year), "Corvane Lunar Week Calendar, year " + std::to_string(year) +
+                                                             " (from " + IsoDate(first.jdn) + " to " +
+                                                             IsoDate(next.jdn - 1) + ")") +
+           months + "</body>\n</html>\n";
+}
+
+std::string ClwMonthsSheet(int32_t day, int count) {
+    if (count < 1 || count > 24) return {};
+    CorvaneDateRecord r{};
+    r.jdn = day;
+    if (CorvaneDateFromDay(r) <= 0) return {};
+    CorvaneDateRecord first{r.year, r.month, 1, 1, 0, 0};
+    if (CorvaneDayFromDate(first) != 0) return {};
+    // The first day after the last month: the month after, or the next year's first.
+    CorvaneDateRecord end = first;
+    for (int i = 0; i < count; ++i) {
+        CorvaneDateRecord next{end.year, end.month + 1, 1, 1, 0, 0};
+        if (CorvaneDayFromDate(next) != 0) next = CorvaneDateRecord{end.year + 1, 1, 1, 1, 0, 0};
+        if (CorvaneDayFromDate(next) != 0) return {};
+        end = next;
+    }
+    if (!InsideRange(first.jdn, end.jdn)) return {};
+    const std::string months = Months(first.jdn, end.jdn);
+    if (months.empty()) return {};
+    const std::string from = std::string(CorvaneMonthName(first.month)) + " " + std::to_string(first.year);
+    return PageStart("CLW months from " + from, "Corvane Lunar Week Calendar, " + std::to_string(count) +
+                                                    (count == 1 ? " month" : " months") + " from " + from + " (" +
+                                                    IsoDate(first.jdn) + " to " + IsoDate(end.jdn - 1) + ")") +
+           months + "</body>\n</html>\n";
+}
+
+}  // namespace vx
