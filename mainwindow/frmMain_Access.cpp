@@ -87,10 +87,48 @@ public:
     }
 };
 
-QAccessibleInterface* NamedListFactory(const QString&, QObject* object) {
-    auto* list = qobject_cast<QComboBox*>(object);
-    if (list == nullptr || list->isEditable() || list->accessibleName().isEmpty()) return nullptr;
-    return new NamedListAccessible(list);
+// A value line: its caption is the name, the value it shows the value and
+// the text, which a screen reader reads out and can move through.
+class ValueLineAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit ValueLineAccessible(QLabel* line) : QAccessibleWidget(line, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return Shown();
+        return QAccessibleWidget::text(t);
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        return t == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                               : QAccessibleWidget::interface_cast(t);
+    }
+    // The text interface, read-only: no caret, no selection.
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override { return Shown().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Shown().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    QString Shown() const { return static_cast<QLabel*>(widget())->text(); }
+};
+
+QAccessibleInterface* NamedControlFactory(const QString&, QObject* object) {
+    if (auto* list = qobject_cast<QComboBox*>(object))
+        return list->isEditable() || list->accessibleName().isEmpty() ? nullptr : new NamedListAccessible(list);
+    if (auto* line = qobject_cast<ClickLabel*>(object))
+        return line->property("vxValueLine").toBool() ? new ValueLineAccessible(line) : nullptr;
+    return nullptr;
 }
 
 QString NameOf(std::string_view caption) {
@@ -103,7 +141,7 @@ QString NameOf(std::string_view caption) {
 
 void frmMain::DescribeControls() {
     static const bool factoryInstalled = [] {
-        QAccessible::installFactory(NamedListFactory);
+        QAccessible::installFactory(NamedControlFactory);
         return true;
     }();
     (void)factoryInstalled;
@@ -123,7 +161,11 @@ void frmMain::DescribeControls() {
     // The value lines: the caption is the name, the shown value the text.
     std::vector<const LabelPair*> pairs = {&lblPhaseOfMoon, &lblAgeOfMoon, &lblTime, &lblDeltaT};
     for (int code : CalendarsInDisplayOrder()) pairs.push_back(&DateLine(code));
-    for (const LabelPair* pair : pairs) (*pair)[1]->setAccessibleName(NameOf((*pair)[0]->text().toStdString()));
+    for (const LabelPair* pair : pairs) {
+        // Marked before it is named: naming it may make its interface.
+        (*pair)[1]->setProperty("vxValueLine", true);
+        (*pair)[1]->setAccessibleName(NameOf((*pair)[0]->text().toStdString()));
+    }
     picCheck->setAccessibleName("Following the clock");
     picCheck->setAccessibleDescription("The display follows the clock");
     picMoon->setAccessibleName("Moon");

@@ -38,6 +38,7 @@ frmLog::frmLog(LogBook& log, Services services, std::function<void()> onLogEmpti
       onClose_(std::move(onClose)) {
     txbText = new QPlainTextEdit(this);
     txbText->setFont(LogFont());
+    txbText->setAccessibleName("Log");
     txbText->setLineWrapMode(QPlainTextEdit::NoWrap);
     cmdCopyToClipboard = new QPushButton("Copy to clipboard", this);
     cmdSave = new QPushButton("Save log as\u2026", this);

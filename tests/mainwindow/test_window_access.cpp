@@ -81,6 +81,12 @@ TEST_F(MainWindow, EveryControlHasAnAccessibleName) {
                                                   {ui->lblTime[1], "Time"},
                                                   {ui->cmdCompute, "Convert"}};
     for (const auto& [w, name] : named) EXPECT_EQ(AccessibleText(w, QAccessible::Name), name);
+    // A value line reads its value; a list its item.
+    EXPECT_EQ(AccessibleText(ui->lblCommonEraDate[1], QAccessible::Value), Value(ui->lblCommonEraDate));
+    EXPECT_EQ(AccessibleText(ui->cboTimeZone, QAccessible::Value), ui->cboTimeZone->currentText());
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(ui->lblTime[1])->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(0, text->characterCount()), Value(ui->lblTime));
     Enter("2024-01-14 CE 12:00");
     const QString moon = AccessibleText(ui->Get<QWidget>("picMoon"), QAccessible::Name);
     EXPECT_TRUE(moon.startsWith("Moon, crescent moon (waxing), ") && moon.endsWith(" % lit")) << moon.toStdString();
