@@ -155,6 +155,40 @@ TEST(LogBookListener, HearsEveryChangeOnce) {
     EXPECT_EQ(heard.size(), 3u);
 }
 
+// An edit in the log window marks the log out of date; its text is read
+// back once, when next needed, and an append goes after the edited text
+// within the capacity.
+TEST(LogBookEdits, ReadBackOnlyWhenNeeded) {
+    LogBook log(12);
+    std::string box = "abc";
+    int reads = 0;
+    log.SetEditedSource([&] {
+        ++reads;
+        return box;
+    });
+    log.Append("abc");
+    box = "abcdefgh";
+    EXPECT_EQ(log.Text(), "abc") << "not marked: the log's own text";
+    log.MarkEdited();
+    log.MarkEdited();
+    EXPECT_EQ(reads, 0);
+    EXPECT_EQ(log.Text(), "abcdefgh");
+    EXPECT_EQ(log.Text(), "abcdefgh");
+    EXPECT_EQ(reads, 1);
+    log.MarkEdited();
+    EXPECT_FALSE(log.Append("12345")) << "the edited text counts against the capacity";
+    EXPECT_TRUE(log.Append("1234"));
+    EXPECT_EQ(log.Text(), "abcdefgh1234");
+    box = "";
+    log.MarkEdited();
+    log.SetText("new");
+    EXPECT_EQ(log.Text(), "new") << "a text set replaces the edit";
+    log.SetEditedSource(nullptr);
+    log.MarkEdited();
+    EXPECT_EQ(log.Text(), "new");
+    EXPECT_EQ(reads, 2);
+}
+
 TEST(LogPreferenceBoxes, WindowOrderMapsOntoTheRecord) {
     // Box order CE JC OLC DV LVT SVT CJD AJD phase age CLW; record order
     // CE JC OLC DV LVT SVT CLW CJD AJD.
