@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CanonCatalog.h"
 #include "vxphase.h"
 
 namespace {
@@ -125,6 +126,36 @@ TEST(LocalEclipse, AgreesWithTheGeography) {
     }
     EXPECT_GT(central, 10);
     EXPECT_GT(lunar, 40);
+}
+
+// Each lunar contact against NASA's canon, 1900..2100: its greatest eclipse
+// plus or minus half of each whole duration (rounded to 0.1 min, so 3 s
+// either way; symmetric, where ours are not). Read from the shared
+// reference folder; skipped without it.
+TEST(LocalLunar, ContactsAgainstTheCanon) {
+    if (!vxtest::HaveCanon()) GTEST_SKIP() << "NASA catalogs not found in " << VX_REFERENCE_DIR;
+    std::vector<double> errors[3];  // P1/P4, U1/U4, U2/U3
+    for (const vxtest::CanonEclipse& c : vxtest::ReadCanon("nasa-lunar-eclipses.csv", true)) {
+        if (c.year < 1900 || c.year > 2100) continue;
+        PhaseEclipseRecord e{};
+        syzyg(c.lunation, 2, &e);
+        EclipseGeographyRecord g{};
+        LocalEclipseRecord l{};
+        if (e.kind == 0 || eclgeo(&e, &g) == 0 || ecllocal(&e, g.latitude_deg, g.longitude_deg, 0, &l) == 0) continue;
+        const double offset = (e.greatest_tt - c.jdTT) * 86400;  // ours after the canon's, TT
+        for (int phase = 0; phase < 3; ++phase) {
+            if (c.durations[phase] < 0) continue;
+            const double half = c.durations[phase] * 30;
+            for (int side : {-1, 1}) {
+                const double ours = (l.contacts_ut[3 + side * (3 - phase)] - l.contacts_ut[3]) * 86400 + offset;
+                errors[phase].push_back(std::fabs(ours - side * half));
+            }
+        }
+    }
+    ASSERT_GT(errors[0].size(), 800u);
+    EXPECT_LT(vxtest::Percentile(errors[0], 0.99), 12.0);  // measured 11.1 s
+    EXPECT_LT(vxtest::Percentile(errors[1], 0.99), 8.0);   // 7.3 s
+    EXPECT_LT(vxtest::Percentile(errors[2], 0.99), 5.0);   // 4.3 s
 }
 
 // The day's rises and sets: on the equator a day of 12 h 6-8 min (the
