@@ -341,6 +341,7 @@ private:
     // Accessible names from the captions, buddies, the date box's hints and
     // the controls' mnemonics.
     void DescribeControls();
+    void SetUpValueLines();
     // The value a date line or the time line shows, for Ctrl+C.
     std::string LineValue(const ClickLabel* value) const;
     void BuildDatesFrame();

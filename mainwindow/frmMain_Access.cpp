@@ -179,9 +179,12 @@ void frmMain::DescribeControls() {
         codes += "\n" + QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     txbDate->setToolTip(codes);
+    SetUpValueLines();
+}
 
-    // The date lines and the time line take the focus; Space, Enter and
-    // Ctrl+C act on the value.
+// The date lines and the time line take the focus; Space, Enter and Ctrl+C
+// act on the value. The captions keep room for the current one's marker.
+void frmMain::SetUpValueLines() {
     std::vector<ClickLabel*> lines;
     for (int code : CalendarsInDisplayOrder()) lines.push_back(DateLine(code)[1]);
     lines.push_back(lblTime[1]);
