@@ -44,7 +44,7 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     if (current_) {
         // A white triangle on the navy ground: 16:1, where the caption's
-        // colour alone differs from its neighbours' by 1.3:1.
+        // colour alone differs from its neighbours' by 1.67:1.
         const double mid = height() / 2.0, h = std::min(height() / 2.0 - 1, 5.0);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
