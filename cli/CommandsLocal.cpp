@@ -56,15 +56,20 @@ bool ReadLocalMoment(const Arguments& a, double& moment, ZoneOptions& zone, std:
     return ReadZonedEntry(a.operands[0], zone, host, moment, err);
 }
 
+// --at, DATE and the zone options of rise and sky: 0, or the exit status.
+int ReadLocalArguments(const Arguments& a, Place& place, double& moment, ZoneOptions& zone, std::ostream& err) {
+    if (!ReadAt(a, place, err)) return ExitUsage;
+    int status = 0;
+    return ReadLocalMoment(a, moment, zone, err, status) ? 0 : status;
+}
+
 }  // namespace
 
 int Rise(const Arguments& a, Output& out, std::ostream& err) {
     Place place;
-    if (!ReadAt(a, place, err)) return ExitUsage;
     double moment = 0;
     ZoneOptions zone;
-    int status = 0;
-    if (!ReadLocalMoment(a, moment, zone, err, status)) return status;
+    if (const int status = ReadLocalArguments(a, place, moment, zone, err); status != 0) return status;
     out.Put(std::string("body\tevent\tut_ajd\tut_ce\tlocal\tazimuth_deg\taltitude_deg") +
             (zone.Labelled() ? "\tzone\n" : "\n"));
     for (const SkyEventRecord& e : DayEvents(moment, zone, place))
@@ -106,11 +111,9 @@ int Local(const Arguments& a, Output& out, std::ostream& err) {
 
 int Sky(const Arguments& a, Output& out, std::ostream& err) {
     Place place;
-    if (!ReadAt(a, place, err)) return ExitUsage;
     double moment = 0;
     ZoneOptions zone;
-    int status = 0;
-    if (!ReadLocalMoment(a, moment, zone, err, status)) return status;
+    if (const int status = ReadLocalArguments(a, place, moment, zone, err); status != 0) return status;
     InitPhaseConstants();
     SkyPositionRecord sun{}, moon{};
     skypos(VXPHASE_SUN, moment, place.latitude, place.longitude, place.height, &sun);
