@@ -516,16 +516,24 @@ def header(out, title, sha, version, columns):
     out.write(columns + "\n")
 
 
+DAY_COLUMNS = "date,latitude,longitude,height,body,event,ut"
+
+
+def write_day(out, place, day, events):
+    for ut, body, event in events:
+        out.write("%s,%g,%g,%d,%s,%s,%s\n" % (calendar_date(day), place.lat, place.lon, place.height, body, event,
+                                               ajd(ut)))
+
+
 def write_rise_set(sky, eph, path, sha, version):
     with open(path, "w", newline="\n") as out:
         header(out, "Rises, upper transits and sets of the Sun and the Moon (sea-level horizon)", sha, version,
-               "date,latitude,longitude,height,body,event,ut")
+               DAY_COLUMNS)
         for i, (lat, lon, height) in enumerate(PLACES):
             place = Place(sky, lat, lon, height)
             day = math.floor(eph.first_jd) + 30.5 + 29 * i
             while day < eph.last_jd - 2:
-                for ut, body, event in day_events(place, day):
-                    out.write("%s,%g,%g,%d,%s,%s,%s\n" % (calendar_date(day), lat, lon, height, body, event, ajd(ut)))
+                write_day(out, place, day, day_events(place, day))
                 day += 727
 
 
@@ -550,17 +558,13 @@ def grazing(events):
 
 def write_grazing(sky, eph, path, sha, version):
     with open(path, "w", newline="\n") as out:
-        header(out, "Short days and nights at high latitudes (sea-level horizon)", sha, version,
-               "date,latitude,longitude,height,body,event,ut")
+        header(out, "Short days and nights at high latitudes (sea-level horizon)", sha, version, DAY_COLUMNS)
         for i, (lat, lon, height) in enumerate(POLAR_PLACES):
             place = Place(sky, lat, lon, height)
             first = math.floor(eph.first_jd) + 100.5 + 7000 * i
             for day in range(366):
-                if not grazing(day_events(place, first + day)):
-                    continue
-                for ut, body, event in day_events(place, first + day, 1440):
-                    out.write("%s,%g,%g,%d,%s,%s,%s\n" % (calendar_date(first + day), lat, lon, height, body, event,
-                                                           ajd(ut)))
+                if grazing(day_events(place, first + day)):
+                    write_day(out, place, first + day, day_events(place, first + day, 1440))
 
 
 def write_lunar(sky, eph, path, sha, version):
