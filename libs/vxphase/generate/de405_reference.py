@@ -335,19 +335,6 @@ def golden_min(f, a, b, tol=1e-8):
     return 0.5 * (a + b)
 
 
-def crossings(f, a, b, step):
-    """Where f changes sign between a and b, sampled every step."""
-    out = []
-    t0, f0 = a, f(a)
-    while t0 < b:
-        t1 = min(t0 + step, b)
-        f1 = f(t1)
-        if (f0 > 0) != (f1 > 0):
-            out.append(bisect(f, t0, t1, f0))
-        t0, f0 = t1, f1
-    return out
-
-
 class Lunar:
     """The Moon against Danjon's shadow, geocentric, in TT."""
 
